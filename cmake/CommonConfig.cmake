@@ -1,0 +1,9 @@
+# Compiler settings shared by every target of the program.
+add_library(im_common_cfg INTERFACE)
+target_compile_features(im_common_cfg INTERFACE cxx_std_20)
+target_compile_options(im_common_cfg INTERFACE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
+target_compile_definitions(im_common_cfg INTERFACE
+    QT_NO_FOREACH
+    INFORME_VERSION_MAYOR=${PROJECT_VERSION_MAJOR}
+    INFORME_VERSION_MENOR=${PROJECT_VERSION_MINOR}
+    INFORME_VERSION_REVISION=${PROJECT_VERSION_PATCH})

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// Conversions of values to whole numbers as the host's callers expect them: the nearest
+// whole number, a half going to the even neighbour; a text that is no number is a type
+// mismatch (13), a number out of range an overflow (6). cQue names the value in the message.
+qint16 AEntero16(const QVariant &valor, const QString &cQue);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// An INI file that a person edits by hand. Values are read with SimpleIni (section and key
+// names without regard to letter case; the last of repeated keys wins). A write changes
+// only the line of that key, or adds one, so every other line, comment and blank line
+// stays as it was; the file is then replaced atomically.
+namespace IniArchivo {
+
+// The value of the key; an empty text when the file, the section or the key is absent.
+QString Lee(const QString &cArchivo, const QString &cSeccion, const QString &cClave);
+
+// Sets the key to the value, creating the file, the section or the key when missing.
+// Throws a HostError when the file cannot be read or replaced.
+void Escribe(const QString &cArchivo, const QString &cSeccion, const QString &cClave, const QString &cValor);
+
+// The text of an INI file with the key set; the same rules as Escribe, without the file.
+QByteArray ConValor(const QByteArray &texto, const QString &cSeccion, const QString &cClave, const QString &cValor);
+
+} // namespace IniArchivo

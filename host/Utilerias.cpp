@@ -1,0 +1,51 @@
+#include "Utilerias.h"
+
+#include "HostError.h"
+
+#include <cctype>
+
+namespace {
+const QByteArray &Clave()
+{
+    static const QByteArray clave("Almena-informe-mensual");
+    return clave;
+}
+
+// Byte i of the stream is mixed with the key and its position, so equal letters differ.
+char Mezcla(char c, qsizetype i)
+{
+    return char(uchar(c) ^ uchar(Clave().at(i % Clave().size())) ^ uchar((i * 37) & 0xFF));
+}
+} // namespace
+
+QString Utilerias::CambXXX(const QString &cPlantilla, const QVariant &valor) const
+{
+    QString cResultado = cPlantilla;
+    return cResultado.replace(QStringLiteral("XXX"), valor.toString());
+}
+
+QString Utilerias::Encripta(const QString &cTexto) const
+{
+    const QByteArray plano = cTexto.toUtf8();
+    QByteArray flujo;
+    flujo.append(char(plano.size() & 0xFF)); // a length byte: an empty text still has a cipher
+    flujo.append(plano);
+    for (qsizetype i = 0; i < flujo.size(); ++i)
+        flujo[i] = Mezcla(flujo.at(i), i);
+    return QString::fromLatin1(flujo.toHex().toUpper());
+}
+
+QString Utilerias::DesEncripta(const QString &cCifrado) const
+{
+    const QByteArray hex = cCifrado.trimmed().toLatin1();
+    bool bValido = !hex.isEmpty() && hex.size() % 2 == 0;
+    for (char c : hex)
+        bValido = bValido && std::isxdigit(uchar(c));
+    QByteArray flujo = QByteArray::fromHex(hex);
+    for (qsizetype i = 0; i < flujo.size(); ++i)
+        flujo[i] = Mezcla(flujo.at(i), i);
+    if (!bValido || flujo.isEmpty() || uchar(flujo.at(0)) != ((flujo.size() - 1) & 0xFF))
+        throw HostError(ErrorHost::TipoNoCoincide,
+                        QStringLiteral("El valor cifrado «%1» del almacén de Almena no es válido").arg(cCifrado));
+    return QString::fromUtf8(flujo.mid(1));
+}

@@ -1,0 +1,143 @@
+#include "libNucleo.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include "CodigosTecla.h"
+#include "HostContext.h"
+#include "IniArchivo.h"
+
+namespace {
+
+// Moves the focus to the next (or previous) field of the focused field's window, as Tab does.
+void MueveFoco(bool bAdelante)
+{
+    QWidget *pActual = QApplication::focusWidget();
+    if (!pActual)
+        return;
+    QWidget *pSiguiente = pActual;
+    do {
+        pSiguiente = bAdelante ? pSiguiente->nextInFocusChain() : pSiguiente->previousInFocusChain();
+        if (pSiguiente->window() == pActual->window() && pSiguiente->isEnabled() && pSiguiente->isVisibleTo(pActual->window()) &&
+            (pSiguiente->focusPolicy() & Qt::TabFocus) && !pSiguiente->focusProxy()) {
+            pSiguiente->setFocus(bAdelante ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    } while (pSiguiente != pActual);
+}
+
+} // namespace
+
+QString libNucleo::LeeIni(const QString &cSeccion, const QString &cClave, QString &cArchivo)
+{
+    return IniArchivo::Lee(cArchivo, cSeccion, cClave);
+}
+
+void libNucleo::EscribeIni(const QString &cSeccion, const QString &cClave, const QString &cValor, const QString &cArchivo)
+{
+    IniArchivo::Escribe(cArchivo, cSeccion, cClave, cValor);
+}
+
+double libNucleo::orVal(const QVariant &valor) const
+{
+    if (valor.isNull())
+        return 0;
+    switch (valor.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool: return valor.toDouble();
+    default: break;
+    }
+    const QString cTexto = valor.toString();
+    qsizetype i = 0;
+    while (i < cTexto.size() && cTexto.at(i).isSpace())
+        ++i;
+    const qsizetype nInicio = i;
+    if (i < cTexto.size() && (cTexto.at(i) == QLatin1Char('-') || cTexto.at(i) == QLatin1Char('+')))
+        ++i;
+    bool bPunto = false;
+    bool bDigitos = false;
+    for (; i < cTexto.size(); ++i) {
+        const QChar c = cTexto.at(i);
+        if (c.isDigit() && c.unicode() < 128) {
+            bDigitos = true;
+        } else if (c == QLatin1Char('.') && !bPunto) {
+            bPunto = true;
+        } else {
+            break;
+        }
+    }
+    if (!bDigitos)
+        return 0;
+    return cTexto.mid(nInicio, i - nInicio).toDouble();
+}
+
+QString libNucleo::FormatoFecha() const
+{
+    return QStringLiteral("dd/MM/yyyy");
+}
+
+QString libNucleo::MascaraFecha() const
+{
+    return QStringLiteral("99/99/9999;_");
+}
+
+QString libNucleo::FechaSQL(const QDate &dFecha) const
+{
+    return dFecha.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+void libNucleo::Enter(qint16 &nTecla, const QString &cModo)
+{
+    if (nTecla == CodigosTecla::Intro) {
+        nTecla = 0;
+        MueveFoco(true);
+        return;
+    }
+    if (nTecla < 32)
+        return; // other control keys pass in every mode
+    if (cModo == QLatin1String("9")) {
+        if (nTecla < '0' || nTecla > '9')
+            nTecla = 0;
+    } else if (cModo == QLatin1String("!")) {
+        const QChar c{ushort(nTecla)};
+        nTecla = qint16(c.toUpper().unicode());
+    }
+}
+
+void libNucleo::Teclas(qint16 &nTecla)
+{
+    if (nTecla == CodigosTecla::FlechaArriba || nTecla == CodigosTecla::FlechaAbajo) {
+        MueveFoco(nTecla == CodigosTecla::FlechaAbajo);
+        nTecla = 0;
+    }
+}
+
+void libNucleo::Resalta(QWidget *pControl)
+{
+    QLineEdit *pCaja = qobject_cast<QLineEdit *>(pControl);
+    if (!pCaja) {
+        if (auto *pCombo = qobject_cast<QComboBox *>(pControl))
+            pCaja = pCombo->lineEdit();
+    }
+    if (!pCaja)
+        return;
+    pCaja->selectAll();
+    // A click that gave the focus would clear the selection again: select once more after it.
+    QPointer<QLineEdit> pGuardado(pCaja);
+    QTimer::singleShot(0, pCaja, [pGuardado] {
+        if (pGuardado && pGuardado->hasFocus())
+            pGuardado->selectAll();
+    });
+}

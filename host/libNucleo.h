@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+#include "HostObject.h"
+
+class QWidget;
+
+// The host's core object: settings files, number and date conversions, and the keyboard
+// conveniences of the input fields.
+class libNucleo : public HostObject
+{
+public:
+    using HostObject::HostObject;
+
+    QString LeeIni(const QString &cSeccion, const QString &cClave, QString &cArchivo);
+    void EscribeIni(const QString &cSeccion, const QString &cClave, const QString &cValor, const QString &cArchivo);
+
+    // The number at the start of a value's text, as a person reads it: "12abc" is 12,
+    // "" and "abc" are 0; a number value is returned as it is.
+    double orVal(const QVariant &valor) const;
+
+    QString FormatoFecha() const;  // display format of dates ("dd/MM/yyyy")
+    QString MascaraFecha() const;  // input mask of date boxes
+    QString FechaSQL(const QDate &dFecha) const; // "yyyy-MM-dd", for a quoted MySQL date
+
+    // Key handling of the fields. Codes are the platform's virtual-key and character
+    // numbers; a code set to 0 means the field does not get the key.
+    void Enter(qint16 &nTecla, const QString &cModo);
+    void Teclas(qint16 &nTecla);
+    void Resalta(QWidget *pControl);
+};

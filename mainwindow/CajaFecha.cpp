@@ -1,0 +1,5 @@
+#include "CajaFecha.h"
+
+CajaFecha::CajaFecha(QWidget *pPadre) : QLineEdit(pPadre)
+{
+}

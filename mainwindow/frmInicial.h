@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QWidget>
+
+#include "Connection.h"
+#include "ObjetosPrograma.h"
+#include "Recordset.h"
+
+class CajaFecha;
+class DataCombo;
+class HostError;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+struct HostContext;
+
+// The main window: the filters of the twelve-month report and its print button. It owns
+// the host objects, the settings file path and the connection to the host database.
+class frmInicial : public QWidget
+{
+    Q_OBJECT
+public:
+    // cRutaEjecutable: the program's executable, which names the settings file beside it.
+    frmInicial(const HostContext &contexto, const QString &cRutaEjecutable, QWidget *pPadre = nullptr);
+    ~frmInicial() override;
+
+    // Loads the window and shows it centred. On a failure the error box is shown and the
+    // answer is false: the program must end.
+    bool Abre();
+
+    static QString DisenoCaption() { return QStringLiteral("Informe mensual"); }
+    static QString VersionCaption(); // "   v major.minor.revision"
+    static QString ArchivoIniDe(const QString &cRutaEjecutable);
+
+    const QString &ArchivoIni() const { return m_cArchivoIni; }
+    const ObjetosPrograma &Objetos() const { return m_objetos; }
+    qint16 MonedaUSD() const { return m_nMonedaUSD; }
+
+signals:
+    // The program must end now with this exit status (a failure during start-up, or the
+    // window unloaded after a failure).
+    void programaTerminado(int nCodigo);
+
+protected:
+    bool event(QEvent *pEvento) override;
+    void closeEvent(QCloseEvent *pEvento) override;
+
+private:
+    void ColocaControles();
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload();
+    void TerminaPorFalla(const HostError &error);
+
+    const HostContext &m_contexto;
+    QString m_cRutaEjecutable;
+    ObjetosPrograma m_objetos;
+    QString m_cArchivoIni;
+    bool m_bPrimeraVez = true;
+    bool m_bTerminado = false;
+    Connection m_cnnDatos;
+    Recordset m_rsLineas;
+    Recordset m_rsVendedores;
+    qint16 m_nMonedaUSD = 0;
+
+    QLabel *m_pLabel[7] = {};
+    CajaFecha *m_pmkeFecha[2] = {};
+    QLineEdit *m_ptxtDato = nullptr;
+    DataCombo *m_pdtcVendedor = nullptr;
+    DataCombo *m_pdcboLinea = nullptr;
+    QPushButton *m_pcmdImprimir = nullptr;
+};
