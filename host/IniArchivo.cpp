@@ -60,14 +60,19 @@ QString Lee(const QString &cArchivo, const QString &cSeccion, const QString &cCl
     if (ini.LoadData(texto.constData(), size_t(texto.size())) < 0)
         throw HostError(ErrorHost::ErrorDeAccesoArchivo, QStringLiteral("El archivo %1 no se puede interpretar").arg(cArchivo));
     const char *pValor = ini.GetValue(cSeccion.toUtf8().constData(), cClave.toUtf8().constData(), "");
-    return QString::fromUtf8(pValor ? pValor : "");
+    QString cValor = QString::fromUtf8(pValor ? pValor : "");
+    if (cValor.size() >= 2 && cValor.startsWith(QLatin1Char('"')) && cValor.endsWith(QLatin1Char('"')))
+        cValor = cValor.mid(1, cValor.size() - 2); // quotes keep blanks at the ends of a value
+    return cValor;
 }
 
 QByteArray ConValor(const QByteArray &texto, const QString &cSeccion, const QString &cClave, const QString &cValor)
 {
     const QByteArray seccion = cSeccion.toUtf8();
     const QByteArray clave = cClave.toUtf8();
-    const QByteArray valor = cValor.toUtf8();
+    const bool bEntreComillas = cValor != cValor.trimmed() ||
+                                (cValor.size() >= 2 && cValor.startsWith(QLatin1Char('"')) && cValor.endsWith(QLatin1Char('"')));
+    const QByteArray valor = bEntreComillas ? '"' + cValor.toUtf8() + '"' : cValor.toUtf8();
     if (valor.contains('\n') || valor.contains('\r') || clave.contains('=') || seccion.contains(']'))
         throw HostError(ErrorHost::ArgumentoNoValido,
                         QStringLiteral("No se puede guardar «%1» en la sección «%2»: el nombre o el valor tiene un "

@@ -5,7 +5,9 @@
 // An INI file that a person edits by hand. Values are read with SimpleIni (section and key
 // names without regard to letter case; the last of repeated keys wins). A write changes
 // only the line of that key, or adds one, so every other line, comment and blank line
-// stays as it was; the file is then replaced atomically.
+// stays as it was; the file is then replaced atomically. A value with blanks at its ends
+// (or already in quotes) is written in double quotes, which reading removes, so that it
+// reads back as it was written.
 namespace IniArchivo {
 
 // The value of the key; an empty text when the file, the section or the key is absent.
