@@ -175,7 +175,7 @@ void tst_ConfiguracionPrograma::almacenDelHost_data()
     QTest::newRow("almacén vacío: valores predeterminados") << "servidor=srv1" << "3306" << "srv1" << "root" << "";
     QTest::newRow("puerto 0") << "servidor=srv1\nMySQLPuerto=0" << "3306" << "srv1" << "root" << "";
     QTest::newRow("puerto sin número") << "MySQLPuerto=abc\nMySQLServer=db" << "3306" << "db" << "root" << "";
-    QTest::newRow("otro puerto se queda como está") << "MySQLPuerto= 3410x\nMySQLServer=db" << " 3410x" << "db" << "root" << "";
+    QTest::newRow("otro puerto se queda como está") << "MySQLPuerto=3410x\nMySQLServer=db" << "3410x" << "db" << "root" << "";
     QTest::newRow("servidor en blanco toma servidor") << "servidor=srv2\nMySQLServer=\"   \"" << "3306" << "srv2" << "root" << "";
     QTest::newRow("cuenta guardada") << "MySQLServer=db\nMySQLPuerto=3307\nMySQLUsuario=almena\nMySQLPassword=s3cr;to"
                                      << "3307" << "db" << "almena" << "s3cr;to";
