@@ -125,6 +125,7 @@ bool frmInicial::Abre()
     try {
         Form_Load();
     } catch (const HostError &error) {
+        m_bTerminado = true;
         MuestraError(*m_contexto.pMensajes, error);
         return false;
     }
