@@ -42,9 +42,10 @@ bash scripts/mariadb-privado.sh start
 # --- demo data, loaded again only when the seed, the size or the month changed ---
 mkdir -p "$demo"
 carga_esperada="semilla=$semilla lineas=$lineas hasta=$mes base=$base"
-hay_tablas="$(mariadb --no-defaults -h 127.0.0.1 -P "$puerto" -u root -N -e \
-    "SELECT COUNT(*) FROM information_schema.tables WHERE table_schema='$base' AND table_name='facturasdetalle'")"
-if [[ "$hay_tablas" == 1 && -f "$marca_carga" && "$(cat "$marca_carga")" == "$carga_esperada" ]]; then
+# The row count also catches a base that genera-demo, run by hand, has since replaced.
+partidas_en_base="$(mariadb --no-defaults -h 127.0.0.1 -P "$puerto" -u root -N \
+    -e "SELECT COUNT(*) FROM \`$base\`.facturasdetalle" 2>/dev/null || echo "sin datos")"
+if [[ "$partidas_en_base" == "$lineas" && -f "$marca_carga" && "$(cat "$marca_carga")" == "$carga_esperada" ]]; then
     echo "demo: los datos ya están cargados ($carga_esperada)."
 else
     rm -f "$marca_carga"
