@@ -30,6 +30,11 @@ QString Utilerias::Encripta(const QString &cTexto) const
     QByteArray flujo;
     flujo.append(char(plano.size() & 0xFF)); // a length byte: an empty text still has a cipher
     flujo.append(plano);
+    // A check sum closes the stream, so that a damaged cipher is refused instead of giving
+    // another text.
+    const quint16 nSuma = qChecksum(flujo);
+    flujo.append(char(nSuma >> 8));
+    flujo.append(char(nSuma & 0xFF));
     for (qsizetype i = 0; i < flujo.size(); ++i)
         flujo[i] = Mezcla(flujo.at(i), i);
     return QString::fromLatin1(flujo.toHex().toUpper());
@@ -44,8 +49,13 @@ QString Utilerias::DesEncripta(const QString &cCifrado) const
     QByteArray flujo = QByteArray::fromHex(hex);
     for (qsizetype i = 0; i < flujo.size(); ++i)
         flujo[i] = Mezcla(flujo.at(i), i);
-    if (!bValido || flujo.isEmpty() || uchar(flujo.at(0)) != ((flujo.size() - 1) & 0xFF))
+    bValido = bValido && flujo.size() >= 3 && uchar(flujo.at(0)) == ((flujo.size() - 3) & 0xFF);
+    if (bValido) {
+        const quint16 nSuma = qChecksum(QByteArrayView(flujo).first(flujo.size() - 2));
+        bValido = uchar(flujo.at(flujo.size() - 2)) == (nSuma >> 8) && uchar(flujo.back()) == (nSuma & 0xFF);
+    }
+    if (!bValido)
         throw HostError(ErrorHost::TipoNoCoincide,
                         QStringLiteral("El valor cifrado «%1» del almacén de Almena no es válido").arg(cCifrado));
-    return QString::fromUtf8(flujo.mid(1));
+    return QString::fromUtf8(flujo.mid(1, flujo.size() - 3));
 }
