@@ -1,7 +1,9 @@
 #include "Connection.h"
 
 #include <QAtomicInteger>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 
 #include "HostError.h"
@@ -69,6 +71,16 @@ QSqlDatabase Connection::Base() const
     if (!EstaAbierta())
         throw HostError(ErrorHost::ObjetoCerrado, QStringLiteral("La conexión con la base de datos no está abierta"));
     return QSqlDatabase::database(d->cNombre, false);
+}
+
+QString Connection::Escapa(const QString &cTexto) const
+{
+    QSqlField campo(QString(), QMetaType(QMetaType::QString));
+    campo.setValue(cTexto);
+    const QString cLiteral = Base().driver()->formatValue(campo);
+    if (cLiteral.size() < 2 || !cLiteral.startsWith(QLatin1Char('\'')) || !cLiteral.endsWith(QLatin1Char('\'')))
+        throw HostError(ErrorHost::ErrorBaseDeDatos, QStringLiteral("El controlador no pudo escapar un texto"));
+    return cLiteral.mid(1, cLiteral.size() - 2);
 }
 
 Recordset Connection::Execute(const QString &cSql, const QString &cTablaNuevasFilas)

@@ -38,6 +38,9 @@ public:
 
     QSqlDatabase Base() const; // the open QMYSQL connection; a failure when closed
 
+    // The text escaped by the driver for use between single quotes in a statement.
+    QString Escapa(const QString &cTexto) const;
+
 private:
     struct Estado;
     std::shared_ptr<Estado> d;

@@ -19,3 +19,14 @@ qint16 AEntero16(const QVariant &valor, const QString &cQue)
                         QStringLiteral("%1 está fuera del intervalo de -32768 a 32767: %2").arg(cQue, valor.toString()));
     return qint16(nRedondo);
 }
+
+QString RecortaEspacios(const QString &cTexto)
+{
+    qsizetype nInicio = 0;
+    qsizetype nFin = cTexto.size();
+    while (nInicio < nFin && cTexto.at(nInicio) == QLatin1Char(' '))
+        ++nInicio;
+    while (nFin > nInicio && cTexto.at(nFin - 1) == QLatin1Char(' '))
+        --nFin;
+    return cTexto.mid(nInicio, nFin - nInicio);
+}

@@ -7,3 +7,6 @@
 // whole number, a half going to the even neighbour; a text that is no number is a type
 // mismatch (13), a number out of range an overflow (6). cQue names the value in the message.
 qint16 AEntero16(const QVariant &valor, const QString &cQue);
+
+// The text without the blanks (spaces) at its ends; other white space stays.
+QString RecortaEspacios(const QString &cTexto);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -17,11 +18,14 @@
 #include "DataCombo.h"
 #include "HostContext.h"
 #include "HostError.h"
+#include "CodigosTecla.h"
 #include "HostFactory.h"
 #include "IconoPrograma.h"
 #include "Mensajes.h"
 #include "Pregunta.h"
+#include "ReporteVentas12Meses.h"
 #include "Twips.h"
+#include "Utilerias.h"
 #include "libNucleo.h"
 
 namespace {
@@ -62,6 +66,7 @@ frmInicial::frmInicial(const HostContext &contexto, const QString &cRutaEjecutab
     setFont(fuente);
     setFixedSize(Twips::APixeles(7395), Twips::APixeles(6015));
     ColocaControles();
+    ConectaCampos();
 }
 
 frmInicial::~frmInicial() = default;
@@ -189,6 +194,144 @@ void frmInicial::TerminaPorFalla(const HostError &error)
     MuestraError(*m_contexto.pMensajes, error);
     hide();
     emit programaTerminado(1);
+}
+
+void frmInicial::ConectaCampos()
+{
+    connect(m_ptxtDato, &QLineEdit::textChanged, this, [this] { SinFallaSilenciosa([this] { txtDato_Change(0); }); });
+    connect(m_pdtcVendedor, &QComboBox::editTextChanged, this,
+            [this] { SinFallaSilenciosa([this] { dtcVendedor_Change(); }); });
+    connect(m_pcmdImprimir, &QPushButton::clicked, this, [this] { SinFallaSilenciosa([this] { cmdImprimir_Click(); }); });
+    for (QWidget *pCampo : {static_cast<QWidget *>(m_pmkeFecha[0]), static_cast<QWidget *>(m_pmkeFecha[1]),
+                            static_cast<QWidget *>(m_ptxtDato), static_cast<QWidget *>(m_pdtcVendedor),
+                            static_cast<QWidget *>(m_pdcboLinea)})
+        pCampo->installEventFilter(this);
+}
+
+template <class F> void frmInicial::SinFallaSilenciosa(F &&manejador)
+{
+    try {
+        manejador();
+    } catch (const HostError &error) {
+        MuestraError(*m_contexto.pMensajes, error);
+    }
+}
+
+bool frmInicial::eventFilter(QObject *pObjeto, QEvent *pEvento)
+{
+    QWidget *pCampo = qobject_cast<QWidget *>(pObjeto);
+    const bool bFecha = pCampo == m_pmkeFecha[0] || pCampo == m_pmkeFecha[1];
+    const int nFecha = pCampo == m_pmkeFecha[1] ? 1 : 0;
+    bool bConsumido = false;
+    switch (pEvento->type()) {
+    case QEvent::FocusIn:
+        if (bFecha || pCampo == m_ptxtDato)
+            SinFallaSilenciosa([&] { m_objetos.Nucleo().Resalta(pCampo); });
+        break;
+    case QEvent::FocusOut: {
+        // Leaving for another field validates; the window losing the focus does not.
+        const Qt::FocusReason razon = static_cast<QFocusEvent *>(pEvento)->reason();
+        if (bFecha && razon != Qt::ActiveWindowFocusReason && razon != Qt::PopupFocusReason)
+            SinFallaSilenciosa([&] { mkeFecha_Validate(nFecha); });
+        break;
+    }
+    case QEvent::KeyPress:
+        SinFallaSilenciosa([&] { bConsumido = TeclaDeCampo(pCampo, static_cast<QKeyEvent *>(pEvento)); });
+        break;
+    default: break;
+    }
+    return bConsumido || QWidget::eventFilter(pObjeto, pEvento);
+}
+
+// Key down goes through Teclas (the code boxes and the date boxes), the typed character
+// through Enter; the key the library leaves is the one the field processes, 0 none.
+bool frmInicial::TeclaDeCampo(QWidget *pCampo, QKeyEvent *pEvento)
+{
+    if (m_bReenviandoTecla || !m_objetos.Creados())
+        return false;
+    const bool bFecha = pCampo == m_pmkeFecha[0] || pCampo == m_pmkeFecha[1];
+    libNucleo &nucleo = m_objetos.Nucleo();
+    if (bFecha || pCampo == m_ptxtDato) {
+        qint16 nTecla = CodigosTecla::CodigoVirtual(*pEvento);
+        if (nTecla != 0) {
+            nucleo.Teclas(nTecla);
+            if (nTecla == 0)
+                return true;
+        }
+    }
+    qint16 nCaracter = CodigosTecla::CodigoCaracter(*pEvento);
+    if (nCaracter == 0)
+        return false;
+    const qint16 nOriginal = nCaracter;
+    nucleo.Enter(nCaracter, bFecha ? QStringLiteral("9") : QStringLiteral("!"));
+    if (nCaracter == 0)
+        return true;
+    if (nCaracter == nOriginal)
+        return false;
+    QKeyEvent cambiado(QEvent::KeyPress, pEvento->key(), pEvento->modifiers(), QString(QChar(ushort(nCaracter))),
+                       pEvento->isAutoRepeat(), ushort(pEvento->count()));
+    m_bReenviandoTecla = true;
+    QCoreApplication::sendEvent(pCampo, &cambiado);
+    m_bReenviandoTecla = false;
+    return true;
+}
+
+void frmInicial::EcoNombre(QLabel *pEtiqueta, const QString &cTabla, const QString &cCodigo)
+{
+    pEtiqueta->hide();
+    BasesDD &bases = m_objetos.Bases();
+    Recordset rs;
+    const QString cClave = RecortaEspacios(cCodigo);
+    if (!cClave.isEmpty()) {
+        // The code goes in as a quoted literal: a quote in it is part of the code.
+        const QString cExpresion =
+            cTabla + m_objetos.Utilidades().CambXXX(QStringLiteral(" where Clave='XXX'"), m_cnnDatos.Escapa(cClave));
+        if (bases.AbrirTabla(rs, m_cnnDatos, cExpresion, QStringLiteral("Nombre"))) {
+            pEtiqueta->setText(rs.Campo(QStringLiteral("Nombre")).toString());
+            pEtiqueta->show();
+        }
+    }
+    bases.CierraTabla(rs);
+}
+
+void frmInicial::txtDato_Change(int nIndice)
+{
+    EcoNombre(m_pLabel[nIndice + 5], nIndice == 0 ? QStringLiteral("clientes") : QStringLiteral("vendedores"),
+              m_ptxtDato->text());
+}
+
+void frmInicial::dtcVendedor_Change()
+{
+    EcoNombre(m_pLabel[6], QStringLiteral("vendedores"), m_pdtcVendedor->currentText());
+}
+
+void frmInicial::mkeFecha_Validate(int nIndice)
+{
+    CajaFecha *pFecha = m_pmkeFecha[nIndice];
+    if (!pFecha->Fecha().isValid())
+        pFecha->setFecha(QDate::currentDate());
+}
+
+FiltrosInforme frmInicial::LeeFiltros() const
+{
+    FiltrosInforme filtros;
+    filtros.cFechaInicial = m_pmkeFecha[0]->Texto();
+    filtros.cFechaFinal = m_pmkeFecha[1]->Texto();
+    filtros.cCliente = m_ptxtDato->text();
+    filtros.cVendedor = m_pdtcVendedor->currentText();
+    filtros.vLinea = m_pdcboLinea->BoundText();
+    return filtros;
+}
+
+void frmInicial::cmdImprimir_Click()
+{
+    // A click through the button's shortcut leaves no field: repair the dates here too.
+    mkeFecha_Validate(0);
+    mkeFecha_Validate(1);
+    ReporteVentas12Meses reporte(m_objetos, m_cnnDatos, m_nMonedaUSD, m_parametros, *m_contexto.pMensajes);
+    reporte.setAlCambiarDisponibilidad([this](bool bDisponible) { m_pcmdImprimir->setEnabled(bDisponible); });
+    if (reporte.Ejecuta(LeeFiltros()) == ReporteVentas12Meses::Resultado::PeriodoRechazado)
+        m_pmkeFecha[0]->setFocus();
 }
 
 void frmInicial::closeEvent(QCloseEvent *pEvento)

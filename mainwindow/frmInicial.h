@@ -3,7 +3,9 @@
 #include <QWidget>
 
 #include "Connection.h"
+#include "FiltrosInforme.h"
 #include "ObjetosPrograma.h"
+#include "ParametrosRpt.h"
 #include "Recordset.h"
 
 class CajaFecha;
@@ -35,6 +37,10 @@ public:
     const QString &ArchivoIni() const { return m_cArchivoIni; }
     const ObjetosPrograma &Objetos() const { return m_objetos; }
     qint16 MonedaUSD() const { return m_nMonedaUSD; }
+    const ParametrosRpt &Parametros() const { return m_parametros; }
+
+    // The filters as the fields hold them now.
+    FiltrosInforme LeeFiltros() const;
 
 signals:
     // The program must end now with this exit status (a failure during start-up, or the
@@ -43,6 +49,7 @@ signals:
 
 protected:
     bool event(QEvent *pEvento) override;
+    bool eventFilter(QObject *pObjeto, QEvent *pEvento) override;
     void closeEvent(QCloseEvent *pEvento) override;
 
 private:
@@ -51,6 +58,16 @@ private:
     void Form_Activate();
     void Form_Unload();
     void TerminaPorFalla(const HostError &error);
+    void ConectaCampos();
+
+    // Handlers of the fields; a failure is shown and the window stays usable.
+    void txtDato_Change(int nIndice);
+    void dtcVendedor_Change();
+    void mkeFecha_Validate(int nIndice);
+    void cmdImprimir_Click();
+    bool TeclaDeCampo(QWidget *pCampo, QKeyEvent *pEvento);
+    void EcoNombre(QLabel *pEtiqueta, const QString &cTabla, const QString &cCodigo);
+    template <class F> void SinFallaSilenciosa(F &&manejador);
 
     const HostContext &m_contexto;
     QString m_cRutaEjecutable;
@@ -62,6 +79,8 @@ private:
     Recordset m_rsLineas;
     Recordset m_rsVendedores;
     qint16 m_nMonedaUSD = 0;
+    ParametrosRpt m_parametros;
+    bool m_bReenviandoTecla = false;
 
     QLabel *m_pLabel[7] = {};
     CajaFecha *m_pmkeFecha[2] = {};

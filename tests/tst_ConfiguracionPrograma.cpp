@@ -195,7 +195,7 @@ void tst_ConfiguracionPrograma::almacenDelHost()
     // The store keeps the account enciphered, as the host suite writes it.
     QStringList lineas = almacen.split(QLatin1Char('\n'));
     for (QString &cLinea : lineas) {
-        for (const QString cClave : {QStringLiteral("MySQLUsuario="), QStringLiteral("MySQLPassword=")})
+        for (const QString &cClave : {QStringLiteral("MySQLUsuario="), QStringLiteral("MySQLPassword=")})
             if (cLinea.startsWith(cClave) && !cLinea.contains(QLatin1Char('"')))
                 cLinea = cClave + objetos.Util().Encripta(cLinea.mid(cClave.size()));
     }

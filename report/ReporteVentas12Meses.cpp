@@ -1,0 +1,59 @@
+#include "ReporteVentas12Meses.h"
+
+#include "HostError.h"
+#include "ObjetosPrograma.h"
+#include "ParametrosRpt.h"
+#include "Utilerias.h"
+#include "libNucleo.h"
+
+namespace {
+// Gives the button back however the operation ends.
+class Disponibilidad
+{
+public:
+    explicit Disponibilidad(const std::function<void(bool)> &aviso) : m_aviso(aviso)
+    {
+        if (m_aviso)
+            m_aviso(false);
+    }
+    ~Disponibilidad()
+    {
+        if (m_aviso)
+            m_aviso(true);
+    }
+
+private:
+    const std::function<void(bool)> &m_aviso;
+};
+} // namespace
+
+ReporteVentas12Meses::ReporteVentas12Meses(const ObjetosPrograma &objetos, Connection &cnnDatos, qint16 nMonedaUSD,
+                                           ParametrosRpt &parametros, Mensajes &mensajes)
+    : m_objetos(objetos), m_cnnDatos(cnnDatos), m_nMonedaUSD(nMonedaUSD), m_parametros(parametros), m_mensajes(mensajes)
+{
+}
+
+QDate ReporteVentas12Meses::Fecha(const QString &cTexto, const QString &cQue) const
+{
+    const QDate dFecha = QDate::fromString(cTexto.trimmed(), m_objetos.Nucleo().FormatoFecha());
+    if (!dFecha.isValid())
+        throw HostError(ErrorHost::TipoNoCoincide, QStringLiteral("La %1 «%2» no es una fecha válida").arg(cQue, cTexto));
+    return dFecha;
+}
+
+ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInforme &filtros)
+{
+    const QDate dInicial = Fecha(filtros.cFechaInicial, QStringLiteral("fecha inicial"));
+    const QDate dFinal = Fecha(filtros.cFechaFinal, QStringLiteral("fecha final"));
+    if (!Periodo::Prueba(dInicial, dFinal, m_mensajes))
+        return Resultado::PeriodoRechazado;
+
+    const Disponibilidad boton(m_alCambiarDisponibilidad);
+    LimpiaParametrosRpt(m_parametros);
+    m_columnas = Periodo::Columnas(dInicial, dFinal, m_objetos.Utilidades(), m_localeMeses);
+    for (const MonthColumn &columna : m_columnas)
+        m_parametros.Formulas[columna.nPosicion - 1] = columna.cEtiqueta;
+    Q_UNUSED(m_cnnDatos);
+    Q_UNUSED(m_nMonedaUSD);
+    return Resultado::Terminado;
+}

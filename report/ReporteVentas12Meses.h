@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QLocale>
+
+#include <functional>
+#include <vector>
+
+#include "FiltrosInforme.h"
+#include "Periodo.h"
+
+class Connection;
+class Mensajes;
+class ObjetosPrograma;
+struct ParametrosRpt;
+
+// The twelve-month sales report operation: the period test, the month columns and their
+// labels in the report request, then the working table and the report job.
+class ReporteVentas12Meses
+{
+public:
+    enum class Resultado { PeriodoRechazado, Terminado };
+
+    ReporteVentas12Meses(const ObjetosPrograma &objetos, Connection &cnnDatos, qint16 nMonedaUSD,
+                         ParametrosRpt &parametros, Mensajes &mensajes);
+
+    // Called with false once the period is accepted, and with true when the operation ends,
+    // whether it succeeded or failed (the window disables and enables its button).
+    void setAlCambiarDisponibilidad(std::function<void(bool)> aviso) { m_alCambiarDisponibilidad = std::move(aviso); }
+    void setLocaleDeMeses(const QLocale &locale) { m_localeMeses = locale; }
+
+    // Runs the operation. A refused period is answered without touching anything else;
+    // a failure is thrown as a HostError.
+    Resultado Ejecuta(const FiltrosInforme &filtros);
+
+    const std::vector<MonthColumn> &Columnas() const { return m_columnas; }
+
+private:
+    QDate Fecha(const QString &cTexto, const QString &cQue) const;
+
+    const ObjetosPrograma &m_objetos;
+    Connection &m_cnnDatos;
+    qint16 m_nMonedaUSD;
+    ParametrosRpt &m_parametros;
+    Mensajes &m_mensajes;
+    std::function<void(bool)> m_alCambiarDisponibilidad;
+    QLocale m_localeMeses = Periodo::LocaleDeMeses();
+    std::vector<MonthColumn> m_columnas;
+};

@@ -1,0 +1,6 @@
+#include "ParametrosRpt.h"
+
+void LimpiaParametrosRpt(ParametrosRpt &parametros)
+{
+    parametros = ParametrosRpt();
+}
