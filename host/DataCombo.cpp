@@ -22,6 +22,9 @@ void DataCombo::LlenaCon(Recordset &rs)
 
 QVariant DataCombo::BoundText() const
 {
-    const int nFila = findText(currentText(), Qt::MatchExactly);
+    // The chosen row first: two rows may list the same text with different bound values.
+    int nFila = currentIndex();
+    if (nFila < 0 || itemText(nFila) != currentText())
+        nFila = findText(currentText(), Qt::MatchExactly);
     return nFila < 0 ? QVariant() : itemData(nFila);
 }
