@@ -34,9 +34,10 @@ Recordset Recordset::DeConsulta(const QSqlDatabase &base, QSqlQuery consulta, co
     return rs;
 }
 
+// A recordset closes with its connection, as its rows can no longer be read.
 bool Recordset::EstaAbierto() const
 {
-    return d != nullptr;
+    return d && d->base.isOpen();
 }
 
 void Recordset::Cierra()
@@ -46,7 +47,7 @@ void Recordset::Cierra()
 
 Recordset::Estado &Recordset::Abierto() const
 {
-    if (!d)
+    if (!EstaAbierto())
         throw HostError(ErrorHost::ObjetoCerrado, QStringLiteral("No se permite la operación si el recordset está cerrado"));
     return *d;
 }
