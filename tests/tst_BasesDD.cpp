@@ -1,0 +1,541 @@
+// The database object against the private test server: connections, recordsets, new rows,
+// sums and the filling of list controls.
+
+#include <QtTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "BaseDePrueba.h"
+#include "BasesDD.h"
+#include "DataCombo.h"
+#include "EntornoHost.h"
+#include "HostError.h"
+
+namespace {
+
+struct Falla
+{
+    int nNumero = 0;
+    QString cDescripcion;
+};
+
+std::optional<Falla> FallaDe(const std::function<void()> &accion)
+{
+    try {
+        accion();
+    } catch (const HostError &error) {
+        return Falla{error.Numero(), error.Descripcion()};
+    }
+    return std::nullopt;
+}
+
+int NumeroDeFalla(const std::function<void()> &accion)
+{
+    const std::optional<Falla> falla = FallaDe(accion);
+    return falla ? falla->nNumero : 0;
+}
+
+// A TCP port of this machine where nothing listens.
+int PuertoLibre()
+{
+    const int nSocket = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (nSocket < 0)
+        return 0;
+    sockaddr_in direccion{};
+    direccion.sin_family = AF_INET;
+    direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    direccion.sin_port = 0; // the system chooses
+    socklen_t nLargo = sizeof direccion;
+    int nPuerto = 0;
+    if (::bind(nSocket, reinterpret_cast<sockaddr *>(&direccion), sizeof direccion) == 0 &&
+        ::getsockname(nSocket, reinterpret_cast<sockaddr *>(&direccion), &nLargo) == 0)
+        nPuerto = ntohs(direccion.sin_port);
+    ::close(nSocket);
+    return nPuerto;
+}
+
+} // namespace
+
+using AccionConRecordset = std::function<void(Recordset &)>;
+using AccionConConexion = std::function<void(BasesDD &, Connection &)>;
+Q_DECLARE_METATYPE(AccionConRecordset)
+Q_DECLARE_METATYPE(AccionConConexion)
+
+class tst_BasesDD : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void abrirBdD();
+    void abrirBdDFalla_data();
+    void abrirBdDFalla();
+
+    void abrirTabla_data();
+    void abrirTabla();
+    void abrirTablaSentenciaFallida_data();
+    void abrirTablaSentenciaFallida();
+    void filaNueva_data();
+    void filaNueva();
+    void conListaDeCamposNoAdmiteFilas();
+    void abrirDosVecesReemplaza_data();
+    void abrirDosVecesReemplaza();
+    void cierraTablaNuncaAbierta();
+    void recordsetCerrado_data();
+    void recordsetCerrado();
+
+    void sum_data();
+    void sum();
+
+    void abrirDataSourceLlenaLaLista();
+    void boundText_data();
+    void boundText();
+
+    void conexionCerrada_data();
+    void conexionCerrada();
+
+private:
+    // The database object pointed at the test server; cnn opened on the test database.
+    BasesDD &Bases() { return Como<BasesDD>(m_bases); }
+    void Abre(Connection &cnn) { Bases().AbrirBdD(cnn, m_base->Nombre()); }
+    QStringList Columna(const QString &cFuente, const QString &cCampo);
+
+    std::unique_ptr<BaseDePrueba> m_base;
+    std::unique_ptr<EntornoHost> m_entorno;
+    ObjetoHost m_bases;
+};
+
+void tst_BasesDD::init()
+{
+    m_base = std::make_unique<BaseDePrueba>();
+    m_base->CreaCatalogos();
+    m_entorno = std::make_unique<EntornoHost>();
+    m_bases = m_entorno->fabrica.Crea(QStringLiteral("Orbe5.BasesDD"), m_entorno->Contexto());
+    const DatosConexion servidor = BaseDePrueba::Servidor();
+    Bases().cRuta = servidor.cServidor;
+    Bases().cPuerto = QString::number(servidor.nPuerto);
+    Bases().cUsuario = servidor.cUsuario;
+    Bases().cPassword = servidor.cPassword;
+}
+
+void tst_BasesDD::cleanup()
+{
+    m_bases.reset();
+    m_entorno.reset();
+    m_base.reset();
+}
+
+// The values of one field over the rows of a source, read through a connection of its own.
+QStringList tst_BasesDD::Columna(const QString &cFuente, const QString &cCampo)
+{
+    Connection cnn;
+    Abre(cnn);
+    Recordset rs;
+    QStringList valores;
+    for (Bases().AbrirTabla(rs, cnn, cFuente, cCampo); !rs.FinDeFilas(); rs.Siguiente())
+        valores << (rs.Campo(0).isNull() ? QStringLiteral("(nulo)") : rs.Campo(0).toString());
+    return valores;
+}
+
+void tst_BasesDD::abrirBdD()
+{
+    Connection cnn;
+    Abre(cnn);
+    QVERIFY(cnn.EstaAbierta());
+    {
+        Recordset rs;
+        QVERIFY(Bases().AbrirTabla(rs, cnn, QStringLiteral("lineas where ID = 1"), QStringLiteral("Linea")));
+        QCOMPARE(rs.Campo(0).toString(), QStringLiteral("Ferretería"));
+    }
+    Bases().CierraBdD(cnn);
+    QVERIFY(!cnn.EstaAbierta());
+}
+
+void tst_BasesDD::abrirBdDFalla_data()
+{
+    QTest::addColumn<bool>("sinServidor"); // a port where nothing listens; otherwise a missing database
+    QTest::addColumn<QList<int>>("numeros");
+    QTest::addColumn<QString>("texto");    // a part of the description
+
+    QTest::newRow("base inexistente") << false << QList<int>{1049} << "Unknown database";
+    QTest::newRow("puerto sin servidor") << true << QList<int>{2002, 2003} << "Can't connect";
+}
+
+void tst_BasesDD::abrirBdDFalla()
+{
+    QFETCH(bool, sinServidor);
+    QFETCH(QList<int>, numeros);
+    QFETCH(QString, texto);
+    Connection cnn;
+    Abre(cnn); // an open connection that the failed opening must not leave behind
+    QString cBase = m_base->Nombre();
+    if (sinServidor) {
+        const int nPuerto = PuertoLibre();
+        QVERIFY(nPuerto > 0);
+        Bases().cPuerto = QString::number(nPuerto);
+    } else {
+        cBase += QStringLiteral("_no_existe");
+    }
+
+    QElapsedTimer reloj;
+    reloj.start();
+    const std::optional<Falla> falla = FallaDe([&] { Bases().AbrirBdD(cnn, cBase); });
+    QVERIFY2(falla, "se abrió");
+    QVERIFY2(reloj.elapsed() < 5000, qPrintable(QStringLiteral("tardó %1 ms").arg(reloj.elapsed())));
+    QVERIFY2(numeros.contains(falla->nNumero), qPrintable(QStringLiteral("número %1").arg(falla->nNumero)));
+    QVERIFY2(falla->cDescripcion.contains(texto), qPrintable(falla->cDescripcion));
+    if (!sinServidor)
+        QVERIFY2(falla->cDescripcion.contains(cBase), qPrintable(falla->cDescripcion));
+    QVERIFY(!cnn.EstaAbierta());
+}
+
+void tst_BasesDD::abrirTabla_data()
+{
+    QTest::addColumn<QString>("fuente");
+    QTest::addColumn<QString>("campos");
+    QTest::addColumn<QVariant>("id");    // of the first row; none when no row matches
+    QTest::addColumn<QString>("linea");
+
+    QTest::newRow("coincide") << "lineas where ID = 1" << "ID, Linea" << QVariant(1) << "Ferretería";
+    QTest::newRow("sin lista de campos") << "lineas where Linea like 'Material%'" << "" << QVariant(2)
+                                         << "Material eléctrico";
+    QTest::newRow("orden") << "lineas order by Linea desc" << "ID, Linea" << QVariant(3) << "Plomería";
+    QTest::newRow("no coincide") << "lineas where ID = 99" << "ID, Linea" << QVariant() << "";
+    QTest::newRow("no coincide, sin lista") << "lineas where 1 = 0" << "" << QVariant() << "";
+}
+
+void tst_BasesDD::abrirTabla()
+{
+    QFETCH(QString, fuente);
+    QFETCH(QString, campos);
+    QFETCH(QVariant, id);
+    QFETCH(QString, linea);
+    Connection cnn;
+    Abre(cnn);
+    Recordset rs;
+    const bool bHayFila = Bases().AbrirTabla(rs, cnn, fuente, campos);
+    QCOMPARE(bHayFila, id.isValid());
+    QCOMPARE(rs.FinDeFilas(), !bHayFila);
+    if (bHayFila) {
+        QCOMPARE(rs.Campo(QStringLiteral("ID")), id);
+        QCOMPARE(rs.Campo(QStringLiteral("linea")).toString(), linea); // names without regard to case
+        QCOMPARE(rs.Campo(0), id);
+        QCOMPARE(rs.Campo(1).toString(), linea);
+    } else {
+        QCOMPARE(NumeroDeFalla([&] { rs.Campo(QStringLiteral("Linea")); }), ErrorHost::SinFilaActual);
+        QCOMPARE(NumeroDeFalla([&] { rs.Campo(0); }), ErrorHost::SinFilaActual);
+        QCOMPARE(NumeroDeFalla([&] { rs.Siguiente(); }), ErrorHost::SinFilaActual);
+    }
+}
+
+void tst_BasesDD::abrirTablaSentenciaFallida_data()
+{
+    QTest::addColumn<QString>("fuente");
+    QTest::addColumn<QString>("campos");
+    QTest::addColumn<int>("numero");
+    QTest::addColumn<QString>("nombre"); // named in the description
+
+    QTest::newRow("tabla inexistente") << "no_existe" << "" << 1146 << "no_existe";
+    QTest::newRow("tabla inexistente con campos") << "no_existe where ID = 1" << "ID" << 1146 << "no_existe";
+    QTest::newRow("campo inexistente") << "lineas" << "Precio" << 1054 << "Precio";
+    QTest::newRow("sintaxis") << "lineas where" << "" << 1064 << "";
+}
+
+void tst_BasesDD::abrirTablaSentenciaFallida()
+{
+    QFETCH(QString, fuente);
+    QFETCH(QString, campos);
+    QFETCH(int, numero);
+    QFETCH(QString, nombre);
+    Connection cnn;
+    Abre(cnn);
+    Recordset rs;
+    QVERIFY(Bases().AbrirTabla(rs, cnn, QStringLiteral("lineas"))); // open before the failure
+    const std::optional<Falla> falla = FallaDe([&] { Bases().AbrirTabla(rs, cnn, fuente, campos); });
+    QVERIFY2(falla, "no falló");
+    QCOMPARE(falla->nNumero, numero);
+    QVERIFY2(falla->cDescripcion.contains(nombre), qPrintable(falla->cDescripcion));
+    QVERIFY(!rs.EstaAbierto()); // not the rows of the earlier opening
+    QVERIFY(cnn.EstaAbierta());
+}
+
+void tst_BasesDD::filaNueva_data()
+{
+    QTest::addColumn<QString>("fuente");
+    QTest::newRow("tabla") << "productos";
+    QTest::newRow("sin filas") << "productos where 1 = 0";
+    QTest::newRow("con orden") << "productos   order by ID desc";
+    QTest::newRow("salto de línea") << "productos\nwhere Nombre = 'Clavos'";
+    QTest::newRow("comillas invertidas") << "`productos` where ID > 0";
+}
+
+void tst_BasesDD::filaNueva()
+{
+    QFETCH(QString, fuente);
+    m_base->Ejecuta(QStringLiteral("create table productos (ID int auto_increment primary key, "
+                                   "Nombre varchar(60) not null default '', Existencia int not null default 5, "
+                                   "Linea int default 1, Alta date null);"
+                                   "insert into productos (Nombre) values ('Clavos')"));
+    Connection cnn;
+    Abre(cnn);
+    Recordset rs;
+    Bases().AbrirTabla(rs, cnn, fuente);
+    rs.AgregaFila();
+    rs.AsignaCampo(QStringLiteral("Nombre"), QStringLiteral("Llave de paso ½\" ñandú"));
+    rs.AsignaCampo(QStringLiteral("Linea"), 3);
+    rs.GuardaFila();
+    QVERIFY(!rs.FinDeFilas());
+
+    QCOMPARE(Columna(QStringLiteral("productos order by ID"), QStringLiteral("Nombre")),
+             QStringList({QStringLiteral("Clavos"), QStringLiteral("Llave de paso ½\" ñandú")}));
+    const QString cNueva = QStringLiteral("productos where ID = 2");
+    QCOMPARE(Columna(cNueva, QStringLiteral("Linea")), QStringList{QStringLiteral("3")});
+    QCOMPARE(Columna(cNueva, QStringLiteral("Existencia")), QStringList{QStringLiteral("5")});
+    QCOMPARE(Columna(cNueva, QStringLiteral("Alta")), QStringList{QStringLiteral("(nulo)")});
+}
+
+void tst_BasesDD::conListaDeCamposNoAdmiteFilas()
+{
+    Connection cnn;
+    Abre(cnn);
+    Recordset rs;
+    Bases().AbrirTabla(rs, cnn, QStringLiteral("lineas"), QStringLiteral("ID, Linea"));
+    const std::optional<Falla> falla = FallaDe([&] {
+        rs.AgregaFila();
+        rs.AsignaCampo(QStringLiteral("ID"), 9);
+        rs.AsignaCampo(QStringLiteral("Linea"), QStringLiteral("Pinturas"));
+        rs.GuardaFila();
+    });
+    QVERIFY2(falla, "aceptó la fila nueva");
+    QVERIFY(falla->nNumero != 0);
+    QVERIFY2(falla->cDescripcion.contains(QStringLiteral("filas nuevas")), qPrintable(falla->cDescripcion));
+    QCOMPARE(Columna(QStringLiteral("lineas where ID = 9"), QStringLiteral("Linea")), QStringList());
+}
+
+void tst_BasesDD::abrirDosVecesReemplaza_data()
+{
+    QTest::addColumn<QString>("segunda");
+    QTest::addColumn<QStringList>("lineas"); // what the recordset gives after the second opening
+
+    QTest::newRow("otra fila") << "lineas where ID = 2" << QStringList{QStringLiteral("Material eléctrico")};
+    QTest::newRow("dos filas") << "lineas where ID >= 2 order by ID"
+                               << QStringList{QStringLiteral("Material eléctrico"), QStringLiteral("Plomería")};
+    QTest::newRow("ninguna fila") << "lineas where ID = 99" << QStringList();
+}
+
+void tst_BasesDD::abrirDosVecesReemplaza()
+{
+    QFETCH(QString, segunda);
+    QFETCH(QStringList, lineas);
+    Connection cnn;
+    Abre(cnn);
+    Recordset rs;
+    QVERIFY(Bases().AbrirTabla(rs, cnn, QStringLiteral("lineas where ID = 1"), QStringLiteral("Linea")));
+    QCOMPARE(Bases().AbrirTabla(rs, cnn, segunda, QStringLiteral("Linea")), !lineas.isEmpty());
+    QStringList leidas;
+    for (; !rs.FinDeFilas(); rs.Siguiente())
+        leidas << rs.Campo(QStringLiteral("Linea")).toString();
+    QCOMPARE(leidas, lineas);
+}
+
+void tst_BasesDD::cierraTablaNuncaAbierta()
+{
+    Recordset rs;
+    QCOMPARE(NumeroDeFalla([&] { Bases().CierraTabla(rs); }), 0);
+    QVERIFY(!rs.EstaAbierto());
+    QCOMPARE(NumeroDeFalla([&] { Bases().CierraTabla(rs); }), 0);
+}
+
+void tst_BasesDD::recordsetCerrado_data()
+{
+    QTest::addColumn<bool>("cierraLaConexion"); // instead of the recordset
+    QTest::addColumn<AccionConRecordset>("accion");
+
+    const QList<std::pair<const char *, AccionConRecordset>> acciones = {
+        {"FinDeFilas", [](Recordset &rs) { rs.FinDeFilas(); }},
+        {"Siguiente", [](Recordset &rs) { rs.Siguiente(); }},
+        {"Campo por nombre", [](Recordset &rs) { rs.Campo(QStringLiteral("Linea")); }},
+        {"Campo por posición", [](Recordset &rs) { rs.Campo(1); }},
+        {"NumeroDeCampos", [](Recordset &rs) { rs.NumeroDeCampos(); }},
+        {"AgregaFila", [](Recordset &rs) { rs.AgregaFila(); }},
+    };
+    for (const auto &[cNombre, accion] : acciones) {
+        QTest::addRow("CierraTabla, %s", cNombre) << false << accion;
+        QTest::addRow("CierraBdD, %s", cNombre) << true << accion;
+    }
+}
+
+void tst_BasesDD::recordsetCerrado()
+{
+    QFETCH(bool, cierraLaConexion);
+    QFETCH(AccionConRecordset, accion);
+    Connection cnn;
+    Abre(cnn);
+    Recordset rs;
+    QVERIFY(Bases().AbrirTabla(rs, cnn, QStringLiteral("lineas")));
+    if (cierraLaConexion)
+        Bases().CierraBdD(cnn);
+    else
+        Bases().CierraTabla(rs);
+    QVERIFY(!rs.EstaAbierto());
+    QCOMPARE(NumeroDeFalla([&] { accion(rs); }), ErrorHost::ObjetoCerrado);
+}
+
+void tst_BasesDD::sum_data()
+{
+    QTest::addColumn<QStringList>("importes");
+    QTest::addColumn<QString>("condicion");
+    QTest::addColumn<double>("esperado");
+
+    QTest::newRow("decimales") << QStringList{"3.10", "3.05", "4.10"} << "" << 10.25;
+    QTest::newRow("muchos centavos") << QStringList(10, QStringLiteral("0.10")) << "" << 1.0;
+    QTest::newRow("con negativos") << QStringList{"100.50", "-0.25", "-90.00"} << "" << 10.25;
+    QTest::newRow("con nulos") << QStringList{"5.25", "null", "5.00"} << "" << 10.25;
+    QTest::newRow("filtrado") << QStringList{"1.00", "2.00", "4.00"} << "where Importe > 1.5" << 6.0;
+    QTest::newRow("ninguna fila elegida") << QStringList{"1.00"} << "where Importe > 100" << 0.0;
+    QTest::newRow("tabla vacía") << QStringList() << "" << 0.0;
+    QTest::newRow("solo nulos") << QStringList{"null"} << "" << 0.0;
+}
+
+void tst_BasesDD::sum()
+{
+    QFETCH(QStringList, importes);
+    QFETCH(QString, condicion);
+    QFETCH(double, esperado);
+    m_base->Ejecuta(QStringLiteral("create table ventas (ID int auto_increment primary key, Importe decimal(12,2))"));
+    for (const QString &cImporte : importes)
+        m_base->Ejecuta(QStringLiteral("insert into ventas (Importe) values (%1)").arg(cImporte));
+    Connection cnn;
+    Abre(cnn);
+    QString cFuente = QStringLiteral("ventas ") + condicion;
+    QCOMPARE(Bases().Sum(cnn, cFuente, QStringLiteral("Importe")), esperado);
+}
+
+void tst_BasesDD::abrirDataSourceLlenaLaLista()
+{
+    Connection cnn;
+    Abre(cnn);
+    DataCombo combo;
+    combo.setListField(QStringLiteral("Linea"));
+    combo.setBoundColumn(QStringLiteral("ID"));
+    combo.addItem(QStringLiteral("de antes"), 42);
+    combo.setEditText(QStringLiteral("escrito antes"));
+    QSignalSpy textoEditado(&combo, &QComboBox::editTextChanged);
+    QSignalSpy textoActual(&combo, &QComboBox::currentTextChanged);
+    QSignalSpy indice(&combo, &QComboBox::currentIndexChanged);
+
+    Recordset rs;
+    Bases().AbrirDataSource(rs, cnn, QStringLiteral("lineas order by Linea"), &combo);
+    QStringList listadas;
+    QVariantList ligadas;
+    for (int i = 0; i < combo.count(); ++i) {
+        listadas << combo.itemText(i);
+        ligadas << combo.itemData(i);
+    }
+    QCOMPARE(listadas, QStringList({QStringLiteral("Ferretería"), QStringLiteral("Material eléctrico"),
+                                    QStringLiteral("Plomería")}));
+    QCOMPARE(ligadas, QVariantList({1, 2, 3}));
+    QCOMPARE(combo.currentIndex(), -1);
+    QCOMPARE(combo.currentText(), QString());
+    QVERIFY(!combo.BoundText().isValid());
+    QCOMPARE(textoEditado.count(), 0);
+    QCOMPARE(textoActual.count(), 0);
+    QCOMPARE(indice.count(), 0);
+
+    // A second filling replaces the list.
+    Bases().AbrirDataSource(rs, cnn, QStringLiteral("lineas where ID > 1 order by ID"), &combo);
+    QCOMPARE(combo.count(), 2);
+    QCOMPARE(combo.itemText(0), QStringLiteral("Material eléctrico"));
+}
+
+void tst_BasesDD::boundText_data()
+{
+    QTest::addColumn<int>("fila");      // the chosen row; -1 for none
+    QTest::addColumn<QString>("texto"); // then typed, when not empty
+    QTest::addColumn<QVariant>("esperado");
+
+    // The list: Ferretería (1), Ferretería (4), Material eléctrico (2), Plomería (3).
+    QTest::newRow("primera") << 0 << "" << QVariant(1);
+    QTest::newRow("última") << 3 << "" << QVariant(3);
+    QTest::newRow("segunda de dos iguales") << 1 << "" << QVariant(4);
+    QTest::newRow("elegida y luego escrita otra") << 1 << "Plomería" << QVariant(3);
+    QTest::newRow("escrito igual") << -1 << "Material eléctrico" << QVariant(2);
+    QTest::newRow("escrito a medias") << -1 << "Plom" << QVariant();
+    QTest::newRow("escrito de más") << -1 << "Plomería " << QVariant();
+    QTest::newRow("escrito sin acento") << -1 << "Plomeria" << QVariant();
+    QTest::newRow("vacío") << -1 << "" << QVariant();
+}
+
+void tst_BasesDD::boundText()
+{
+    QFETCH(int, fila);
+    QFETCH(QString, texto);
+    QFETCH(QVariant, esperado);
+    m_base->Ejecuta(QStringLiteral("insert into lineas values (4, 'Ferretería')"));
+    Connection cnn;
+    Abre(cnn);
+    DataCombo combo;
+    combo.setListField(QStringLiteral("Linea"));
+    combo.setBoundColumn(QStringLiteral("ID"));
+    Recordset rs;
+    Bases().AbrirDataSource(rs, cnn, QStringLiteral("lineas order by Linea, ID"), &combo);
+    QCOMPARE(combo.count(), 4);
+    if (fila >= 0)
+        combo.setCurrentIndex(fila);
+    if (!texto.isEmpty())
+        combo.setEditText(texto);
+    QCOMPARE(combo.BoundText(), esperado);
+}
+
+void tst_BasesDD::conexionCerrada_data()
+{
+    QTest::addColumn<bool>("abiertaAntes"); // opened and closed again; otherwise never opened
+    QTest::addColumn<AccionConConexion>("accion");
+
+    const QList<std::pair<const char *, AccionConConexion>> acciones = {
+        {"AbrirTabla", [](BasesDD &bases, Connection &cnn) {
+             Recordset rs;
+             bases.AbrirTabla(rs, cnn, QStringLiteral("lineas"));
+         }},
+        {"AbrirTabla con campos", [](BasesDD &bases, Connection &cnn) {
+             Recordset rs;
+             bases.AbrirTabla(rs, cnn, QStringLiteral("lineas"), QStringLiteral("ID"));
+         }},
+        {"AbrirDataSource", [](BasesDD &bases, Connection &cnn) {
+             Recordset rs;
+             DataCombo combo;
+             bases.AbrirDataSource(rs, cnn, QStringLiteral("lineas"), &combo);
+         }},
+        {"Sum", [](BasesDD &bases, Connection &cnn) {
+             QString cFuente = QStringLiteral("lineas");
+             bases.Sum(cnn, cFuente, QStringLiteral("ID"));
+         }},
+    };
+    for (const auto &[cNombre, accion] : acciones) {
+        QTest::addRow("%s, nunca abierta", cNombre) << false << accion;
+        QTest::addRow("%s, ya cerrada", cNombre) << true << accion;
+    }
+}
+
+void tst_BasesDD::conexionCerrada()
+{
+    QFETCH(bool, abiertaAntes);
+    QFETCH(AccionConConexion, accion);
+    Connection cnn;
+    if (abiertaAntes) {
+        Abre(cnn);
+        Bases().CierraBdD(cnn);
+    }
+    QCOMPARE(NumeroDeFalla([&] { accion(Bases(), cnn); }), ErrorHost::ObjetoCerrado);
+}
+
+QTEST_MAIN(tst_BasesDD)
+#include "tst_BasesDD.moc"
