@@ -35,6 +35,10 @@ QString ArchivoOdbcUsuario()
 // The file holds passwords: it is created, and kept, readable by its owner only.
 void SoloParaElDueno(const QString &cArchivo)
 {
+    const QFileInfo datos(cArchivo);
+    if (datos.exists() && !datos.isFile()) // a folder in the way keeps its own permissions
+        throw HostError(ErrorHost::ErrorDeAccesoArchivo,
+                        QStringLiteral("El archivo de orígenes de datos ODBC %1 no es un archivo").arg(cArchivo));
     QFile archivo(cArchivo);
     if (!archivo.exists() && !archivo.open(QIODevice::WriteOnly))
         throw HostError(ErrorHost::ErrorDeAccesoArchivo,
