@@ -1,0 +1,364 @@
+// The registry object: ODBC user data sources written through the ODBC installer, other
+// keys and the host's own values kept in the host store, and the test of a host folder.
+
+#include <QtTest>
+
+#include <sys/stat.h>
+
+#include <functional>
+#include <optional>
+
+#include "DelRegistro.h"
+#include "EntornoHost.h"
+#include "HostError.h"
+#include "IniArchivo.h"
+
+namespace {
+
+const QString cClaveOdbc = QStringLiteral("Software\\ODBC\\ODBC.INI\\Almena Reportes");
+const QString cFuente = QStringLiteral("Almena Reportes");
+
+struct Falla
+{
+    int nNumero = 0;
+    QString cDescripcion;
+};
+
+std::optional<Falla> FallaDe(const std::function<void()> &accion)
+{
+    try {
+        accion();
+    } catch (const HostError &error) {
+        return Falla{error.Numero(), error.Descripcion()};
+    }
+    return std::nullopt;
+}
+
+// The permission bits of a file in octal ("600"); "" when it does not exist.
+QString Permisos(const QString &cArchivo)
+{
+    struct stat datos{};
+    if (::stat(QFile::encodeName(cArchivo).constData(), &datos) != 0)
+        return {};
+    return QString::number(datos.st_mode & 07777, 8);
+}
+
+void CambiaPermisos(const QString &cArchivo, mode_t nModo)
+{
+    if (::chmod(QFile::encodeName(cArchivo).constData(), nModo) != 0)
+        qFatal("No se pueden cambiar los permisos de %s", qPrintable(cArchivo));
+}
+
+// How many lines of the section set the key.
+int LineasDeClave(const QString &cTexto, const QString &cSeccion, const QString &cClave)
+{
+    int nLineas = 0;
+    bool bEnSeccion = false;
+    for (const QString &cLinea : cTexto.split(QLatin1Char('\n'))) {
+        const QString cLimpia = cLinea.trimmed();
+        if (cLimpia.startsWith(QLatin1Char('[')))
+            bEnSeccion = cLimpia == QLatin1Char('[') + cSeccion + QLatin1Char(']');
+        else if (bEnSeccion && cLimpia.section(QLatin1Char('='), 0, 0).trimmed() == cClave)
+            ++nLineas;
+    }
+    return nLineas;
+}
+
+// A write of GrabarCadena: key, name, value.
+struct Escritura
+{
+    QString cClave;
+    QString cNombre;
+    QString cValor;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Escritura)
+
+class tst_GrabarCadena : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void fuenteDeDatos_data();
+    void fuenteDeDatos();
+    void soloElDuenoLee_data();
+    void soloElDuenoLee();
+    void escrituraFallida_data();
+    void escrituraFallida();
+    void nombreDeFuenteNoValido_data();
+    void nombreDeFuenteNoValido();
+    void otrasClavesVanAlAlmacen_data();
+    void otrasClavesVanAlAlmacen();
+
+    void datosALM_data();
+    void datosALM();
+    void datosALMSinValor_data();
+    void datosALMSinValor();
+    void buscarRegistroALM_data();
+    void buscarRegistroALM();
+
+private:
+    DelRegistro &Registro() { return Como<DelRegistro>(m_registro); }
+    void Graba(const Escritura &escritura);
+
+    std::unique_ptr<QTemporaryDir> m_carpeta; // holds the ODBC user data-source file
+    QString m_cOdbcIni;
+    std::unique_ptr<EntornoHost> m_entorno;
+    ObjetoHost m_registro;
+};
+
+// Every test gets a data-source file of its own, named before the first call of the installer.
+void tst_GrabarCadena::init()
+{
+    m_carpeta = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_carpeta->isValid());
+    m_cOdbcIni = m_carpeta->filePath(QStringLiteral("odbc.ini"));
+    qputenv("ODBCINI", QFile::encodeName(m_cOdbcIni));
+    m_entorno = std::make_unique<EntornoHost>();
+    m_registro = m_entorno->fabrica.Crea(QStringLiteral("orbe5.DelRegistro"), m_entorno->Contexto());
+}
+
+void tst_GrabarCadena::cleanup()
+{
+    m_registro.reset();
+    m_entorno.reset();
+    m_carpeta.reset();
+}
+
+void tst_GrabarCadena::Graba(const Escritura &escritura)
+{
+    QString cValor = escritura.cValor;
+    Registro().GrabarCadena(escritura.cClave, escritura.cNombre, cValor);
+}
+
+void tst_GrabarCadena::fuenteDeDatos_data()
+{
+    QTest::addColumn<QString>("antes"); // the file before; null: no file
+    QTest::addColumn<QList<Escritura>>("escrituras");
+    QTest::addColumn<QList<QStringList>>("esperado"); // section, key, value read back from the file
+
+    QTest::newRow("archivo nuevo") << QString() << QList<Escritura>{{cClaveOdbc, "Server", "127.0.0.1"}}
+                                   << QList<QStringList>{{cFuente, "Server", "127.0.0.1"}};
+    QTest::newRow("archivo vacío") << "" << QList<Escritura>{{cClaveOdbc, "Port", "3410"}}
+                                   << QList<QStringList>{{cFuente, "Port", "3410"}};
+    QTest::newRow("otra clave conserva la primera")
+        << QString() << QList<Escritura>{{cClaveOdbc, "Server", "127.0.0.1"}, {cClaveOdbc, "Port", "3410"}}
+        << QList<QStringList>{{cFuente, "Server", "127.0.0.1"}, {cFuente, "Port", "3410"}};
+    QTest::newRow("valor reemplazado")
+        << QString() << QList<Escritura>{{cClaveOdbc, "Server", "10.0.0.1"}, {cClaveOdbc, "Server", "127.0.0.1"}}
+        << QList<QStringList>{{cFuente, "Server", "127.0.0.1"}};
+    QTest::newRow("otras fuentes intactas")
+        << "[Contabilidad]\nDriver=MariaDB Unicode\nServer=10.0.0.9\n"
+        << QList<Escritura>{{cClaveOdbc, "Server", "127.0.0.1"}}
+        << QList<QStringList>{{"Contabilidad", "Server", "10.0.0.9"}, {cFuente, "Server", "127.0.0.1"}};
+    QTest::newRow("valor existente reemplazado")
+        << "[Almena Reportes]\nDriver=MariaDB Unicode\nServer=10.0.0.1\n"
+        << QList<Escritura>{{cClaveOdbc, "Server", "127.0.0.1"}}
+        << QList<QStringList>{{cFuente, "Driver", "MariaDB Unicode"}, {cFuente, "Server", "127.0.0.1"}};
+    QTest::newRow("clave en otras letras")
+        << QString() << QList<Escritura>{{"SOFTWARE\\odbc\\Odbc.Ini\\Almena Reportes", "Database", "datos1"}}
+        << QList<QStringList>{{cFuente, "Database", "datos1"}};
+    QTest::newRow("texto UTF-8") << QString() << QList<Escritura>{{cClaveOdbc, "Description", "Informe de Ferretería"}}
+                                 << QList<QStringList>{{cFuente, "Description", "Informe de Ferretería"}};
+    QTest::newRow("lista de fuentes")
+        << QString() << QList<Escritura>{{"Software\\ODBC\\ODBC.INI\\ODBC Data Sources", cFuente, "MariaDB Unicode"}}
+        << QList<QStringList>{{"ODBC Data Sources", cFuente, "MariaDB Unicode"}};
+}
+
+void tst_GrabarCadena::fuenteDeDatos()
+{
+    QFETCH(QString, antes);
+    QFETCH(QList<Escritura>, escrituras);
+    QFETCH(QList<QStringList>, esperado);
+    if (!antes.isNull())
+        EscribeTexto(m_cOdbcIni, antes);
+
+    for (const Escritura &escritura : escrituras)
+        Graba(escritura);
+
+    const QString cTexto = TextoDe(m_cOdbcIni);
+    QVERIFY2(cTexto.contains(QStringLiteral("[Almena Reportes]")) || cTexto.contains(QStringLiteral("[ODBC Data Sources]")),
+             qPrintable(cTexto));
+    for (const QStringList &valor : esperado) {
+        QCOMPARE(IniArchivo::Lee(m_cOdbcIni, valor.at(0), valor.at(1)), valor.at(2));
+        // A replaced value does not leave the old line behind.
+        QVERIFY2(LineasDeClave(cTexto, valor.at(0), valor.at(1)) == 1, qPrintable(cTexto));
+    }
+    // Nothing of it goes into the host store.
+    QCOMPARE(TextoDe(m_entorno->ArchivoAlmacen()), QString());
+}
+
+void tst_GrabarCadena::soloElDuenoLee_data()
+{
+    QTest::addColumn<int>("permisosAntes"); // -1: no file before
+    QTest::newRow("archivo nuevo") << -1;
+    QTest::newRow("legible por todos") << 0644;
+    QTest::newRow("escribible por todos") << 0666;
+    QTest::newRow("ya solo del dueño") << 0600;
+    QTest::newRow("solo lectura del dueño") << 0400;
+}
+
+void tst_GrabarCadena::soloElDuenoLee()
+{
+    QFETCH(int, permisosAntes);
+    if (permisosAntes >= 0) {
+        EscribeTexto(m_cOdbcIni, QStringLiteral("[Almena Reportes]\nDriver=MariaDB Unicode\n"));
+        CambiaPermisos(m_cOdbcIni, mode_t(permisosAntes));
+    }
+    Graba({cClaveOdbc, QStringLiteral("Password"), QStringLiteral("secreto")});
+    QCOMPARE(Permisos(m_cOdbcIni), QStringLiteral("600"));
+    Graba({cClaveOdbc, QStringLiteral("User"), QStringLiteral("root")});
+    QCOMPARE(Permisos(m_cOdbcIni), QStringLiteral("600"));
+    QCOMPARE(IniArchivo::Lee(m_cOdbcIni, cFuente, QStringLiteral("Password")), QStringLiteral("secreto"));
+}
+
+void tst_GrabarCadena::escrituraFallida_data()
+{
+    QTest::addColumn<QString>("odbcIni"); // relative to the test's folder
+    QTest::newRow("carpeta inexistente") << "no-existe/odbc.ini";
+    QTest::newRow("carpetas inexistentes") << "no/existe/odbc.ini";
+    QTest::newRow("es una carpeta") << "carpeta";
+}
+
+void tst_GrabarCadena::escrituraFallida()
+{
+    QFETCH(QString, odbcIni);
+    QVERIFY(QDir(m_carpeta->path()).mkdir(QStringLiteral("carpeta")));
+    const QString cCarpeta = m_carpeta->filePath(QStringLiteral("carpeta"));
+    const QString cPermisosCarpeta = Permisos(cCarpeta);
+    const QString cArchivo = m_carpeta->filePath(odbcIni);
+    qputenv("ODBCINI", QFile::encodeName(cArchivo));
+
+    const std::optional<Falla> falla =
+        FallaDe([&] { Graba({cClaveOdbc, QStringLiteral("Server"), QStringLiteral("127.0.0.1")}); });
+    QVERIFY2(falla, "se escribió");
+    QVERIFY(falla->nNumero != 0);
+    QVERIFY2(falla->cDescripcion.contains(cArchivo) || falla->cDescripcion.contains(cFuente),
+             qPrintable(falla->cDescripcion));
+    QCOMPARE(Permisos(cCarpeta), cPermisosCarpeta); // a folder in the way keeps its permissions
+    QVERIFY(!QFileInfo::exists(m_cOdbcIni));
+}
+
+void tst_GrabarCadena::nombreDeFuenteNoValido_data()
+{
+    QTest::addColumn<QString>("clave");
+    QTest::newRow("sin nombre") << "Software\\ODBC\\ODBC.INI\\";
+    QTest::newRow("con subclave") << "Software\\ODBC\\ODBC.INI\\Almena Reportes\\Otra";
+    QTest::newRow("con corchete") << "Software\\ODBC\\ODBC.INI\\Almena]Reportes";
+}
+
+void tst_GrabarCadena::nombreDeFuenteNoValido()
+{
+    QFETCH(QString, clave);
+    const std::optional<Falla> falla = FallaDe([&] { Graba({clave, QStringLiteral("Server"), QStringLiteral("x")}); });
+    QVERIFY2(falla, "se escribió");
+    QCOMPARE(falla->nNumero, ErrorHost::ArgumentoNoValido);
+    QVERIFY2(falla->cDescripcion.contains(clave), qPrintable(falla->cDescripcion));
+    QVERIFY(!QFileInfo::exists(m_cOdbcIni));
+    QCOMPARE(TextoDe(m_entorno->ArchivoAlmacen()), QString());
+}
+
+void tst_GrabarCadena::otrasClavesVanAlAlmacen_data()
+{
+    QTest::addColumn<QString>("clave");
+    QTest::newRow("del programa") << "Software\\Almena\\Informe mensual";
+    QTest::newRow("ODBC.INI sin barra final") << "Software\\ODBC\\ODBC.INI";
+    QTest::newRow("parecida a ODBC") << "Software\\ODBCX\\ODBC.INI\\Almena Reportes";
+    QTest::newRow("ODBC de otra rama") << "Software\\ODBC\\ODBCINST.INI\\MariaDB Unicode";
+}
+
+void tst_GrabarCadena::otrasClavesVanAlAlmacen()
+{
+    QFETCH(QString, clave);
+    Graba({clave, QStringLiteral("Última línea"), QStringLiteral("Ferretería")});
+    QVERIFY(!QFileInfo::exists(m_cOdbcIni));
+    const QString cAlmacen = TextoDe(m_entorno->ArchivoAlmacen());
+    QVERIFY2(cAlmacen.contains(QStringLiteral("Última línea")) && cAlmacen.contains(QStringLiteral("Ferretería")),
+             qPrintable(cAlmacen));
+    QCOMPARE(Registro().DatosALM(clave + QStringLiteral("\\Última línea")), QStringLiteral("Ferretería"));
+}
+
+void tst_GrabarCadena::datosALM_data()
+{
+    QTest::addColumn<QString>("nombre");
+    QTest::addColumn<QString>("valor");
+    QTest::newRow("servidor") << "MySQLServer" << "127.0.0.1";
+    QTest::newRow("puerto") << "MySQLPuerto" << "3410";
+    QTest::newRow("cifra") << "MySQLPassword" << "4E2C9A0B";
+    QTest::newRow("UTF-8") << "Empresa" << "Ferretería Muñoz";
+    QTest::newRow("signos del INI") << "Nota" << "a=b; c [d] #e";
+    QTest::newRow("blancos a los lados") << "Sangría" << "  dos  ";
+    QTest::newRow("vacío") << "MySQLUsuario" << "";
+}
+
+void tst_GrabarCadena::datosALM()
+{
+    QFETCH(QString, nombre);
+    QFETCH(QString, valor);
+    // The store in a folder that does not exist yet.
+    m_entorno->Contexto().cArchivoAlmacen = m_carpeta->filePath(QStringLiteral("almena/config/almacen.ini"));
+    Registro().GuardaDatosALM(QStringLiteral("servidor"), QStringLiteral("10.0.0.5"));
+    Registro().GuardaDatosALM(nombre, valor);
+    QCOMPARE(Registro().DatosALM(nombre), valor);
+    QCOMPARE(Registro().DatosALM(QStringLiteral("servidor")), QStringLiteral("10.0.0.5"));
+
+    Registro().GuardaDatosALM(nombre, QStringLiteral("otro"));
+    QCOMPARE(Registro().DatosALM(nombre), QStringLiteral("otro"));
+}
+
+void tst_GrabarCadena::datosALMSinValor_data()
+{
+    QTest::addColumn<QString>("almacen"); // null: no store file
+    QTest::newRow("sin almacén") << QString();
+    QTest::newRow("almacén vacío") << "";
+    QTest::newRow("sin la sección") << "[Otra]\nMySQLServer=10.0.0.1\n";
+    QTest::newRow("sin el valor") << "[Almena]\nservidor=10.0.0.1\n";
+}
+
+void tst_GrabarCadena::datosALMSinValor()
+{
+    QFETCH(QString, almacen);
+    if (!almacen.isNull())
+        EscribeTexto(m_entorno->ArchivoAlmacen(), almacen);
+    const QString cValor = Registro().DatosALM(QStringLiteral("MySQLServer"));
+    QVERIFY2(cValor.isEmpty(), qPrintable(cValor));
+}
+
+void tst_GrabarCadena::buscarRegistroALM_data()
+{
+    QTest::addColumn<QString>("carpeta"); // <local> stands for the test's host installation
+    QTest::addColumn<bool>("conMarca");
+    QTest::addColumn<bool>("esDelHost");
+
+    QTest::newRow("carpeta del host") << "C:\\almenapremium" << true << true;
+    QTest::newRow("unidad en minúscula") << "c:\\almenapremium" << true << true;
+    QTest::newRow("barra final") << "C:\\almenapremium\\" << true << true;
+    QTest::newRow("ruta local") << "<local>/C/almenapremium" << true << true;
+    QTest::newRow("sin la marca") << "C:\\almenapremium" << false << false;
+    QTest::newRow("raíz de la unidad") << "C:\\" << true << false;
+    QTest::newRow("carpeta inexistente") << "C:\\otra" << true << false;
+    QTest::newRow("unidad sin asignar") << "E:\\almenapremium" << true << false;
+    QTest::newRow("vacía") << "" << true << false;
+    QTest::newRow("blancos") << "   " << true << false;
+    QTest::newRow("la marca misma") << "C:\\almenapremium\\almena-premium.id" << true << false;
+}
+
+void tst_GrabarCadena::buscarRegistroALM()
+{
+    QFETCH(QString, carpeta);
+    QFETCH(bool, conMarca);
+    QFETCH(bool, esDelHost);
+    carpeta.replace(QStringLiteral("<local>"), m_entorno->Carpeta());
+    if (!conMarca)
+        m_entorno->QuitaMarca();
+    QString cCarpeta = carpeta;
+    QCOMPARE(Registro().BuscarRegistroALM(cCarpeta), esDelHost ? carpeta : QString());
+    QCOMPARE(cCarpeta, carpeta);
+}
+
+QTEST_MAIN(tst_GrabarCadena)
+#include "tst_GrabarCadena.moc"
