@@ -3,6 +3,7 @@
 
 #include <QtTest>
 
+#include <QDateEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -13,6 +14,7 @@
 #include "BasesDD.h"
 #include "CodigosTecla.h"
 #include "Conversiones.h"
+#include "DataCombo.h"
 #include "DeArchivos.h"
 #include "DelRegistro.h"
 #include "EntornoHost.h"
@@ -157,6 +159,8 @@ private slots:
     void teclas();
     void elFocoSaltaLosCamposInactivos_data();
     void elFocoSaltaLosCamposInactivos();
+    void elFocoPasaPorListasYFechas_data();
+    void elFocoPasaPorListasYFechas();
     void codigosTecla_data();
     void codigosTecla();
 };
@@ -622,6 +626,53 @@ void tst_HostFactory::elFocoSaltaLosCamposInactivos()
         Como<libNucleo>(objeto).Teclas(nTecla);
     QCOMPARE(int(nTecla), 0);
     QCOMPARE(Formulario::ConFoco(), NombreCampo(focoDespues));
+}
+
+void tst_HostFactory::elFocoPasaPorListasYFechas_data()
+{
+    QTest::addColumn<int>("tecla");
+    QTest::addColumn<QString>("desde");
+    QTest::addColumn<QString>("hasta");
+
+    // The fields: nombre, linea (a list with an editable text), fecha, importe.
+    QTest::newRow("intro a la lista") << 13 << "nombre" << "linea";
+    QTest::newRow("intro desde la lista") << 13 << "linea" << "fecha";
+    QTest::newRow("intro desde la fecha") << 13 << "fecha" << "importe";
+    QTest::newRow("arriba a la fecha") << 38 << "importe" << "fecha";
+    QTest::newRow("arriba desde la fecha") << 38 << "fecha" << "linea";
+    QTest::newRow("arriba desde la lista") << 38 << "linea" << "nombre";
+    QTest::newRow("abajo desde la lista") << 40 << "linea" << "fecha";
+}
+
+void tst_HostFactory::elFocoPasaPorListasYFechas()
+{
+    QFETCH(int, tecla);
+    QFETCH(QString, desde);
+    QFETCH(QString, hasta);
+    EntornoHost entorno;
+    const ObjetoHost objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
+    QWidget ventana;
+    auto *pDisposicion = new QVBoxLayout(&ventana);
+    const QList<QWidget *> campos = {new QLineEdit, new DataCombo, new QDateEdit, new QLineEdit};
+    const QStringList nombres = {QStringLiteral("nombre"), QStringLiteral("linea"), QStringLiteral("fecha"),
+                                 QStringLiteral("importe")};
+    for (qsizetype i = 0; i < campos.size(); ++i) {
+        campos[i]->setObjectName(nombres[i]);
+        pDisposicion->addWidget(campos[i]);
+    }
+    ventana.show();
+    ventana.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&ventana));
+    campos[nombres.indexOf(desde)]->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(Formulario::ConFoco(), desde);
+
+    qint16 nTecla = qint16(tecla);
+    if (tecla == CodigosTecla::Intro)
+        Como<libNucleo>(objeto).Enter(nTecla, QStringLiteral("!"));
+    else
+        Como<libNucleo>(objeto).Teclas(nTecla);
+    QCOMPARE(int(nTecla), 0);
+    QCOMPARE(Formulario::ConFoco(), hasta);
 }
 
 void tst_HostFactory::codigosTecla_data()
