@@ -357,5 +357,5 @@ void tst_GrabarCadena::buscarRegistroALM()
     QCOMPARE(cCarpeta, carpeta);
 }
 
-QTEST_MAIN(tst_GrabarCadena)
+QTEST_GUILESS_MAIN(tst_GrabarCadena)
 #include "tst_GrabarCadena.moc"
