@@ -19,7 +19,8 @@ struct DatosConexion
 };
 
 // A database connection as the host library hands it out: a handle that may be empty
-// (not opened), shared by its copies, closed once for all of them.
+// (not opened). Copies share the one server session, which ends when the last copy is
+// closed or goes.
 class Connection
 {
 public:

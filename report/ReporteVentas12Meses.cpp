@@ -1,8 +1,12 @@
 #include "ReporteVentas12Meses.h"
 
+#include "BasesDD.h"
+#include "BloqueoInforme.h"
+#include "FiltroVentas.h"
 #include "HostError.h"
 #include "ObjetosPrograma.h"
 #include "ParametrosRpt.h"
+#include "TablaDeTrabajo.h"
 #include "Utilerias.h"
 #include "libNucleo.h"
 
@@ -53,7 +57,11 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     m_columnas = Periodo::Columnas(dInicial, dFinal, m_objetos.Utilidades(), m_localeMeses);
     for (const MonthColumn &columna : m_columnas)
         m_parametros.Formulas[columna.nPosicion - 1] = columna.cEtiqueta;
-    Q_UNUSED(m_cnnDatos);
-    Q_UNUSED(m_nMonedaUSD);
+
+    const BloqueoInforme bloqueo(m_cnnDatos, m_objetos.Bases().cMiBase);
+    TablaDeTrabajo::Recrea(m_cnnDatos);
+    const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, m_cnnDatos, m_nMonedaUSD, m_parametros);
+    m_nClientes = TablaDeTrabajo::Llena(m_cnnDatos, filtro, m_columnas);
+    TablaDeTrabajo::Borra(m_cnnDatos);
     return Resultado::Terminado;
 }

@@ -33,6 +33,7 @@ public:
     Resultado Ejecuta(const FiltrosInforme &filtros);
 
     const std::vector<MonthColumn> &Columnas() const { return m_columnas; }
+    int Clientes() const { return m_nClientes; } // rows of the last working table
 
 private:
     QDate Fecha(const QString &cTexto, const QString &cQue) const;
@@ -45,4 +46,5 @@ private:
     std::function<void(bool)> m_alCambiarDisponibilidad;
     QLocale m_localeMeses = Periodo::LocaleDeMeses();
     std::vector<MonthColumn> m_columnas;
+    int m_nClientes = 0;
 };

@@ -270,20 +270,20 @@ void tst_BasesDD::abrirTablaSentenciaFallida()
 void tst_BasesDD::filaNueva_data()
 {
     QTest::addColumn<QString>("fuente");
-    QTest::newRow("tabla") << "productos";
-    QTest::newRow("sin filas") << "productos where 1 = 0";
-    QTest::newRow("con orden") << "productos   order by ID desc";
-    QTest::newRow("salto de línea") << "productos\nwhere Nombre = 'Clavos'";
-    QTest::newRow("comillas invertidas") << "`productos` where ID > 0";
+    QTest::newRow("tabla") << "articulos";
+    QTest::newRow("sin filas") << "articulos where 1 = 0";
+    QTest::newRow("con orden") << "articulos   order by ID desc";
+    QTest::newRow("salto de línea") << "articulos\nwhere Nombre = 'Clavos'";
+    QTest::newRow("comillas invertidas") << "`articulos` where ID > 0";
 }
 
 void tst_BasesDD::filaNueva()
 {
     QFETCH(QString, fuente);
-    m_base->Ejecuta(QStringLiteral("create table productos (ID int auto_increment primary key, "
+    m_base->Ejecuta(QStringLiteral("create table articulos (ID int auto_increment primary key, "
                                    "Nombre varchar(60) not null default '', Existencia int not null default 5, "
                                    "Linea int default 1, Alta date null);"
-                                   "insert into productos (Nombre) values ('Clavos')"));
+                                   "insert into articulos (Nombre) values ('Clavos')"));
     Connection cnn;
     Abre(cnn);
     Recordset rs;
@@ -294,9 +294,9 @@ void tst_BasesDD::filaNueva()
     rs.GuardaFila();
     QVERIFY(!rs.FinDeFilas());
 
-    QCOMPARE(Columna(QStringLiteral("productos order by ID"), QStringLiteral("Nombre")),
+    QCOMPARE(Columna(QStringLiteral("articulos order by ID"), QStringLiteral("Nombre")),
              QStringList({QStringLiteral("Clavos"), QStringLiteral("Llave de paso ½\" ñandú")}));
-    const QString cNueva = QStringLiteral("productos where ID = 2");
+    const QString cNueva = QStringLiteral("articulos where ID = 2");
     QCOMPARE(Columna(cNueva, QStringLiteral("Linea")), QStringList{QStringLiteral("3")});
     QCOMPARE(Columna(cNueva, QStringLiteral("Existencia")), QStringList{QStringLiteral("5")});
     QCOMPARE(Columna(cNueva, QStringLiteral("Alta")), QStringList{QStringLiteral("(nulo)")});

@@ -290,7 +290,7 @@ void tst_CamposFiltro::filtrosComoUnValor()
 
 void tst_CamposFiltro::botonDeshabilitadoSoloDuranteLaOperacion()
 {
-    Connection cnn;
+    Connection cnn = Connection::Abre(m_pBase->Datos());
     ParametrosRpt parametros;
     ReporteVentas12Meses reporte(m_pVentana->Objetos(), cnn, 2, parametros, m_pEntorno->mensajes);
     QList<bool> estados;

@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 
+#include "EsquemaDemo.h"
 #include "HostError.h"
 #include "Recordset.h"
 
@@ -65,13 +66,23 @@ void BaseDePrueba::Ejecuta(const QString &cSentencias)
     }
 }
 
+void BaseDePrueba::CreaEsquemaDelHost()
+{
+    QSqlDatabase base = m_cnn.Base();
+    try {
+        CreaBaseDelHost(base, m_cNombre);
+        CreaBaseDeReportes(base);
+    } catch (const std::exception &error) {
+        qFatal("No se pudo crear el esquema del host en %s: %s", qPrintable(m_cNombre), error.what());
+    }
+    Ejecuta(QStringLiteral("use `%1`").arg(m_cNombre));
+}
+
 void BaseDePrueba::CreaCatalogos()
 {
+    CreaEsquemaDelHost();
     Ejecuta(QStringLiteral(
-        "create table lineas (ID int primary key, Linea varchar(60));"
-        "create table vendedores (Clave varchar(10) primary key, Nombre varchar(80));"
-        "create table clientes (Clave varchar(20) primary key, Nombre varchar(100));"
-        "insert into lineas values (3, 'Plomería'), (1, 'Ferretería'), (2, 'Material eléctrico');"
-        "insert into vendedores values ('V02', 'Ana López Ruiz'), ('V01', 'Juan Pérez Soto');"
-        "insert into clientes values ('C001', 'Abarrotes La Esperanza'), ('O''BR', 'Ferretería O''Brien')"));
+        "insert into lineas (ID, Linea) values (3, 'Plomería'), (1, 'Ferretería'), (2, 'Material eléctrico');"
+        "insert into vendedores (Clave, Nombre) values ('V02', 'Ana López Ruiz'), ('V01', 'Juan Pérez Soto');"
+        "insert into clientes (Clave, Nombre, Ciudad) values ('C001', 'Abarrotes La Esperanza', 'León'), ('O''BR', 'Ferretería O''Brien', 'Puebla')"));
 }

@@ -24,7 +24,9 @@ public:
     void Ejecuta(const QString &cSentencias);
     QSqlDatabase Base() const { return m_cnn.Base(); }
 
-    // The tables that the main window reads: product lines and salespeople.
+    // The host's tables, empty, as the demo data has them, and the report database's template.
+    void CreaEsquemaDelHost();
+    // The host's tables with a few product lines, salespeople and clients.
     void CreaCatalogos();
 
 private:

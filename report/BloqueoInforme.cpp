@@ -1,0 +1,42 @@
+#include "BloqueoInforme.h"
+
+#include <QCryptographicHash>
+
+#include "HostError.h"
+#include "Recordset.h"
+#include "TablaDeTrabajo.h"
+
+QString BloqueoInforme::NombreDelBloqueo(const QString &cBase)
+{
+    const QString cNombre = cBase + QLatin1Char('.') + TablaDeTrabajo::cNombre;
+    if (cNombre.size() <= 64) // the server's limit for lock names
+        return cNombre;
+    return TablaDeTrabajo::cNombre + QLatin1Char('.') +
+           QString::fromLatin1(QCryptographicHash::hash(cBase.toUtf8(), QCryptographicHash::Md5).toHex());
+}
+
+BloqueoInforme::BloqueoInforme(Connection &cnn, const QString &cBase, int nSegundos)
+    : m_cnn(cnn), m_cNombre(NombreDelBloqueo(cBase))
+{
+    Recordset rs = m_cnn.Execute(
+        QStringLiteral("select get_lock('%1', %2)").arg(m_cnn.Escapa(m_cNombre)).arg(nSegundos));
+    if (rs.FinDeFilas() || rs.Campo(0).isNull() || rs.Campo(0).toInt() != 1) {
+        m_cNombre.clear();
+        throw HostError(ErrorHost::InformeEnCurso,
+                        QStringLiteral("Otro informe se está generando en la base de datos %1. Espere a que termine "
+                                       "e intente de nuevo.")
+                            .arg(cBase));
+    }
+}
+
+BloqueoInforme::~BloqueoInforme()
+{
+    if (m_cNombre.isEmpty() || !m_cnn.EstaAbierta())
+        return;
+    try {
+        m_cnn.Execute(QStringLiteral("select release_lock('%1')").arg(m_cnn.Escapa(m_cNombre)));
+    } catch (const HostError &error) {
+        // The server frees the lock with the session anyway; say why it could not be freed now.
+        qWarning("No se pudo liberar el bloqueo %s: %s", qPrintable(m_cNombre), error.what());
+    }
+}

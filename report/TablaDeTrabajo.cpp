@@ -1,0 +1,128 @@
+#include "TablaDeTrabajo.h"
+
+#include <QMap>
+#include <QSqlDatabase>
+#include <QStringList>
+
+#include "Connection.h"
+#include "FiltroVentas.h"
+#include "HostError.h"
+#include "Recordset.h"
+
+namespace {
+
+// Rolls back what was not committed when a statement fails half way.
+class Transaccion
+{
+public:
+    explicit Transaccion(Connection &cnn) : m_cnn(cnn) { m_cnn.Execute(QStringLiteral("start transaction")); }
+    ~Transaccion()
+    {
+        if (!m_bConfirmada && m_cnn.EstaAbierta()) {
+            try {
+                m_cnn.Execute(QStringLiteral("rollback"));
+            } catch (const HostError &error) {
+                qWarning("No se pudo deshacer la transacción: %s", error.what());
+            }
+        }
+    }
+    void Confirma()
+    {
+        m_cnn.Execute(QStringLiteral("commit"));
+        m_bConfirmada = true;
+    }
+
+private:
+    Connection &m_cnn;
+    bool m_bConfirmada = false;
+};
+
+// The default of each column of the working table, as an SQL expression ("NULL" for none).
+QMap<QString, QString> DefectosDeColumnas(Connection &cnn)
+{
+    QMap<QString, QString> defectos;
+    Recordset rs = cnn.Execute(QStringLiteral("select COLUMN_NAME, COLUMN_DEFAULT from information_schema.COLUMNS "
+                                              "where TABLE_SCHEMA=database() and TABLE_NAME='%1'")
+                                   .arg(TablaDeTrabajo::cNombre));
+    for (; !rs.FinDeFilas(); rs.Siguiente())
+        defectos.insert(rs.Campo(0).toString().toLower(),
+                        rs.Campo(1).isNull() ? QStringLiteral("NULL") : rs.Campo(1).toString());
+    return defectos;
+}
+
+QString Columna(const char *cTipo, int nPosicion)
+{
+    return QStringLiteral("Mes%1%2").arg(nPosicion).arg(QLatin1String(cTipo));
+}
+
+} // namespace
+
+namespace TablaDeTrabajo {
+
+void Recrea(Connection &cnn)
+{
+    Recordset rs = cnn.Execute(QStringLiteral("Show create table almenareportes.ventas12meses"));
+    if (rs.FinDeFilas())
+        throw HostError(ErrorHost::SinFilaActual, QStringLiteral("No se obtuvo la definición de almenareportes.ventas12meses"));
+    QString cCrea = rs.Campo(1).toString();
+    rs.Cierra();
+    cCrea.replace(QStringLiteral("ventas12meses"), cNombre);
+    cnn.Execute(QStringLiteral("Drop table if exists tmpventas12meses"));
+    cnn.Execute(cCrea);
+}
+
+int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthColumn> &columnas)
+{
+    const QMap<QString, QString> defectos = DefectosDeColumnas(cnn);
+
+    // The grouped invoices per client and calendar month, turned into one row per client
+    // with a sum per month column; a group without lines (NULL sums) adds 0.
+    QStringList sumas;
+    QStringList destinos{QStringLiteral("Cliente")};
+    QStringList valores{QStringLiteral("g.Cliente")};
+    QStringList acumulados;
+    for (const MonthColumn &columna : columnas) {
+        const QString cCondicion = QStringLiteral("Anio=%1 and Mes=%2").arg(columna.nAnio).arg(columna.nMes);
+        for (const auto &[cTipo, cCampo] : {std::pair{"Monto", "Importe"}, std::pair{"Cant", "Cantidad"}}) {
+            const QString cColumna = Columna(cTipo, columna.nPosicion);
+            const QString cAlias = QStringLiteral("s%1%2").arg(columna.nPosicion).arg(QLatin1String(cTipo));
+            sumas << QStringLiteral("coalesce(sum(if(%1,%2,0)),0) as %3").arg(cCondicion, QLatin1String(cCampo), cAlias);
+            destinos << cColumna;
+            valores << QStringLiteral("(%1)+g.%2").arg(defectos.value(cColumna.toLower(), QStringLiteral("0")), cAlias);
+            acumulados << QStringLiteral("%1=%1+g.%2").arg(cColumna, cAlias);
+        }
+    }
+    if (acumulados.isEmpty())
+        acumulados << QStringLiteral("Cliente=%1.Cliente").arg(cNombre); // nothing to add
+
+    const QString cAgrupado = QStringLiteral("select Cliente,sum(Cantidad) as Cantidad,sum(Cantidad * PrecioNeto) as Importe,"
+                                             "year(Fecha) as Anio,month(Fecha) as Mes from ") +
+                              filtro.cFacturas + QStringLiteral(" group by Cliente,year(Fecha),month(Fecha)");
+    const QString cPorCliente =
+        QStringLiteral("select Cliente%1 from (%2) p group by Cliente")
+            .arg(sumas.isEmpty() ? QString() : QLatin1Char(',') + sumas.join(QLatin1Char(',')), cAgrupado);
+    // A client code that the working table's key counts equal to one already in it (another
+    // letter case, trailing blanks) adds to that row, as a lookup by code would.
+    const QString cInserta = QStringLiteral("insert into %1 (%2) select %3 from (%4) g on duplicate key update %5")
+                                 .arg(cNombre, destinos.join(QLatin1Char(',')), valores.join(QLatin1Char(',')), cPorCliente,
+                                      acumulados.join(QLatin1Char(',')));
+    const QString cRemisiones =
+        QStringLiteral("update %1 t left join (select Cliente,sum(Cantidad) as Total from %2 group by Cliente) r "
+                       "on r.Cliente=t.Cliente set t.TotalCantRemis=coalesce(r.Total,0)")
+            .arg(cNombre, filtro.cRemisiones);
+
+    Transaccion transaccion(cnn);
+    cnn.Execute(cInserta);
+    cnn.Execute(cRemisiones);
+    transaccion.Confirma();
+
+    Recordset rs = cnn.Execute(QStringLiteral("select count(*) from %1").arg(cNombre));
+    return rs.Campo(0).toInt();
+}
+
+void Borra(Connection &cnn)
+{
+    cnn.Execute(QStringLiteral("Drop table if exists tmpventas12meses"));
+}
+
+} // namespace TablaDeTrabajo

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+#include "Periodo.h"
+
+class Connection;
+struct FiltroVentas;
+
+// The working table tmpventas12meses of the host's main database: an empty copy of the
+// template almenareportes.ventas12meses, filled with one row per client of the filtered
+// invoices, and dropped after the report.
+namespace TablaDeTrabajo {
+
+inline const QString cNombre = QStringLiteral("tmpventas12meses");
+
+// Drops the table left by an earlier run and creates it again from the template's own
+// definition (extra columns, keys and defaults included).
+void Recrea(Connection &cnn);
+
+// Fills the table: per client of the invoices of F, the amount and quantity of each month
+// column added to the column's default, and the quantity of the client's open delivery
+// notes of R. The work is done by the server in a number of statements that does not grow
+// with the rows, inside one transaction. Answers the number of clients.
+int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthColumn> &columnas);
+
+void Borra(Connection &cnn);
+
+} // namespace TablaDeTrabajo
