@@ -88,6 +88,7 @@ Recordset Connection::Execute(const QString &cSql, const QString &cTablaNuevasFi
     const QSqlDatabase base = Base();
     QSqlQuery consulta(base);
     consulta.setForwardOnly(true);
+    consulta.setNumericalPrecisionPolicy(QSql::HighPrecision); // decimals arrive exact, as text
     if (!consulta.exec(cSql))
         LanzaErrorBase(consulta.lastError());
     if (!consulta.isSelect())

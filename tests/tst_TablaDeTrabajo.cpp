@@ -1,0 +1,314 @@
+// The working table: its filters, its exact contents against the literal row-by-row
+// passes, the lock that keeps two runs apart, and what a failure leaves behind.
+
+#include <QtTest>
+
+#include "BaseDePrueba.h"
+#include "BasesDD.h"
+#include "BloqueoInforme.h"
+#include "EntornoHost.h"
+#include "FiltroVentas.h"
+#include "GeneradorDemo.h"
+#include "HostError.h"
+#include "ObjetosPrograma.h"
+#include "ParametrosRpt.h"
+#include "Recordset.h"
+#include "ReferenciaPorFilas.h"
+#include "ReporteVentas12Meses.h"
+#include "TablaDeTrabajo.h"
+
+namespace {
+
+FiltrosInforme Filtros(const QString &cDesde, const QString &cHasta, const QString &cCliente = {},
+                       const QString &cVendedor = {}, const QVariant &vLinea = {})
+{
+    return FiltrosInforme{cDesde, cHasta, cCliente, cVendedor, vLinea};
+}
+
+// Every row of the working table, every column as text, in the order of the client codes.
+QList<QStringList> Filas(Connection &cnn)
+{
+    QList<QStringList> filas;
+    Recordset rs = cnn.Execute(QStringLiteral("select * from tmpventas12meses order by Cliente"));
+    for (; !rs.FinDeFilas(); rs.Siguiente()) {
+        QStringList fila;
+        for (int i = 0; i < rs.NumeroDeCampos(); ++i)
+            fila << (rs.Campo(i).isNull() ? QStringLiteral("NULL") : rs.Campo(i).toString());
+        filas << fila;
+    }
+    return filas;
+}
+
+bool ExisteTabla(Connection &cnn)
+{
+    Recordset rs = cnn.Execute(QStringLiteral("show tables like 'tmpventas12meses'"));
+    return !rs.FinDeFilas();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(FiltrosInforme)
+
+class tst_TablaDeTrabajo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void filtroDeFacturas_data();
+    void filtroDeFacturas();
+    void igualQueFilaPorFila_data();
+    void igualQueFilaPorFila();
+    void facturaSinPartidasSumaCero();
+    void copiaLaDefinicionDeLaPlantilla();
+    void bloqueoEntreDosConexiones();
+    void segundaCopiaNoTocaLaTabla();
+    void fallaAMitadDejaLaTablaYDevuelveElBoton();
+
+private:
+    void Genera(quint32 nSemilla);
+    std::unique_ptr<BaseDePrueba> m_pBase;
+    EntornoHost m_entorno;
+    ObjetosPrograma m_objetos;
+    quint32 m_nSemillaCargada = 0;
+};
+
+void tst_TablaDeTrabajo::initTestCase()
+{
+    m_pBase = std::make_unique<BaseDePrueba>();
+    m_objetos.Crea(m_entorno.fabrica, m_entorno.Contexto());
+    m_objetos.Bases().cMiBase = m_pBase->Nombre();
+}
+
+// Demo data of two years up to June 2025, plus the awkward cases: a code with a quote, a
+// code with a trailing blank, an invoice without lines.
+void tst_TablaDeTrabajo::Genera(quint32 nSemilla)
+{
+    if (m_nSemillaCargada == nSemilla)
+        return;
+    QSqlDatabase base = m_pBase->Base();
+    OpcionesDemo opciones;
+    opciones.nSemilla = nSemilla;
+    opciones.nLineas = 4000;
+    opciones.dHasta = QDate(2025, 6, 1);
+    opciones.cBase = m_pBase->Nombre();
+    GeneraDatosDemo(base, opciones);
+    m_pBase->Ejecuta(QStringLiteral(
+        "insert into clientes values ('D''ANG', 'Dulcería D''Angelo', 'Mérida'), ('SINLIN', 'Sin partidas', 'Colima');"
+        "insert into facturas (Id, Folio, Fecha, Cliente, Vendedor, Cancelada, Moneda) values "
+        " (900001, 1, '2024-03-05', 'D''ANG', 'V01', 0, 1), (900002, 2, '2025-01-31', 'D''ANG', 'V02', 0, 1),"
+        " (900003, 3, '2024-03-09', 'C00002 ', 'V01', 0, 1), (900004, 4, '2024-07-01', 'SINLIN', 'V01', 0, 1);"
+        "insert into facturasdetalle (Id, Partida, Producto, Cantidad, PrecioNeto) select 900001, 1, Clave, 0.10, 0.10 "
+        " from productos order by Clave limit 1;"
+        "insert into facturasdetalle (Id, Partida, Producto, Cantidad, PrecioNeto) select 900001, 2, Clave, 0.20, 3.33 "
+        " from productos order by Clave limit 1;"
+        "insert into facturasdetalle (Id, Partida, Producto, Cantidad, PrecioNeto) select 900002, 1, Clave, 7, 1999.99 "
+        " from productos order by Clave desc limit 1;"
+        "insert into facturasdetalle (Id, Partida, Producto, Cantidad, PrecioNeto) select 900003, 1, Clave, 1.5, 10.01 "
+        " from productos order by Clave limit 1;"
+        "insert into remisiones (Id, Folio, Fecha, Cliente, Moneda, Saldo, Cancelada) values "
+        " (900001, 1, '2020-01-01', 'D''ANG', 2, 10, 0), (900002, 2, '2020-01-01', 'D''ANG', 1, 10, 0);"
+        "insert into remisionesdetalle (Id, Partida, Producto, Cantidad, Precio) values "
+        " (900001, 1, 'X', 3.25, 1), (900002, 1, 'X', 100, 1)"));
+    m_nSemillaCargada = nSemilla;
+}
+
+void tst_TablaDeTrabajo::filtroDeFacturas_data()
+{
+    QTest::addColumn<FiltrosInforme>("filtros");
+    QTest::addColumn<QString>("condiciones");
+    QTest::addColumn<QString>("formulaVendedor");
+
+    QTest::newRow("todos los filtros") << Filtros("15/01/2024", "31/12/2024", "O'BR", "V01", 3)
+                                       << " and Fecha>='2024-01-15' and Fecha<='2024-12-31' and Cliente='O''BR' "
+                                          "and Vendedor='V01' and productos.Linea=3"
+                                       << "VENDEDOR='V01'";
+    QTest::newRow("solo fechas") << Filtros("01/02/2024", "29/02/2024")
+                                 << " and Fecha>='2024-02-01' and Fecha<='2024-02-29'" << "";
+    QTest::newRow("código con espacios, no se recorta") << Filtros("01/02/2024", "29/02/2024", " 12 ")
+                                                        << " and Fecha>='2024-02-01' and Fecha<='2024-02-29' "
+                                                           "and Cliente=' 12 '"
+                                                        << "";
+    QTest::newRow("códigos en blanco no filtran") << Filtros("01/02/2024", "29/02/2024", "   ", "  ", QString())
+                                                  << " and Fecha>='2024-02-01' and Fecha<='2024-02-29'" << "";
+    QTest::newRow("inyección queda dentro de las comillas")
+        << Filtros("01/02/2024", "29/02/2024", "x' or '1'='1", "V' or 1=1 -- ")
+        << " and Fecha>='2024-02-01' and Fecha<='2024-02-29' and Cliente='x'' or ''1''=''1' "
+           "and Vendedor='V'' or 1=1 -- '"
+        << "VENDEDOR='V' or 1=1 -- '";
+    QTest::newRow("barra invertida no escapa la comilla") << Filtros("01/02/2024", "29/02/2024", "x\\' or 1=1 -- ")
+                                                          << " and Fecha>='2024-02-01' and Fecha<='2024-02-29' "
+                                                             "and Cliente='x\\\\'' or 1=1 -- '"
+                                                          << "";
+    QTest::newRow("fecha inválida se omite") << Filtros("__/__/____", "31/02/2024", QString(), QString(), 0) << "" << "";
+}
+
+void tst_TablaDeTrabajo::filtroDeFacturas()
+{
+    QFETCH(FiltrosInforme, filtros);
+    QFETCH(QString, condiciones);
+    QFETCH(QString, formulaVendedor);
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    ParametrosRpt parametros;
+    const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, cnn, 2, parametros);
+    QCOMPARE(filtro.cFacturas, QStringLiteral("facturas left join facturasdetalle on facturas.Id=facturasdetalle.Id "
+                                              "left join productos on facturasdetalle.Producto=productos.Clave "
+                                              "where Cancelada=0") +
+                                   condiciones);
+    QCOMPARE(filtro.cRemisiones, QStringLiteral("remisiones left join remisionesdetalle on remisiones.Id=remisionesdetalle.Id "
+                                                "where remisiones.Moneda=2 and Saldo>0 and Cancelada=0"));
+    QCOMPARE(parametros.Formulas[FiltroVentas::nFormulaVendedor], formulaVendedor);
+}
+
+void tst_TablaDeTrabajo::igualQueFilaPorFila_data()
+{
+    QTest::addColumn<quint32>("semilla");
+    QTest::addColumn<FiltrosInforme>("filtros");
+    QTest::addColumn<bool>("conFilas");
+
+    for (quint32 nSemilla : {7u, 11u, 23u}) {
+        const QByteArray s = QByteArray::number(nSemilla);
+        QTest::newRow("año 2024, semilla " + s) << nSemilla << Filtros("01/01/2024", "31/12/2024") << true;
+        QTest::newRow("cruza el año, semilla " + s) << nSemilla << Filtros("15/11/2024", "10/03/2025") << true;
+        QTest::newRow("vendedor y línea, semilla " + s) << nSemilla << Filtros("01/07/2024", "30/06/2025", "", "V01", 1)
+                                                        << true;
+        QTest::newRow("cliente con comilla, semilla " + s) << nSemilla << Filtros("01/03/2024", "28/02/2025", "D'ANG")
+                                                           << true;
+        QTest::newRow("código con espacio final, semilla " + s) << nSemilla << Filtros("01/03/2024", "31/03/2024", "C00002")
+                                                                << true;
+        QTest::newRow("sin facturas, semilla " + s) << nSemilla << Filtros("01/01/2030", "31/12/2030") << false;
+        QTest::newRow("final antes del inicio, semilla " + s) << nSemilla << Filtros("20/01/2024", "10/01/2024") << false;
+        QTest::newRow("un solo mes, semilla " + s) << nSemilla << Filtros("31/01/2025", "31/01/2025") << true;
+    }
+}
+
+void tst_TablaDeTrabajo::igualQueFilaPorFila()
+{
+    QFETCH(quint32, semilla);
+    QFETCH(FiltrosInforme, filtros);
+    QFETCH(bool, conFilas);
+    Genera(semilla);
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    ParametrosRpt parametros;
+    const QDate dDesde = QDate::fromString(filtros.cFechaInicial, QStringLiteral("dd/MM/yyyy"));
+    const QDate dHasta = QDate::fromString(filtros.cFechaFinal, QStringLiteral("dd/MM/yyyy"));
+    const std::vector<MonthColumn> columnas = Periodo::Columnas(dDesde, dHasta, m_objetos.Utilidades(), QLocale::c());
+    const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, cnn, 2, parametros);
+
+    TablaDeTrabajo::Recrea(cnn);
+    const int nClientes = TablaDeTrabajo::Llena(cnn, filtro, columnas);
+    const QList<QStringList> rapida = Filas(cnn);
+
+    TablaDeTrabajo::Recrea(cnn);
+    LlenaPorFilas(m_objetos, cnn, filtro, columnas);
+    const QList<QStringList> porFilas = Filas(cnn);
+
+    QCOMPARE(nClientes, rapida.size());
+    QCOMPARE(rapida.isEmpty(), !conFilas);
+    QCOMPARE(rapida.size(), porFilas.size());
+    for (qsizetype i = 0; i < rapida.size(); ++i)
+        QCOMPARE(rapida[i], porFilas[i]);
+}
+
+void tst_TablaDeTrabajo::facturaSinPartidasSumaCero()
+{
+    Genera(7);
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    ParametrosRpt parametros;
+    const FiltrosInforme filtros = Filtros("01/07/2024", "31/07/2024", "SINLIN");
+    const auto columnas = Periodo::Columnas(QDate(2024, 7, 1), QDate(2024, 7, 31), m_objetos.Utilidades(), QLocale::c());
+    TablaDeTrabajo::Recrea(cnn);
+    QCOMPARE(TablaDeTrabajo::Llena(cnn, FiltroVentas::Construye(filtros, m_objetos, cnn, 2, parametros), columnas), 1);
+    Recordset rs = cnn.Execute(QStringLiteral("select Cliente, Mes1Monto, Mes1Cant, TotalCantRemis from tmpventas12meses"));
+    QCOMPARE(rs.Campo(0).toString(), QStringLiteral("SINLIN"));
+    QCOMPARE(rs.Campo(1).toString(), QStringLiteral("0.00"));
+    QCOMPARE(rs.Campo(2).toString(), QStringLiteral("0.00"));
+    QCOMPARE(rs.Campo(3).toString(), QStringLiteral("0.00"));
+}
+
+void tst_TablaDeTrabajo::copiaLaDefinicionDeLaPlantilla()
+{
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    TablaDeTrabajo::Recrea(cnn);
+    cnn.Execute(QStringLiteral("insert into tmpventas12meses (Cliente) values ('RESTO ANTERIOR')"));
+    TablaDeTrabajo::Recrea(cnn);
+    QVERIFY(Filas(cnn).isEmpty());
+    Recordset plantilla = cnn.Execute(QStringLiteral("show create table almenareportes.ventas12meses"));
+    Recordset copia = cnn.Execute(QStringLiteral("show create table tmpventas12meses"));
+    QCOMPARE(copia.Campo(1).toString(), plantilla.Campo(1).toString().replace(QStringLiteral("ventas12meses"),
+                                                                             QStringLiteral("tmpventas12meses")));
+}
+
+void tst_TablaDeTrabajo::bloqueoEntreDosConexiones()
+{
+    Connection primera = Connection::Abre(m_pBase->Datos());
+    Connection segunda = Connection::Abre(m_pBase->Datos());
+    {
+        const BloqueoInforme bloqueo(primera, m_pBase->Nombre());
+        QElapsedTimer reloj;
+        reloj.start();
+        try {
+            const BloqueoInforme otro(segunda, m_pBase->Nombre(), 1);
+            QFAIL("la segunda conexión no debía obtener el bloqueo");
+        } catch (const HostError &error) {
+            QCOMPARE(error.Numero(), ErrorHost::InformeEnCurso);
+            QVERIFY2(error.Descripcion().contains(m_pBase->Nombre()), qPrintable(error.Descripcion()));
+        }
+        QVERIFY(reloj.elapsed() >= 900);
+        // Lock names are case-sensitive and name the database: another one is free.
+        const BloqueoInforme otraBase(segunda, m_pBase->Nombre().toUpper(), 1);
+    }
+    const BloqueoInforme despues(segunda, m_pBase->Nombre(), 1); // free once the first is gone
+    QVERIFY(BloqueoInforme::NombreDelBloqueo(QString(80, QLatin1Char('x'))).size() <= 64);
+}
+
+void tst_TablaDeTrabajo::segundaCopiaNoTocaLaTabla()
+{
+    Connection otraCopia = Connection::Abre(m_pBase->Datos());
+    TablaDeTrabajo::Recrea(otraCopia);
+    otraCopia.Execute(QStringLiteral("insert into tmpventas12meses (Cliente) values ('DE LA OTRA COPIA')"));
+    const BloqueoInforme bloqueo(otraCopia, m_pBase->Nombre());
+
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    ParametrosRpt parametros;
+    MensajesGrabados mensajes;
+    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, mensajes);
+    QList<bool> estados;
+    reporte.setAlCambiarDisponibilidad([&](bool bDisponible) { estados << bDisponible; });
+    try {
+        reporte.Ejecuta(Filtros("01/01/2024", "31/12/2024"));
+        QFAIL("la operación debía detenerse");
+    } catch (const HostError &error) {
+        QCOMPARE(error.Numero(), ErrorHost::InformeEnCurso);
+    }
+    QCOMPARE(estados, (QList<bool>{false, true}));
+    QCOMPARE(Filas(otraCopia).size(), 1);
+    QCOMPARE(Filas(otraCopia).first().first(), QStringLiteral("DE LA OTRA COPIA"));
+}
+
+void tst_TablaDeTrabajo::fallaAMitadDejaLaTablaYDevuelveElBoton()
+{
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    ParametrosRpt parametros;
+    MensajesGrabados mensajes;
+    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, mensajes);
+    QList<bool> estados;
+    reporte.setAlCambiarDisponibilidad([&](bool bDisponible) { estados << bDisponible; });
+    m_pBase->Ejecuta(QStringLiteral("rename table remisionesdetalle to remisionesdetalle_fuera"));
+    int nNumero = 0;
+    try {
+        reporte.Ejecuta(Filtros("01/01/2024", "31/12/2024"));
+    } catch (const HostError &error) {
+        nNumero = error.Numero();
+    }
+    m_pBase->Ejecuta(QStringLiteral("rename table remisionesdetalle_fuera to remisionesdetalle"));
+    QCOMPARE(nNumero, 1146); // the server's own number
+    QCOMPARE(estados, (QList<bool>{false, true}));
+    QVERIFY(ExisteTabla(cnn));     // left for the next run to drop
+    QVERIFY(Filas(cnn).isEmpty()); // the half-done fill was rolled back
+
+    QCOMPARE(reporte.Ejecuta(Filtros("01/01/2024", "31/12/2024")), ReporteVentas12Meses::Resultado::Terminado);
+    QVERIFY(!ExisteTabla(cnn)); // a complete run drops it
+}
+
+QTEST_GUILESS_MAIN(tst_TablaDeTrabajo)
+#include "tst_TablaDeTrabajo.moc"
