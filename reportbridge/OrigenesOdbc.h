@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class DelRegistro;
+class ObjetosPrograma;
+
+// The two ODBC data sources that report files are designed against, refreshed from the
+// host's connection values before every report job, so that the report reads with the
+// server, port and account that the host uses at that moment.
+
+// Writes server, password, user, port and database into "myodbc3-test" and then into
+// "Almena Reportes". A failing read or write ends the refresh there: what was written
+// stays, the rest is not written.
+void ActualizaODBC(const ObjetosPrograma &objetos);
+
+// Writes one value, named in Spanish ("Servidor", "Contraseña", "Usuario", "Puerto",
+// "BaseDeDatos", any letter case), into data source 0 ("myodbc3-test") or 1 ("Almena
+// Reportes"). Password and user go under both their long and short ODBC names.
+void GrabaValorODBC(DelRegistro &registro, const QString &cNombre, const QString &cValor, int nIndice);
