@@ -1,0 +1,114 @@
+#include "ImprimeRpt.h"
+
+#include <exception>
+
+#include "BasesDD.h"
+#include "ConexionRpt.h"
+#include "ControlReporte.h"
+#include "HostError.h"
+#include "Mensajes.h"
+#include "ObjetosPrograma.h"
+#include "OrigenesOdbc.h"
+#include "ParametrosRpt.h"
+#include "TablasRpt.h"
+#include "UbicacionTabla.h"
+
+namespace {
+
+// Dispatch identifiers of the report control's properties.
+enum Propiedad {
+    pArchivoReporte = 3,
+    pArchivoSalida = 12,
+    pTituloVentana = 13,
+    pDestino = 15,
+    pAccion = 17,
+    pConexion = 20,
+    pCopias = 24,
+    pAjuste25 = 25,
+    pFormula = 29,
+    pAjuste30 = 30,
+    pUbicacionTabla = 32,
+    pAjuste47 = 47,
+    pAjuste48 = 48,
+    pAjuste49 = 49,
+};
+
+// The job's failure handler: the failure is shown and the job goes on with the step after
+// the one that failed, so that the report still runs with whatever could be set.
+class Manejador
+{
+public:
+    explicit Manejador(Mensajes &mensajes) : m_mensajes(mensajes) {}
+
+    template <class Paso> void Intenta(Paso paso)
+    {
+        try {
+            paso();
+        } catch (const HostError &error) {
+            Muestra(error);
+        } catch (const ErrorReporte &error) {
+            Muestra(HostError(error.Numero(), error.Descripcion()));
+        } catch (const std::exception &error) {
+            Muestra(HostError(ErrorHost::ErrorInterno, QString::fromLocal8Bit(error.what())));
+        }
+    }
+
+    void Muestra(const HostError &error) { MuestraError(m_mensajes, error); }
+
+private:
+    Mensajes &m_mensajes;
+};
+
+} // namespace
+
+void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, ParametrosRpt &parametros,
+                ControlReporte &control, const ObjetosPrograma &objetos, Mensajes &mensajes)
+{
+    Manejador trabajo(mensajes);
+    const auto Asigna = [&](int nPropiedad, const QVariant &valor) {
+        trabajo.Intenta([&] { control.PropertyPut(nPropiedad, valor); });
+    };
+
+    trabajo.Intenta([&] { ActualizaODBC(objetos); });
+
+    // A scan that fails counts as a report without tables: it then runs with the
+    // locations stored in its file.
+    QStringList tablas;
+    int nTablas = 0;
+    trabajo.Intenta([&] { nTablas = LeeTablasRpt(parametros.ArchivoRpt, tablas); });
+
+    Asigna(pArchivoReporte, QString());
+    for (int k = 0; k < nTablas; ++k) {
+        trabajo.Intenta([&] {
+            const QString cUbicacion = UbicacionTabla(tablas.at(k), cArchivoDatos, cTablas, objetos.Bases().cMiBase,
+                                                      [&](const HostError &error) { trabajo.Muestra(error); });
+            control.PropertyPutIndexed(pUbicacionTabla, k, cUbicacion);
+        });
+    }
+    tablas.clear();
+
+    // Empty formulas are skipped, not cleared: the control keeps what an earlier job put there.
+    for (int i = 0; i < ParametrosRpt::nFormulas; ++i) {
+        if (!parametros.Formulas[i].isEmpty())
+            trabajo.Intenta([&] { control.PropertyPutIndexed(pFormula, i, parametros.Formulas[i]); });
+    }
+
+    Asigna(pDestino, qint32(parametros.Propiedad15));
+    Asigna(pCopias, qint32(parametros.Propiedad24));
+    Asigna(pArchivoReporte, parametros.ArchivoRpt);
+    Asigna(pAjuste25, qint32(parametros.Propiedad25));
+    Asigna(pArchivoSalida, parametros.Propiedad12);
+    trabajo.Intenta([&] { control.PropertyPutIndexed(pAjuste30, 0, parametros.Propiedad30.value(0)); });
+    Asigna(pTituloVentana, parametros.Propiedad13);
+    Asigna(pAjuste47, parametros.Propiedad47);
+    Asigna(pAjuste48, parametros.Propiedad48);
+    Asigna(pAjuste49, parametros.Propiedad49);
+
+    // Read from the host now, so that the report logs on with the current account.
+    trabajo.Intenta([&] {
+        const BasesDD &bases = objetos.Bases();
+        control.PropertyPut(pConexion, ArmaTextoConexion(bases.cRuta, bases.cMiBase, bases.cUsuario, bases.cPassword));
+    });
+
+    Asigna(pAccion, QVariant::fromValue(qint16(1))); // runs the report
+}

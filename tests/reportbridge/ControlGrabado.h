@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include "ControlReporte.h"
+
+// A report control for tests: records every assignment that takes effect, as text
+// ("3=\"x\"", "32[1]=\"base.tabla\"", "15=0", "17=1s" where "s" marks a 16-bit integer),
+// and rejects the one assignment it is told to, with a number and a description.
+class ControlGrabado : public ControlReporte
+{
+public:
+    static constexpr int nSinIndice = -1;
+
+    void PropertyPut(int nDispId, const QVariant &valor) override { Asigna(nDispId, nSinIndice, valor); }
+    void PropertyPutIndexed(int nDispId, int nIndice, const QVariant &valor) override
+    {
+        Asigna(nDispId, nIndice, valor);
+    }
+
+    // Rejects the assignment written as "17" or "32[1]" (as in Asignaciones) with this failure.
+    void FallaEn(const QString &cPropiedad, int nNumero, const QString &cDescripcion)
+    {
+        m_cFalla = cPropiedad;
+        m_nNumero = nNumero;
+        m_cDescripcion = cDescripcion;
+    }
+
+    const QStringList &Asignaciones() const { return m_asignaciones; }
+
+private:
+    void Asigna(int nDispId, int nIndice, const QVariant &valor)
+    {
+        const QString cPropiedad =
+            nIndice == nSinIndice ? QString::number(nDispId) : QStringLiteral("%1[%2]").arg(nDispId).arg(nIndice);
+        if (cPropiedad == m_cFalla)
+            throw ErrorReporte(m_nNumero, m_cDescripcion);
+        m_asignaciones.append(cPropiedad + QLatin1Char('=') + Texto(valor));
+    }
+
+    static QString Texto(const QVariant &valor)
+    {
+        switch (valor.typeId()) {
+        case QMetaType::QString:
+            return QLatin1Char('"') + valor.toString() + QLatin1Char('"');
+        case QMetaType::Int:
+            return valor.toString();
+        case QMetaType::Short:
+            return valor.toString() + QLatin1Char('s');
+        default:
+            return QStringLiteral("<%1 %2>").arg(QString::fromLatin1(valor.typeName()), valor.toString());
+        }
+    }
+
+    QStringList m_asignaciones;
+    QString m_cFalla;
+    int m_nNumero = 0;
+    QString m_cDescripcion;
+};
