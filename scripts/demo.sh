@@ -54,6 +54,9 @@ else
     echo "$carga_esperada" >"$marca_carga"
 fi
 
+# --- the ODBC data sources the report reads through (~/.odbc.ini or $ODBCINI) ---
+bash scripts/registra-odbc.sh --base "$base" --verifica
+
 # --- the host installation the program expects: drive C: and the store file ---
 mkdir -p "$demo/C/almenapremium"
 echo "demo" >"$demo/C/almenapremium/almena-premium.id"

@@ -18,6 +18,10 @@ else
     bash scripts/mariadb-privado.sh start
 fi
 
+# The tests' own ODBC data sources, never the user's.
+export ODBCINI="$repo/build/odbc-pruebas.ini"
+bash scripts/registra-odbc.sh
+
 export ALMENA_PRUEBA_SERVIDOR=127.0.0.1
 export ALMENA_PRUEBA_PUERTO="$puerto"
 export ALMENA_PRUEBA_USUARIO=root
