@@ -64,24 +64,24 @@ private:
 void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, ParametrosRpt &parametros,
                 ControlReporte &control, const ObjetosPrograma &objetos, Mensajes &mensajes)
 {
-    Manejador trabajo(mensajes);
+    Manejador manejador(mensajes);
     const auto Asigna = [&](int nPropiedad, const QVariant &valor) {
-        trabajo.Intenta([&] { control.PropertyPut(nPropiedad, valor); });
+        manejador.Intenta([&] { control.PropertyPut(nPropiedad, valor); });
     };
 
-    trabajo.Intenta([&] { ActualizaODBC(objetos); });
+    manejador.Intenta([&] { ActualizaODBC(objetos); });
 
     // A scan that fails counts as a report without tables: it then runs with the
     // locations stored in its file.
     QStringList tablas;
     int nTablas = 0;
-    trabajo.Intenta([&] { nTablas = LeeTablasRpt(parametros.ArchivoRpt, tablas); });
+    manejador.Intenta([&] { nTablas = LeeTablasRpt(parametros.ArchivoRpt, tablas); });
 
     Asigna(pArchivoReporte, QString());
     for (int k = 0; k < nTablas; ++k) {
-        trabajo.Intenta([&] {
+        manejador.Intenta([&] {
             const QString cUbicacion = UbicacionTabla(tablas.at(k), cArchivoDatos, cTablas, objetos.Bases().cMiBase,
-                                                      [&](const HostError &error) { trabajo.Muestra(error); });
+                                                      [&](const HostError &error) { manejador.Muestra(error); });
             control.PropertyPutIndexed(pUbicacionTabla, k, cUbicacion);
         });
     }
@@ -90,7 +90,7 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
     // Empty formulas are skipped, not cleared: the control keeps what an earlier job put there.
     for (int i = 0; i < ParametrosRpt::nFormulas; ++i) {
         if (!parametros.Formulas[i].isEmpty())
-            trabajo.Intenta([&] { control.PropertyPutIndexed(pFormula, i, parametros.Formulas[i]); });
+            manejador.Intenta([&] { control.PropertyPutIndexed(pFormula, i, parametros.Formulas[i]); });
     }
 
     Asigna(pDestino, qint32(parametros.Propiedad15));
@@ -98,14 +98,14 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
     Asigna(pArchivoReporte, parametros.ArchivoRpt);
     Asigna(pAjuste25, qint32(parametros.Propiedad25));
     Asigna(pArchivoSalida, parametros.Propiedad12);
-    trabajo.Intenta([&] { control.PropertyPutIndexed(pAjuste30, 0, parametros.Propiedad30.value(0)); });
+    manejador.Intenta([&] { control.PropertyPutIndexed(pAjuste30, 0, parametros.Propiedad30.value(0)); });
     Asigna(pTituloVentana, parametros.Propiedad13);
     Asigna(pAjuste47, parametros.Propiedad47);
     Asigna(pAjuste48, parametros.Propiedad48);
     Asigna(pAjuste49, parametros.Propiedad49);
 
     // Read from the host now, so that the report logs on with the current account.
-    trabajo.Intenta([&] {
+    manejador.Intenta([&] {
         const BasesDD &bases = objetos.Bases();
         control.PropertyPut(pConexion, ArmaTextoConexion(bases.cRuta, bases.cMiBase, bases.cUsuario, bases.cPassword));
     });
