@@ -92,28 +92,28 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
             acumulados << QStringLiteral("%1=%1+g.%2").arg(cColumna, cAlias);
         }
     }
-    if (acumulados.isEmpty())
-        acumulados << QStringLiteral("Cliente=%1.Cliente").arg(cNombre); // nothing to add
-
     const QString cAgrupado = QStringLiteral("select Cliente,sum(Cantidad) as Cantidad,sum(Cantidad * PrecioNeto) as Importe,"
                                              "year(Fecha) as Anio,month(Fecha) as Mes from ") +
-                              filtro.cFacturas + QStringLiteral(" group by Cliente,year(Fecha),month(Fecha)");
+                              filtro.cFacturas + QStringLiteral(" group by Cliente,year(Fecha),month(Fecha) order by null");
     const QString cPorCliente =
-        QStringLiteral("select Cliente%1 from (%2) p group by Cliente")
+        QStringLiteral("select Cliente%1 from (%2) p group by Cliente order by null")
             .arg(sumas.isEmpty() ? QString() : QLatin1Char(',') + sumas.join(QLatin1Char(',')), cAgrupado);
+    // Every open delivery note of the client in the currency, whatever its date.
+    const QString cRemisiones =
+        QStringLiteral("select Cliente,sum(Cantidad) as Total from %1 group by Cliente order by null").arg(filtro.cRemisiones);
+    destinos << QStringLiteral("TotalCantRemis");
+    valores << QStringLiteral("coalesce(r.Total,0)");
+    acumulados << QStringLiteral("TotalCantRemis=coalesce(r.Total,0)");
     // A client code that the working table's key counts equal to one already in it (another
     // letter case, trailing blanks) adds to that row, as a lookup by code would.
-    const QString cInserta = QStringLiteral("insert into %1 (%2) select %3 from (%4) g on duplicate key update %5")
-                                 .arg(cNombre, destinos.join(QLatin1Char(',')), valores.join(QLatin1Char(',')), cPorCliente,
-                                      acumulados.join(QLatin1Char(',')));
-    const QString cRemisiones =
-        QStringLiteral("update %1 t left join (select Cliente,sum(Cantidad) as Total from %2 group by Cliente) r "
-                       "on r.Cliente=t.Cliente set t.TotalCantRemis=coalesce(r.Total,0)")
-            .arg(cNombre, filtro.cRemisiones);
+    const QString cInserta =
+        QStringLiteral("insert into %1 (%2) select %3 from (%4) g left join (%5) r on r.Cliente=g.Cliente "
+                       "on duplicate key update %6")
+            .arg(cNombre, destinos.join(QLatin1Char(',')), valores.join(QLatin1Char(',')), cPorCliente, cRemisiones,
+                 acumulados.join(QLatin1Char(',')));
 
     Transaccion transaccion(cnn);
     cnn.Execute(cInserta);
-    cnn.Execute(cRemisiones);
     transaccion.Confirma();
 
     Recordset rs = cnn.Execute(QStringLiteral("select count(*) from %1").arg(cNombre));

@@ -22,8 +22,8 @@ void Recrea(Connection &cnn);
 
 // Fills the table: per client of the invoices of F, the amount and quantity of each month
 // column added to the column's default, and the quantity of the client's open delivery
-// notes of R. The work is done by the server in a number of statements that does not grow
-// with the rows, inside one transaction. Answers the number of clients.
+// notes of R. The server does the work in one statement, inside a transaction, whatever
+// the number of rows. Answers the number of clients.
 int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthColumn> &columnas);
 
 void Borra(Connection &cnn);

@@ -1,0 +1,159 @@
+// Benchmark of the report engine: the twelve-month report for 10,000 clients (twelve months
+// shown, a salesperson filter in the header) rendered to PDF and to CSV from rows in memory,
+// as the engine has them after its query. Prints rows and pages per second (medians of a
+// few runs) and the peak memory of the process.
+//
+//   bench_reportengine [--clientes N] [--vueltas N] [--pdf FILE]
+
+#include <QBuffer>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPdfWriter>
+#include <QTextStream>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+
+#include "ArmadorContenido.h"
+#include "CompiladorRpt.h"
+#include "ContenidoReporte.h"
+#include "ControlReporte.h"
+#include "DatosReporte.h"
+#include "PintorReporte.h"
+#include "SalidaCsv.h"
+
+namespace {
+
+const char *const aMeses[] = {"ene", "feb", "mar", "abr", "may", "jun", "jul", "ago", "sep", "oct", "nov", "dic"};
+
+// Rows shaped like the working table joined with the clients: amounts up to millions with
+// cents, quantities with two decimals, a few months without sales. Deterministic.
+DatosReporte Filas(int nClientes)
+{
+    DatosReporte datos;
+    datos.campos.append(QStringLiteral("Cliente"));
+    for (int m = 1; m <= 12; ++m)
+        datos.campos << QStringLiteral("Mes%1Monto").arg(m);
+    for (int m = 1; m <= 12; ++m)
+        datos.campos << QStringLiteral("Mes%1Cant").arg(m);
+    datos.campos << QStringLiteral("TotalCantRemis") << QStringLiteral("Nombre");
+    datos.valores.reserve(qsizetype(nClientes) * datos.campos.size());
+    quint64 nSemilla = 12345;
+    const auto azar = [&nSemilla](quint64 nTope) {
+        nSemilla = nSemilla * 6364136223846793005ULL + 1442695040888963407ULL;
+        return (nSemilla >> 33) % nTope;
+    };
+    for (int c = 0; c < nClientes; ++c) {
+        datos.valores.append(QStringLiteral("C%1").arg(c + 1, 5, 10, QLatin1Char('0')));
+        QStringList montos, cantidades;
+        for (int m = 0; m < 12; ++m) {
+            const bool bVende = azar(10) < 8;
+            const quint64 nCant = bVende ? azar(50000) : 0;
+            const quint64 nMonto = bVende ? azar(300000000) : 0;
+            montos << QStringLiteral("%1.%2").arg(nMonto / 100).arg(nMonto % 100, 2, 10, QLatin1Char('0'));
+            cantidades << QStringLiteral("%1.%2").arg(nCant / 100).arg(nCant % 100, 2, 10, QLatin1Char('0'));
+        }
+        datos.valores << montos << cantidades;
+        datos.valores.append(QStringLiteral("%1.00").arg(azar(500)));
+        datos.valores.append(QStringLiteral("Ferretería Núñez y Hermanos número %1, S.A. de C.V.").arg(c + 1));
+    }
+    return datos;
+}
+
+QHash<QString, QString> Formulas()
+{
+    QHash<QString, QString> formulas;
+    for (int m = 1; m <= 12; ++m)
+        formulas.insert(QStringLiteral("mes%1").arg(m), QStringLiteral("%1-24").arg(QLatin1String(aMeses[m - 1])));
+    formulas.insert(QStringLiteral("vendedor"), QStringLiteral("V01"));
+    return formulas;
+}
+
+double Mediana(QList<double> tiempos)
+{
+    std::sort(tiempos.begin(), tiempos.end());
+    return tiempos[tiempos.size() / 2];
+}
+
+double MemoriaMaximaMb()
+{
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    return uso.ru_maxrss / 1024.0; // kilobytes on Linux
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCommandLineParser opciones;
+    opciones.addHelpOption();
+    opciones.addOption({QStringLiteral("clientes"), QStringLiteral("Clientes del reporte."), QStringLiteral("N"), QStringLiteral("10000")});
+    opciones.addOption({QStringLiteral("vueltas"), QStringLiteral("Vueltas de cada medida."), QStringLiteral("N"), QStringLiteral("5")});
+    opciones.addOption({QStringLiteral("pdf"), QStringLiteral("Deja el PDF de la última vuelta aquí."), QStringLiteral("FILE")});
+    opciones.process(app);
+    const int nClientes = opciones.value(QStringLiteral("clientes")).toInt();
+    const int nVueltas = qMax(1, opciones.value(QStringLiteral("vueltas")).toInt());
+    QTextStream salida(stdout);
+
+    try {
+        const ArchivoRpt archivo = [] {
+            QFile definicion(QStringLiteral(DEFINICION_INFORME_MENSUAL));
+            if (!definicion.open(QIODevice::ReadOnly))
+                throw ErrorReporte(0, QStringLiteral("No se puede leer %1").arg(definicion.fileName()));
+            return CompiladorRpt::Compila(QString::fromUtf8(definicion.readAll()));
+        }();
+        const DatosReporte datos = Filas(nClientes);
+        const QLocale locale(QLocale::Spanish, QLocale::Mexico);
+
+        QList<double> armado, pdf, csv;
+        int nPaginas = 0;
+        qint64 nBytesPdf = 0, nBytesCsv = 0;
+        for (int i = 0; i < nVueltas; ++i) {
+            QElapsedTimer reloj;
+            reloj.start();
+            const ContenidoReporte contenido = ArmadorContenido(archivo.diseno, Formulas(), QDateTime::currentDateTime()).Arma(datos);
+            const double dArmado = reloj.nsecsElapsed() / 1e9;
+            armado.append(dArmado);
+
+            reloj.restart();
+            QBuffer bufer;
+            bufer.open(QIODevice::WriteOnly);
+            {
+                const PintorReporte pintor(contenido, locale);
+                QPdfWriter escritor(&bufer);
+                escritor.setPageLayout(pintor.DisenoDePagina());
+                nPaginas = pintor.Pinta(escritor);
+            }
+            pdf.append(dArmado + reloj.nsecsElapsed() / 1e9);
+            nBytesPdf = bufer.size();
+            if (i == nVueltas - 1 && opciones.isSet(QStringLiteral("pdf"))) {
+                QFile archivoPdf(opciones.value(QStringLiteral("pdf")));
+                if (archivoPdf.open(QIODevice::WriteOnly))
+                    archivoPdf.write(bufer.data());
+            }
+
+            reloj.restart();
+            nBytesCsv = SalidaCsv::Bytes(contenido).size();
+            csv.append(dArmado + reloj.nsecsElapsed() / 1e9);
+        }
+        const double dPdf = Mediana(pdf), dCsv = Mediana(csv), dArmado = Mediana(armado);
+        salida << "clientes: " << nClientes << ", vueltas: " << nVueltas << ", páginas: " << nPaginas << "\n";
+        salida << QString::asprintf("armado del contenido: %.3f s\n", dArmado);
+        salida << QString::asprintf("PDF: %.3f s (armado incluido), %.0f filas/s, %.0f páginas/s, %.1f MB\n", dPdf,
+                                    nClientes / dPdf, nPaginas / dPdf, nBytesPdf / 1e6);
+        salida << QString::asprintf("CSV: %.3f s (armado incluido), %.0f filas/s, %.1f MB\n", dCsv, nClientes / dCsv,
+                                    nBytesCsv / 1e6);
+        salida << QString::asprintf("memoria máxima: %.0f MB\n", MemoriaMaximaMb());
+    } catch (const ErrorReporte &error) {
+        salida << "Error " << error.Numero() << ": " << error.Descripcion() << "\n";
+        return 1;
+    }
+    return 0;
+}
