@@ -1,0 +1,106 @@
+#include "AjustesImpresion.h"
+
+#include <QPrinterInfo>
+#include <QRegularExpression>
+
+#include "CodigosErrorReporte.h"
+#include "ControlReporte.h"
+#include "NombresPapel.h"
+
+namespace {
+[[noreturn]] void NoValido(int nPropiedad, const QString &cDetalle)
+{
+    throw ErrorReporte(CodigoErrorRpt::ValorNoValido,
+                       QStringLiteral("Valor no válido para la propiedad %1: %2.").arg(nPropiedad).arg(cDetalle));
+}
+} // namespace
+
+void AjustesImpresion::AsignaCopias(int nCopias)
+{
+    if (nCopias < 0 || nCopias > 999)
+        NoValido(24, QStringLiteral("%1 copias (van de 0 a 999)").arg(nCopias));
+    m_nCopias = nCopias;
+}
+
+void AjustesImpresion::AsignaDobleCara(int nModo)
+{
+    if (nModo < 0 || nModo > 3)
+        NoValido(25, QStringLiteral("%1 (0 la impresora decide, 1 una cara, 2 doble cara por el lado largo, "
+                                    "3 por el lado corto)")
+                         .arg(nModo));
+    m_nDobleCara = nModo;
+}
+
+void AjustesImpresion::AsignaImpresora(const QString &cImpresora)
+{
+    if (!cImpresora.isEmpty() && !QPrinterInfo::availablePrinterNames().contains(cImpresora))
+        throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible,
+                           QStringLiteral("La impresora \"%1\" no existe en este equipo.").arg(cImpresora));
+    m_cImpresora = cImpresora;
+}
+
+void AjustesImpresion::AsignaPapel(const QString &cPapel)
+{
+    if (cPapel.trimmed().isEmpty()) {
+        m_papel.reset();
+        return;
+    }
+    const std::optional<QPageSize::PageSizeId> papel = PapelPorNombre(cPapel);
+    if (!papel)
+        NoValido(47, QStringLiteral("papel \"%1\" desconocido (A3, A4, A5, Carta u Oficio)").arg(cPapel));
+    m_papel = papel;
+}
+
+void AjustesImpresion::AsignaPaginas(const QString &cPaginas)
+{
+    if (cPaginas.trimmed().isEmpty()) {
+        m_nDesde = m_nHasta = 0;
+        return;
+    }
+    static const QRegularExpression rango(QStringLiteral("^\\s*([0-9]{1,4})\\s*(?:-\\s*([0-9]{1,4})\\s*)?$"));
+    const QRegularExpressionMatch coincide = rango.match(cPaginas);
+    const int nDesde = coincide.hasMatch() ? coincide.captured(1).toInt() : 0;
+    const int nHasta = coincide.hasMatch() && coincide.hasCaptured(2) ? coincide.captured(2).toInt() : nDesde;
+    if (nDesde < 1 || nHasta < nDesde)
+        NoValido(48, QStringLiteral("páginas \"%1\" (se escribe N o N-M, desde la página 1)").arg(cPaginas));
+    m_nDesde = nDesde;
+    m_nHasta = nHasta;
+}
+
+void AjustesImpresion::AsignaBandeja(const QString &cBandeja)
+{
+    QString c = cBandeja.trimmed().toLower();
+    c.replace(QChar(u'á'), QLatin1Char('a'));
+    if (c.isEmpty())
+        m_bandeja.reset();
+    else if (c == u"automatica")
+        m_bandeja = QPrinter::Auto;
+    else if (c == u"superior")
+        m_bandeja = QPrinter::Upper;
+    else if (c == u"inferior")
+        m_bandeja = QPrinter::Lower;
+    else if (c == u"manual")
+        m_bandeja = QPrinter::Manual;
+    else
+        NoValido(49, QStringLiteral("bandeja \"%1\" desconocida (automatica, superior, inferior o manual)").arg(cBandeja));
+}
+
+void AjustesImpresion::AplicaA(QPrinter &impresora) const
+{
+    impresora.setCopyCount(Copias());
+    switch (m_nDobleCara) {
+    case 1:
+        impresora.setDuplex(QPrinter::DuplexNone);
+        break;
+    case 2:
+        impresora.setDuplex(QPrinter::DuplexLongSide);
+        break;
+    case 3:
+        impresora.setDuplex(QPrinter::DuplexShortSide);
+        break;
+    default:
+        break;
+    }
+    if (m_bandeja)
+        impresora.setPaperSource(*m_bandeja);
+}

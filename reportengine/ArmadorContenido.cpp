@@ -1,0 +1,274 @@
+#include "ArmadorContenido.h"
+
+#include "CodigosErrorReporte.h"
+#include "ControlReporte.h"
+
+// One line of one shown column, with its fields looked up in the query's result once.
+struct ArmadorContenido::CeldaPreparada
+{
+    CeldaDiseno::Tipo tipo = CeldaDiseno::Tipo::Vacia;
+    QString cRotulo;
+    PlantillaTexto texto;  // Texto: literals and query fields left
+    QList<int> campos;     // Numero: one field; Suma: one per series number shown
+    QStringList nombres;   // the fields' names, for messages
+};
+
+namespace {
+
+bool EsPaginacion(const PlantillaTexto::Pieza &pieza)
+{
+    return pieza.tipo == PlantillaTexto::Pieza::Tipo::ValorDelMotor &&
+           (pieza.cTexto == u"Pagina" || pieza.cTexto == u"Paginas");
+}
+
+QString ConSerie(QString cTexto, int nSerie)
+{
+    return nSerie < 0 ? cTexto : cTexto.replace(QLatin1Char('#'), QString::number(nSerie));
+}
+
+int IndiceDeCampo(const DatosReporte &datos, const QString &cCampo)
+{
+    const int nIndice = datos.IndiceDe(cCampo);
+    if (nIndice < 0)
+        throw ErrorReporte(CodigoErrorRpt::CampoFaltante,
+                           QStringLiteral("La consulta del reporte no da el campo %1.").arg(cCampo));
+    return nIndice;
+}
+
+NumeroDecimal NumeroDe(const QString &cValor, const QString &cCampo, qsizetype nFila)
+{
+    const std::optional<NumeroDecimal> numero = NumeroDecimal::DeTexto(cValor);
+    if (!numero)
+        throw ErrorReporte(CodigoErrorRpt::NumeroNoValido,
+                           QStringLiteral("El campo %1 de la fila %2 vale \"%3\", que no es un número.")
+                               .arg(cCampo)
+                               .arg(nFila + 1)
+                               .arg(cValor));
+    return *numero;
+}
+
+void Acumula(NumeroDecimal &suma, const NumeroDecimal &numero)
+{
+    if (!suma.Suma(numero))
+        throw ErrorReporte(CodigoErrorRpt::Desbordamiento, QStringLiteral("Una suma del reporte es demasiado grande."));
+}
+
+} // namespace
+
+ArmadorContenido::ArmadorContenido(const DisenoReporte &diseno, const QHash<QString, QString> &formulas,
+                                   const QDateTime &fechaImpresion)
+    : m_diseno(diseno), m_formulas(formulas), m_fechaImpresion(fechaImpresion)
+{
+    for (int n = diseno.serie.nDesde; n <= diseno.serie.nHasta; ++n) {
+        if (m_formulas.contains(ConSerie(diseno.serie.cFormula, n).toLower()))
+            m_serieVisible.append(n);
+    }
+}
+
+QString ArmadorContenido::ValorDelMotor(const QString &cNombre, qsizetype nFilas) const
+{
+    if (cNombre == u"Titulo")
+        return m_diseno.cTitulo;
+    if (cNombre == u"FechaImpresion")
+        return m_fechaImpresion.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+    if (cNombre == u"Registros")
+        return QString::number(nFilas);
+    if (cNombre == u"PrimeraSerie")
+        return m_serieVisible.isEmpty() ? QString() : Formula(ConSerie(m_diseno.serie.cFormula, m_serieVisible.first()));
+    if (cNombre == u"UltimaSerie")
+        return m_serieVisible.isEmpty() ? QString() : Formula(ConSerie(m_diseno.serie.cFormula, m_serieVisible.last()));
+    throw ErrorReporte(CodigoErrorRpt::ArchivoDanado, QStringLiteral("El reporte pide el valor desconocido {=%1}.").arg(cNombre));
+}
+
+PlantillaTexto ArmadorContenido::Analiza(const QString &cTexto) const
+{
+    QString cError;
+    std::optional<PlantillaTexto> plantilla = PlantillaTexto::Analiza(cTexto, cError);
+    if (!plantilla)
+        throw ErrorReporte(CodigoErrorRpt::ArchivoDanado,
+                           QStringLiteral("Un texto del reporte no se entiende (\"%1\": %2).").arg(cTexto, cError));
+    return *plantilla;
+}
+
+PlantillaTexto ArmadorContenido::ResuelveFijos(const QString &cTexto, qsizetype nFilas, bool bConservaCampos) const
+{
+    PlantillaTexto plantilla = Analiza(cTexto);
+    for (PlantillaTexto::Pieza &pieza : plantilla.Piezas()) {
+        if (pieza.tipo == PlantillaTexto::Pieza::Tipo::Campo && !bConservaCampos) {
+            pieza.cTexto.clear(); // a query field outside the detail has no row to come from
+            pieza.tipo = PlantillaTexto::Pieza::Tipo::Literal;
+        } else if (pieza.tipo == PlantillaTexto::Pieza::Tipo::Formula) {
+            pieza.cTexto = Formula(pieza.cTexto);
+            pieza.tipo = PlantillaTexto::Pieza::Tipo::Literal;
+        } else if (pieza.tipo == PlantillaTexto::Pieza::Tipo::ValorDelMotor && !EsPaginacion(pieza)) {
+            pieza.cTexto = ValorDelMotor(pieza.cTexto, nFilas);
+            pieza.tipo = PlantillaTexto::Pieza::Tipo::Literal;
+        }
+    }
+    return plantilla;
+}
+
+QString ArmadorContenido::TextoFijo(const QString &cTexto, qsizetype nFilas) const
+{
+    return ResuelveFijos(cTexto, nFilas).Rellena([](const PlantillaTexto::Pieza &pieza) { return pieza.cTexto; });
+}
+
+LineaContenido ArmadorContenido::Linea(const LineaFija &linea, qsizetype nFilas) const
+{
+    LineaContenido resultado;
+    resultado.bNegrita = linea.bNegrita;
+    resultado.nPuntosDecimas = linea.nPuntosDecimas;
+    for (const SegmentoLinea &segmento : linea.segmentos) {
+        const PlantillaTexto original = Analiza(segmento.cTexto);
+        PlantillaTexto texto = ResuelveFijos(segmento.cTexto, nFilas);
+        // A segment whose fields all came out empty shows its alternative instead
+        // ("Filtros: ninguno" rather than "Filtros: vendedor ").
+        bool bAlgunValor = false;
+        for (qsizetype i = 0; i < original.Piezas().size(); ++i) {
+            const PlantillaTexto::Pieza &pieza = original.Piezas()[i];
+            if (pieza.tipo != PlantillaTexto::Pieza::Tipo::Literal &&
+                (EsPaginacion(pieza) || !texto.Piezas()[i].cTexto.isEmpty()))
+                bAlgunValor = true;
+        }
+        if (original.TieneCampos() && !bAlgunValor)
+            texto = ResuelveFijos(segmento.cSiVacio, nFilas);
+        resultado.segmentos.append(SegmentoContenido{segmento.alineacion, texto});
+    }
+    return resultado;
+}
+
+ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
+{
+    const qsizetype nFilas = datos.Filas();
+    ContenidoReporte contenido;
+    contenido.cTitulo = m_diseno.cTitulo;
+    contenido.pagina = m_diseno.pagina;
+    contenido.nLineasPorFila = m_diseno.LineasPorFila();
+    contenido.nFilas = nFilas;
+    contenido.bTotales = m_diseno.bTotales;
+    for (const LineaFija &linea : m_diseno.encabezado)
+        contenido.encabezado.append(Linea(linea, nFilas));
+    for (const LineaFija &linea : m_diseno.pie)
+        contenido.pie.append(Linea(linea, nFilas));
+
+    // The shown columns, with their cells prepared line by line.
+    QList<CeldaPreparada> preparadas; // line by line, then column by column, filled below
+    QList<QList<CeldaPreparada>> porColumna;
+    for (const ColumnaDiseno &columna : m_diseno.columnas) {
+        const QList<int> repeticiones = columna.bEnSerie ? m_serieVisible : QList<int>{-1};
+        for (const int nSerie : repeticiones) {
+            ColumnaContenido mostrada;
+            mostrada.cTitulo = TextoFijo(ConSerie(columna.cTitulo, nSerie), nFilas);
+            mostrada.ancho = columna.ancho;
+            mostrada.nAnchoDecimasMm = columna.nAnchoDecimasMm;
+            QList<CeldaPreparada> celdas;
+            for (int nLinea = 0; nLinea < contenido.nLineasPorFila; ++nLinea) {
+                CeldaPreparada celda;
+                const CeldaDiseno diseno = nLinea < columna.lineas.size() ? columna.lineas[nLinea] : CeldaDiseno();
+                celda.tipo = diseno.tipo;
+                mostrada.decimalesPorLinea.append(diseno.nDecimales);
+                switch (diseno.tipo) {
+                case CeldaDiseno::Tipo::Vacia:
+                    break;
+                case CeldaDiseno::Tipo::Rotulo:
+                    celda.cRotulo = diseno.cValor;
+                    break;
+                case CeldaDiseno::Tipo::Texto:
+                    celda.texto = ResuelveFijos(ConSerie(diseno.cValor, nSerie), nFilas, true);
+                    for (PlantillaTexto::Pieza &pieza : celda.texto.Piezas()) {
+                        if (pieza.tipo == PlantillaTexto::Pieza::Tipo::Campo)
+                            pieza.nCampo = IndiceDeCampo(datos, pieza.cTexto);
+                    }
+                    break;
+                case CeldaDiseno::Tipo::Numero:
+                    celda.nombres.append(ConSerie(diseno.cValor, nSerie));
+                    celda.campos.append(IndiceDeCampo(datos, celda.nombres.last()));
+                    mostrada.bNumerica = true;
+                    break;
+                case CeldaDiseno::Tipo::Suma:
+                    for (const int n : m_serieVisible) {
+                        celda.nombres.append(ConSerie(diseno.cValor, n));
+                        celda.campos.append(IndiceDeCampo(datos, celda.nombres.last()));
+                    }
+                    mostrada.bNumerica = true;
+                    break;
+                }
+                if (!diseno.cCsv.isEmpty() && diseno.tipo != CeldaDiseno::Tipo::Rotulo &&
+                    diseno.tipo != CeldaDiseno::Tipo::Vacia)
+                    contenido.csv.append(ColumnaCsv{TextoFijo(ConSerie(diseno.cCsv, nSerie), nFilas),
+                                                    int(contenido.columnas.size()), nLinea});
+                celdas.append(celda);
+            }
+            contenido.columnas.append(mostrada);
+            porColumna.append(celdas);
+        }
+    }
+    const int nColumnas = int(contenido.columnas.size());
+    for (int nLinea = 0; nLinea < contenido.nLineasPorFila; ++nLinea) {
+        for (int nColumna = 0; nColumna < nColumnas; ++nColumna)
+            preparadas.append(porColumna[nColumna][nLinea]);
+    }
+
+    // Every row, and the totals of the numeric cells on the way.
+    QList<NumeroDecimal> sumas(preparadas.size());
+    contenido.celdas.resize(nFilas * preparadas.size());
+    ValorCelda *pCelda = contenido.celdas.data();
+    for (qsizetype nFila = 0; nFila < nFilas; ++nFila) {
+        for (qsizetype k = 0; k < preparadas.size(); ++k, ++pCelda) {
+            const CeldaPreparada &celda = preparadas[k];
+            switch (celda.tipo) {
+            case CeldaDiseno::Tipo::Vacia:
+                break;
+            case CeldaDiseno::Tipo::Rotulo:
+                pCelda->tipo = ValorCelda::Tipo::Texto;
+                pCelda->cTexto = celda.cRotulo;
+                break;
+            case CeldaDiseno::Tipo::Texto:
+                pCelda->tipo = ValorCelda::Tipo::Texto;
+                pCelda->cTexto = celda.texto.Rellena([&](const PlantillaTexto::Pieza &pieza) {
+                    return pieza.tipo == PlantillaTexto::Pieza::Tipo::Campo ? datos.Valor(nFila, pieza.nCampo)
+                                                                             : pieza.cTexto;
+                });
+                break;
+            case CeldaDiseno::Tipo::Numero: {
+                const QString &cValor = datos.Valor(nFila, celda.campos.first());
+                if (cValor.isNull())
+                    break; // SQL NULL: an empty cell that adds nothing
+                pCelda->tipo = ValorCelda::Tipo::Numero;
+                pCelda->numero = NumeroDe(cValor, celda.nombres.first(), nFila);
+                Acumula(sumas[k], pCelda->numero);
+                break;
+            }
+            case CeldaDiseno::Tipo::Suma:
+                pCelda->tipo = ValorCelda::Tipo::Numero;
+                for (qsizetype i = 0; i < celda.campos.size(); ++i) {
+                    const QString &cValor = datos.Valor(nFila, celda.campos[i]);
+                    if (!cValor.isNull())
+                        Acumula(pCelda->numero, NumeroDe(cValor, celda.nombres[i], nFila));
+                }
+                Acumula(sumas[k], pCelda->numero);
+                break;
+            }
+        }
+    }
+
+    if (contenido.bTotales) {
+        contenido.totales.resize(preparadas.size());
+        for (qsizetype k = 0; k < preparadas.size(); ++k) {
+            ValorCelda &total = contenido.totales[k];
+            const CeldaPreparada &celda = preparadas[k];
+            if (celda.tipo == CeldaDiseno::Tipo::Numero || celda.tipo == CeldaDiseno::Tipo::Suma) {
+                total.tipo = ValorCelda::Tipo::Numero;
+                total.numero = sumas[k];
+            } else if (celda.tipo == CeldaDiseno::Tipo::Rotulo) {
+                total.tipo = ValorCelda::Tipo::Texto;
+                total.cTexto = celda.cRotulo;
+            }
+        }
+        if (nColumnas > 0) {
+            contenido.totales[0].tipo = ValorCelda::Tipo::Texto;
+            contenido.totales[0].cTexto = TextoFijo(m_diseno.cRotuloTotales, nFilas);
+        }
+    }
+    return contenido;
+}

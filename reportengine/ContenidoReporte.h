@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include "DisenoReporte.h"
+#include "NumeroDecimal.h"
+#include "PlantillaTexto.h"
+
+// A report ready to go on paper or into a CSV file: the columns that are shown, every cell of
+// every row, the totals, and the header and footer lines with everything filled in but the
+// page numbers. ArmadorContenido builds it from the layout, the formulas and the rows.
+
+struct ValorCelda
+{
+    enum class Tipo : quint8 { Vacio, Texto, Numero };
+    Tipo tipo = Tipo::Vacio;
+    QString cTexto;
+    NumeroDecimal numero;
+};
+
+struct ColumnaContenido
+{
+    QString cTitulo;
+    ColumnaDiseno::Ancho ancho = ColumnaDiseno::Ancho::Automatico;
+    int nAnchoDecimasMm = 0;
+    bool bNumerica = false;      // its numbers and heading go to the right
+    QList<int> decimalesPorLinea;
+};
+
+struct SegmentoContenido
+{
+    Alineacion alineacion = Alineacion::Izquierda;
+    PlantillaTexto texto; // only {=Pagina} and {=Paginas} are left to fill
+};
+
+struct LineaContenido
+{
+    QList<SegmentoContenido> segmentos;
+    bool bNegrita = false;
+    int nPuntosDecimas = 0;
+};
+
+struct ColumnaCsv
+{
+    QString cTitulo;
+    int nColumna = 0;
+    int nLinea = 0;
+};
+
+struct ContenidoReporte
+{
+    QString cTitulo;
+    PaginaDiseno pagina;
+    QList<LineaContenido> encabezado;
+    QList<LineaContenido> pie;
+    QList<ColumnaContenido> columnas;
+    int nLineasPorFila = 1;
+    qsizetype nFilas = 0;
+    QList<ValorCelda> celdas; // row by row, then line by line, then column by column
+    bool bTotales = false;
+    QList<ValorCelda> totales; // one row, line by line, then column by column
+    QList<ColumnaCsv> csv;
+
+    qsizetype CeldasPorFila() const { return qsizetype(nLineasPorFila) * columnas.size(); }
+    const ValorCelda &Celda(qsizetype nFila, int nLinea, int nColumna) const
+    {
+        return celdas[nFila * CeldasPorFila() + qsizetype(nLinea) * columnas.size() + nColumna];
+    }
+    const ValorCelda &Total(int nLinea, int nColumna) const
+    {
+        return totales[qsizetype(nLinea) * columnas.size() + nColumna];
+    }
+};

@@ -1,0 +1,73 @@
+#include "LectorOdbc.h"
+
+#include <QAtomicInteger>
+#include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include "CodigosErrorReporte.h"
+#include "ControlReporte.h"
+
+namespace {
+
+QString TextoDeError(const QSqlError &error)
+{
+    QString cTexto = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    if (!error.nativeErrorCode().isEmpty() && error.nativeErrorCode() != u"0")
+        cTexto = QStringLiteral("[%1] %2").arg(error.nativeErrorCode(), cTexto);
+    return cTexto;
+}
+
+DatosReporte LeeConsulta(QSqlDatabase &base, const QString &cSql)
+{
+    QSqlQuery consulta(base);
+    consulta.setForwardOnly(true);
+    consulta.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!consulta.exec(cSql))
+        throw ErrorReporte(CodigoErrorRpt::ConsultaFallida,
+                           QStringLiteral("La consulta del reporte falló: %1").arg(TextoDeError(consulta.lastError())));
+    DatosReporte datos;
+    const QSqlRecord registro = consulta.record();
+    for (int i = 0; i < registro.count(); ++i)
+        datos.campos.append(registro.fieldName(i));
+    const int nCampos = registro.count();
+    while (consulta.next()) {
+        for (int i = 0; i < nCampos; ++i) {
+            const QVariant valor = consulta.value(i);
+            datos.valores.append(valor.isNull() ? QString() : valor.toString());
+        }
+    }
+    if (consulta.lastError().isValid())
+        throw ErrorReporte(CodigoErrorRpt::ConsultaFallida,
+                           QStringLiteral("La lectura de la consulta del reporte falló: %1").arg(TextoDeError(consulta.lastError())));
+    return datos;
+}
+
+} // namespace
+
+DatosReporte LectorOdbc::Lee(const QString &cCadenaOdbc, const QString &cOrigenDatos, const QString &cSql)
+{
+    static QAtomicInteger<int> nConexiones;
+    const QString cNombre = QStringLiteral("reportengine_%1").arg(nConexiones.fetchAndAddRelaxed(1));
+    DatosReporte datos;
+    {
+        QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), cNombre);
+        const auto quitaConexion = qScopeGuard([&] {
+            base.close();
+            base = QSqlDatabase();
+            QSqlDatabase::removeDatabase(cNombre);
+        });
+        if (!base.isValid())
+            throw ErrorReporte(CodigoErrorRpt::ConexionFallida,
+                               QStringLiteral("No está instalado el controlador ODBC de Qt (QODBC)."));
+        base.setDatabaseName(cCadenaOdbc);
+        if (!base.open())
+            throw ErrorReporte(CodigoErrorRpt::ConexionFallida,
+                               QStringLiteral("No se pudo conectar con el origen de datos \"%1\": %2")
+                                   .arg(cOrigenDatos, TextoDeError(base.lastError())));
+        datos = LeeConsulta(base, cSql);
+    }
+    return datos;
+}

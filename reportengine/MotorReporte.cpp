@@ -1,0 +1,276 @@
+#include "MotorReporte.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+#include <optional>
+
+#include "ArchivoRpt.h"
+#include "ArmadorContenido.h"
+#include "CodigosErrorReporte.h"
+#include "ConsultaReporte.h"
+#include "ContenidoReporte.h"
+#include "LectorOdbc.h"
+#include "LectorRpt.h"
+#include "PintorReporte.h"
+#include "SalidaCsv.h"
+
+namespace {
+
+[[noreturn]] void NoValido(int nDispId, const QString &cDetalle)
+{
+    throw ErrorReporte(CodigoErrorRpt::ValorNoValido,
+                       QStringLiteral("Valor no válido para la propiedad %1: %2.").arg(nDispId).arg(cDetalle));
+}
+
+// The bridge puts texts as QString; an empty QVariant counts as the empty text.
+QString Texto(int nDispId, const QVariant &valor)
+{
+    if (!valor.isValid())
+        return {};
+    if (valor.metaType().id() != QMetaType::QString)
+        NoValido(nDispId, QStringLiteral("se esperaba un texto y llegó un valor de tipo %1").arg(QLatin1String(valor.typeName())));
+    return valor.toString();
+}
+
+// Any integer type (the bridge widens its 16-bit fields to 32 bits), or a text of digits.
+int Entero(int nDispId, const QVariant &valor)
+{
+    switch (valor.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::QString: {
+        bool bBien = false;
+        const qlonglong n = valor.toLongLong(&bBien);
+        if (bBien && n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max())
+            return int(n);
+        break;
+    }
+    default:
+        break;
+    }
+    NoValido(nDispId, QStringLiteral("se esperaba un número entero y llegó \"%1\"").arg(valor.toString()));
+}
+
+bool EsPdf(const QString &cRuta) { return cRuta.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive); }
+bool EsCsv(const QString &cRuta) { return cRuta.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive); }
+
+} // namespace
+
+MotorReporte::MotorReporte(QWidget *pVentanaPadre)
+    : m_pVentanaPadre(pVentanaPadre), m_presentaVistaPrevia([](QPrintPreviewDialog &dialogo) { dialogo.exec(); })
+{
+}
+
+void MotorReporte::setPresentaVistaPrevia(std::function<void(QPrintPreviewDialog &)> presenta)
+{
+    m_presentaVistaPrevia = std::move(presenta);
+}
+
+void MotorReporte::PropertyPut(int nDispId, const QVariant &valor)
+{
+    switch (nDispId) {
+    case ArchivoReporte:
+        m_cArchivoReporte = Texto(nDispId, valor);
+        return;
+    case ArchivoSalida: {
+        const QString cRuta = Texto(nDispId, valor);
+        if (!cRuta.isEmpty() && !EsPdf(cRuta) && !EsCsv(cRuta))
+            NoValido(nDispId, QStringLiteral("el archivo \"%1\" no termina en .pdf ni en .csv").arg(cRuta));
+        m_cArchivoSalida = cRuta;
+        return;
+    }
+    case TituloVentana:
+        m_cTituloVentana = Texto(nDispId, valor);
+        return;
+    case Destino: {
+        const int nDestino = Entero(nDispId, valor);
+        if (nDestino < Ventana || nDestino > Archivo)
+            NoValido(nDispId, QStringLiteral("destino %1 (0 ventana, 1 impresora, 2 archivo)").arg(nDestino));
+        m_nDestino = nDestino;
+        return;
+    }
+    case Accion: {
+        const int nAccion = Entero(nDispId, valor);
+        if (nAccion == 1)
+            Ejecuta();
+        else if (nAccion != 0)
+            NoValido(nDispId, QStringLiteral("acción %1 (1 ejecuta el reporte)").arg(nAccion));
+        return;
+    }
+    case Conexion:
+        m_conexion = TextoConexion::Analiza(Texto(nDispId, valor));
+        return;
+    case Copias:
+        m_ajustes.AsignaCopias(Entero(nDispId, valor));
+        return;
+    case DobleCara:
+        m_ajustes.AsignaDobleCara(Entero(nDispId, valor));
+        return;
+    case Papel:
+        m_ajustes.AsignaPapel(Texto(nDispId, valor));
+        return;
+    case Paginas:
+        m_ajustes.AsignaPaginas(Texto(nDispId, valor));
+        return;
+    case Bandeja:
+        m_ajustes.AsignaBandeja(Texto(nDispId, valor));
+        return;
+    case Formula:
+    case Impresora:
+    case UbicacionTabla:
+        throw ErrorReporte(CodigoErrorRpt::PropiedadDesconocida,
+                           QStringLiteral("La propiedad %1 se asigna con un índice.").arg(nDispId));
+    default:
+        throw ErrorReporte(CodigoErrorRpt::PropiedadDesconocida,
+                           QStringLiteral("El control de reportes no tiene la propiedad %1.").arg(nDispId));
+    }
+}
+
+void MotorReporte::PropertyPutIndexed(int nDispId, int nIndice, const QVariant &valor)
+{
+    switch (nDispId) {
+    case Formula:
+        m_formulas.Asigna(nIndice, Texto(nDispId, valor));
+        return;
+    case Impresora:
+        if (nIndice != 0)
+            throw ErrorReporte(CodigoErrorRpt::IndiceNoValido,
+                               QStringLiteral("La propiedad 30 solo tiene el índice 0, no el %1.").arg(nIndice));
+        m_ajustes.AsignaImpresora(Texto(nDispId, valor));
+        return;
+    case UbicacionTabla: {
+        if (nIndice < 0 || nIndice >= ArchivoRpt::nMaximoTablas)
+            throw ErrorReporte(CodigoErrorRpt::IndiceNoValido, QStringLiteral("La tabla %1 no existe (un reporte tiene a lo más %2).")
+                                                                   .arg(nIndice + 1)
+                                                                   .arg(ArchivoRpt::nMaximoTablas));
+        const QString cUbicacion = Texto(nDispId, valor);
+        const QString cProblema = cUbicacion.isEmpty() ? QString() : ConsultaReporte::ProblemaDeUbicacion(cUbicacion);
+        if (!cProblema.isEmpty())
+            throw ErrorReporte(CodigoErrorRpt::UbicacionNoValida, QStringLiteral("Tabla %1: %2.").arg(nIndice + 1).arg(cProblema));
+        if (m_ubicaciones.size() <= nIndice)
+            m_ubicaciones.resize(nIndice + 1);
+        m_ubicaciones[nIndice] = cUbicacion;
+        return;
+    }
+    default:
+        throw ErrorReporte(CodigoErrorRpt::PropiedadDesconocida,
+                           QStringLiteral("La propiedad %1 no existe con índice en el control de reportes.").arg(nDispId));
+    }
+}
+
+void MotorReporte::Ejecuta()
+{
+    if (m_cArchivoReporte.isEmpty())
+        throw ErrorReporte(CodigoErrorRpt::SinArchivoDeReporte, QStringLiteral("No se ha indicado el archivo de reporte."));
+    if (m_nDestino == Archivo && m_cArchivoSalida.isEmpty())
+        throw ErrorReporte(CodigoErrorRpt::SinArchivoDeSalida,
+                           QStringLiteral("El reporte va a un archivo y no se ha indicado cuál (propiedad 12)."));
+
+    const ArchivoRpt archivo = LectorRpt::LeeArchivo(m_cArchivoReporte);
+    const QHash<QString, QString> formulas = m_formulas.Valores();
+    for (const QString &cNombre : m_formulas.Nombres()) {
+        if (!archivo.diseno.formulas.contains(cNombre, Qt::CaseInsensitive))
+            throw ErrorReporte(CodigoErrorRpt::FormulaDesconocida,
+                               QStringLiteral("El reporte %1 no tiene la fórmula %2.")
+                                   .arg(QFileInfo(m_cArchivoReporte).fileName(), cNombre));
+    }
+    const ConsultaReporte consulta(archivo, m_ubicaciones);
+    const DatosReporte datos =
+        LectorOdbc::Lee(m_conexion.CadenaOdbc(consulta.OrigenDatos()), consulta.OrigenDatos(), consulta.Sql());
+    const ContenidoReporte contenido =
+        ArmadorContenido(archivo.diseno, formulas, QDateTime::currentDateTime()).Arma(datos);
+
+    const QString cTitulo = m_cTituloVentana.isEmpty() ? archivo.diseno.cTitulo : m_cTituloVentana;
+    switch (m_nDestino) {
+    case Ventana:
+        MuestraVistaPrevia(contenido, cTitulo);
+        break;
+    case ImpresoraDestino:
+        Imprime(contenido, cTitulo);
+        break;
+    case Archivo:
+        if (EsCsv(m_cArchivoSalida))
+            SalidaCsv::Escribe(contenido, m_cArchivoSalida);
+        else
+            EscribePdf(contenido);
+        break;
+    }
+}
+
+void MotorReporte::MuestraVistaPrevia(const ContenidoReporte &contenido, const QString &cTitulo)
+{
+    const PintorReporte pintor(contenido, m_locale);
+    QPrinter impresora(QPrinter::HighResolution);
+    impresora.setPageLayout(pintor.DisenoDePagina(m_ajustes.Papel()));
+    impresora.setDocName(cTitulo);
+    m_ajustes.AplicaA(impresora);
+    if (!m_ajustes.Impresora().isEmpty())
+        impresora.setPrinterName(m_ajustes.Impresora());
+
+    QPrintPreviewDialog dialogo(&impresora, m_pVentanaPadre);
+    dialogo.setWindowTitle(cTitulo);
+    // Qt calls this from inside its event loop, which no exception may cross: a failure is
+    // kept and thrown once the dialog is closed.
+    std::optional<ErrorReporte> falla;
+    QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo, [&](QPrinter *pImpresora) {
+        try {
+            pintor.Pinta(*pImpresora);
+        } catch (const ErrorReporte &error) {
+            falla = error;
+        }
+    });
+    m_presentaVistaPrevia(dialogo);
+    if (falla)
+        throw *falla;
+}
+
+void MotorReporte::Imprime(const ContenidoReporte &contenido, const QString &cTitulo)
+{
+    if (m_ajustes.Impresora().isEmpty() && QPrinterInfo::defaultPrinter().isNull())
+        throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible, QStringLiteral("Este equipo no tiene impresora predeterminada."));
+    const PintorReporte pintor(contenido, m_locale);
+    QPrinter impresora(QPrinter::HighResolution);
+    if (!m_ajustes.Impresora().isEmpty())
+        impresora.setPrinterName(m_ajustes.Impresora());
+    if (!impresora.isValid())
+        throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible,
+                           QStringLiteral("No se puede usar la impresora \"%1\".").arg(impresora.printerName()));
+    impresora.setPageLayout(pintor.DisenoDePagina(m_ajustes.Papel()));
+    impresora.setDocName(cTitulo);
+    m_ajustes.AplicaA(impresora);
+    pintor.Pinta(impresora, m_ajustes.PrimeraPagina(), m_ajustes.UltimaPagina());
+}
+
+void MotorReporte::EscribePdf(const ContenidoReporte &contenido)
+{
+    const PintorReporte pintor(contenido, m_locale);
+    QSaveFile archivo(m_cArchivoSalida);
+    if (!archivo.open(QIODevice::WriteOnly))
+        throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
+                           QStringLiteral("No se pudo crear el archivo %1: %2.").arg(m_cArchivoSalida, archivo.errorString()));
+    {
+        QPdfWriter pdf(&archivo);
+        pdf.setPageLayout(pintor.DisenoDePagina(m_ajustes.Papel()));
+        pdf.setTitle(contenido.cTitulo);
+        pdf.setCreator(QStringLiteral("informe-mensual"));
+        pintor.Pinta(pdf, m_ajustes.PrimeraPagina(), m_ajustes.UltimaPagina());
+    }
+    if (!archivo.commit())
+        throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
+                           QStringLiteral("No se pudo escribir el archivo %1: %2.").arg(m_cArchivoSalida, archivo.errorString()));
+}

@@ -1,0 +1,130 @@
+#include "NumeroDecimal.h"
+
+namespace {
+constexpr int nMaximoDigitosEnteros = 30;
+
+__extension__ using Entero128 = __int128;
+
+constexpr Entero128 PotenciaDeDiez(int n)
+{
+    Entero128 nResultado = 1;
+    for (int i = 0; i < n; ++i)
+        nResultado *= 10;
+    return nResultado;
+}
+} // namespace
+
+std::optional<NumeroDecimal> NumeroDecimal::DeTexto(QStringView texto)
+{
+    qsizetype i = 0;
+    bool bNegativo = false;
+    if (i < texto.size() && (texto[i] == u'-' || texto[i] == u'+')) {
+        bNegativo = texto[i] == u'-';
+        ++i;
+    }
+    Entero nValor = 0;
+    int nEnteros = 0;
+    while (i < texto.size() && texto[i].isDigit() && texto[i].unicode() < 128) {
+        if (++nEnteros > nMaximoDigitosEnteros)
+            return std::nullopt;
+        nValor = nValor * 10 + (texto[i].unicode() - u'0');
+        ++i;
+    }
+    int nDecimales = 0;
+    bool bRedondeaArriba = false;
+    if (i < texto.size() && texto[i] == u'.') {
+        ++i;
+        while (i < texto.size() && texto[i].isDigit() && texto[i].unicode() < 128) {
+            const int nDigito = texto[i].unicode() - u'0';
+            if (nDecimales < nDecimalesGuardados)
+                nValor = nValor * 10 + nDigito;
+            else if (nDecimales == nDecimalesGuardados)
+                bRedondeaArriba = nDigito >= 5;
+            ++nDecimales;
+            ++i;
+        }
+    }
+    if (i != texto.size() || nEnteros + nDecimales == 0)
+        return std::nullopt;
+    for (int n = nDecimales; n < nDecimalesGuardados; ++n)
+        nValor *= 10;
+    if (bRedondeaArriba)
+        ++nValor;
+    return NumeroDecimal(bNegativo ? -nValor : nValor);
+}
+
+bool NumeroDecimal::Suma(const NumeroDecimal &otro)
+{
+    Entero nResultado;
+    if (__builtin_add_overflow(m_nValor, otro.m_nValor, &nResultado))
+        return false;
+    m_nValor = nResultado;
+    return true;
+}
+
+NumeroDecimal NumeroDecimal::Magnitud() const
+{
+    return NumeroDecimal(m_nValor < 0 ? -m_nValor : m_nValor);
+}
+
+bool NumeroDecimal::Digitos(int nDecimales, QString &cEnteros, QString &cDecimales) const
+{
+    nDecimales = qBound(0, nDecimales, nDecimalesGuardados);
+    Entero nAbsoluto = m_nValor < 0 ? -m_nValor : m_nValor;
+    const Entero nDivisor = PotenciaDeDiez(nDecimalesGuardados - nDecimales);
+    nAbsoluto = (nAbsoluto + nDivisor / 2) / nDivisor; // half away from zero
+    const Entero nEscala = PotenciaDeDiez(nDecimales);
+    Entero nEntero = nAbsoluto / nEscala;
+    Entero nFraccion = nAbsoluto % nEscala;
+    const bool bCero = nAbsoluto == 0;
+
+    char bufer[48];
+    int n = 0;
+    do {
+        bufer[n++] = char('0' + int(nEntero % 10));
+        nEntero /= 10;
+    } while (nEntero > 0);
+    cEnteros.resize(n);
+    for (int k = 0; k < n; ++k)
+        cEnteros[k] = QLatin1Char(bufer[n - 1 - k]);
+
+    cDecimales.resize(nDecimales);
+    for (int k = nDecimales - 1; k >= 0; --k) {
+        cDecimales[k] = QLatin1Char(char('0' + int(nFraccion % 10)));
+        nFraccion /= 10;
+    }
+    return bCero;
+}
+
+QString NumeroDecimal::TextoPlano(int nDecimales) const
+{
+    QString cEnteros, cDecimales;
+    const bool bCero = Digitos(nDecimales, cEnteros, cDecimales);
+    QString cTexto;
+    cTexto.reserve(cEnteros.size() + cDecimales.size() + 2);
+    if (m_nValor < 0 && !bCero) // no "-0.00" for a tiny negative rounded away
+        cTexto += QLatin1Char('-');
+    cTexto += cEnteros;
+    if (!cDecimales.isEmpty())
+        cTexto += QLatin1Char('.') + cDecimales;
+    return cTexto;
+}
+
+QString NumeroDecimal::TextoLocal(int nDecimales, const QLocale &locale) const
+{
+    QString cEnteros, cDecimales;
+    const bool bCero = Digitos(nDecimales, cEnteros, cDecimales);
+    const QString cGrupo = locale.groupSeparator();
+    QString cTexto;
+    cTexto.reserve(cEnteros.size() * 2 + cDecimales.size() + 4);
+    if (m_nValor < 0 && !bCero)
+        cTexto += locale.negativeSign();
+    for (qsizetype i = 0; i < cEnteros.size(); ++i) {
+        if (i > 0 && (cEnteros.size() - i) % 3 == 0)
+            cTexto += cGrupo;
+        cTexto += cEnteros[i];
+    }
+    if (!cDecimales.isEmpty())
+        cTexto += locale.decimalPoint() + cDecimales;
+    return cTexto;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// An exact decimal number. Amounts and quantities arrive from the database as text and are
+// summed here as scaled integers, so that 0.10 + 0.20 is 0.30 and a column of ten thousand
+// amounts adds up to the cent, which binary floating point does not promise.
+class NumeroDecimal
+{
+public:
+    static constexpr int nDecimalesGuardados = 6;
+
+    NumeroDecimal() = default;
+
+    // "-1234.5", "0.10", "12", "+3."; no exponent, no grouping. Digits past the sixth decimal
+    // are rounded half away from zero. Empty for anything else or beyond 30 integer digits.
+    static std::optional<NumeroDecimal> DeTexto(QStringView texto);
+
+    // False (and the number unchanged) when the sum would not fit.
+    [[nodiscard]] bool Suma(const NumeroDecimal &otro);
+
+    bool EsCero() const { return m_nValor == 0; }
+    bool EsNegativo() const { return m_nValor < 0; }
+    bool operator==(const NumeroDecimal &otro) const = default;
+    bool MenorQue(const NumeroDecimal &otro) const { return m_nValor < otro.m_nValor; }
+
+    // Rounded half away from zero to nDecimales (0 to 6): "1234.50", "-0.30".
+    QString TextoPlano(int nDecimales) const;
+    // The same with the locale's decimal point, minus sign and a group separator every three
+    // digits: "1,234.50" or "1.234,50".
+    QString TextoLocal(int nDecimales, const QLocale &locale) const;
+
+    // The absolute value.
+    NumeroDecimal Magnitud() const;
+
+private:
+    __extension__ using Entero = __int128;
+    explicit NumeroDecimal(Entero nValor) : m_nValor(nValor) {}
+
+    // Integer and decimal digits, rounded, without sign; true when they are all zero.
+    bool Digitos(int nDecimales, QString &cEnteros, QString &cDecimales) const;
+
+    Entero m_nValor = 0; // the number times 10^nDecimalesGuardados
+};

@@ -1,0 +1,453 @@
+#include "PintorReporte.h"
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QSet>
+
+#include <array>
+
+#include "CodigosErrorReporte.h"
+#include "ControlReporte.h"
+#include "NombresPapel.h"
+
+namespace {
+
+constexpr double dMmPorPulgada = 25.4;
+constexpr double dRellenoHorizontalMm = 0.8;
+constexpr double dRellenoVerticalMm = 0.4;
+constexpr double dSeparacionMm = 1.5; // under the header lines, above the footer
+constexpr double dMinimoPuntos = 4.0;
+constexpr int nMaximoIntentos = 8;
+
+// One letter of the table, with the glyph and the advance of every ASCII character looked up
+// once. Widths are then sums, and the ASCII texts of a row (numbers, codes, labels) go to
+// the paper as one glyph run with positions set here: Qt would otherwise lay out and shape
+// each cell on its own, which is most of the time of a long report. Texts with other
+// characters (names with accents) go through Qt's drawText as usual.
+class LetraDeTabla
+{
+public:
+    LetraDeTabla(const QFont &letra, QPaintDevice *pDispositivo)
+        : m_metricas(letra, pDispositivo), m_fuente(QRawFont::fromFont(QFont(letra, pDispositivo)))
+    {
+        m_avance.fill(-1);
+        m_glifo.fill(0);
+        if (!m_fuente.isValid())
+            return;
+        for (char16_t c = 32; c < 127; ++c) {
+            const QList<quint32> glifos = m_fuente.glyphIndexesForString(QString(QChar(c)));
+            if (glifos.size() != 1 || glifos[0] == 0)
+                continue;
+            m_glifo[c] = glifos[0];
+            m_avance[c] = m_fuente.advancesForGlyphIndexes(glifos).value(0).x();
+        }
+    }
+
+    double Ancho(const QString &cTexto) const
+    {
+        double dAncho = 0;
+        for (const QChar c : cTexto) {
+            const char16_t n = c.unicode();
+            if (n >= 128 || m_avance[n] < 0)
+                return m_metricas.horizontalAdvance(cTexto);
+            dAncho += m_avance[n];
+        }
+        return dAncho;
+    }
+
+    // The text cut with "…" to fit in dAncho.
+    QString Recorta(const QString &cTexto, double dAncho) const
+    {
+        if (Ancho(cTexto) <= dAncho)
+            return cTexto;
+        return m_metricas.elidedText(cTexto, Qt::ElideRight, dAncho);
+    }
+
+    // Draws the text with its left end at x on the baseline y: into the glyph run when it
+    // can, else at once through Qt.
+    void Escribe(QPainter &painter, const QString &cTexto, double x, double y)
+    {
+        for (const QChar c : cTexto) {
+            if (c.unicode() >= 128 || m_avance[c.unicode()] < 0) {
+                painter.drawText(QPointF(x, y), cTexto);
+                return;
+            }
+        }
+        for (const QChar c : cTexto) {
+            m_glifos.append(m_glifo[c.unicode()]);
+            m_posiciones.append(QPointF(x, y));
+            x += m_avance[c.unicode()];
+        }
+    }
+
+    // Puts the glyphs gathered since the last call on the paper.
+    void Vacia(QPainter &painter)
+    {
+        if (m_glifos.isEmpty())
+            return;
+        QGlyphRun corrida;
+        corrida.setRawFont(m_fuente);
+        corrida.setGlyphIndexes(m_glifos);
+        corrida.setPositions(m_posiciones);
+        painter.drawGlyphRun(QPointF(0, 0), corrida);
+        m_glifos.clear();
+        m_posiciones.clear();
+    }
+
+    const QFontMetricsF &Metricas() const { return m_metricas; }
+
+private:
+    QFontMetricsF m_metricas;
+    QRawFont m_fuente;
+    std::array<double, 128> m_avance;
+    std::array<quint32, 128> m_glifo;
+    QList<quint32> m_glifos;
+    QList<QPointF> m_posiciones;
+};
+
+QFont Letra(const QString &cFamilia, double dPuntos, bool bNegrita)
+{
+    QFont letra(cFamilia);
+    letra.setPointSizeF(dPuntos);
+    letra.setBold(bNegrita);
+    letra.setKerning(false); // a text is then exactly as wide as its letters (LetraDeTabla)
+    return letra;
+}
+
+} // namespace
+
+struct PintorReporte::Medidas
+{
+    QPaintDevice *pDispositivo = nullptr;
+    double dPxPorMm = 1;
+    double dAncho = 0; // of the printable area
+    double dAlto = 0;
+    QFont letra;
+    QFont letraNegrita;
+    std::shared_ptr<LetraDeTabla> normal;
+    std::shared_ptr<LetraDeTabla> negrita;
+    double dAlturaLinea = 0;
+    double dRelleno = 0;
+    double dRellenoVertical = 0;
+    QList<double> x; // left edge of each column
+    QList<double> anchos;
+    double dAlturaFila = 0;
+    double dAlturaEncabezado = 0; // header lines and the gap under them
+    double dAlturaTitulos = 0;    // the column headings
+    double dAlturaPie = 0;        // the gap and the footer lines
+    double dAlturaTotales = 0;
+    QList<PaginacionReporte::Pagina> paginas;
+
+    double Mm(double dMm) const { return dMm * dPxPorMm; }
+};
+
+PintorReporte::PintorReporte(const ContenidoReporte &contenido, const QLocale &locale)
+    : m_contenido(contenido), m_locale(locale)
+{
+}
+
+QPageLayout PintorReporte::DisenoDePagina(std::optional<QPageSize::PageSizeId> papel) const
+{
+    const QPageSize::PageSizeId nPapel = papel.value_or(PapelPorNombre(m_contenido.pagina.cPapel).value_or(QPageSize::A4));
+    const double dMargen = m_contenido.pagina.nMargenDecimasMm / 10.0;
+    return QPageLayout(QPageSize(nPapel), m_contenido.pagina.bHorizontal ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(dMargen, dMargen, dMargen, dMargen), QPageLayout::Millimeter);
+}
+
+QString PintorReporte::Texto(const ValorCelda &valor, int nColumna, int nLinea) const
+{
+    switch (valor.tipo) {
+    case ValorCelda::Tipo::Vacio:
+        return {};
+    case ValorCelda::Tipo::Texto:
+        return valor.cTexto;
+    case ValorCelda::Tipo::Numero:
+        return valor.numero.TextoLocal(m_contenido.columnas[nColumna].decimalesPorLinea.value(nLinea, 2), m_locale);
+    }
+    return {};
+}
+
+void PintorReporte::AnchosDeColumnas(Medidas &medidas) const
+{
+    const int nColumnas = int(m_contenido.columnas.size());
+    const int nLineas = m_contenido.nLineasPorFila;
+
+    // An automatic column is as wide as its heading and its rows (a total that does not fit
+    // goes in a smaller letter). What it must hold does not depend on the letter: found once.
+    // For numbers the widest is the one with the most digits (our letters' digits are all
+    // equally wide), so only the largest magnitude and a sign matter.
+    QList<QStringList> textosNormales(nColumnas);
+    QList<QStringList> textosNegritos(nColumnas);
+    for (int nColumna = 0; nColumna < nColumnas; ++nColumna) {
+        const ColumnaContenido &columna = m_contenido.columnas[nColumna];
+        textosNegritos[nColumna].append(columna.cTitulo);
+        if (columna.ancho != ColumnaDiseno::Ancho::Automatico)
+            continue;
+        for (int nLinea = 0; nLinea < nLineas; ++nLinea) {
+            NumeroDecimal mayor;
+            bool bHayNumero = false;
+            bool bHayNegativo = false;
+            QSet<QString> distintos;
+            for (qsizetype nFila = 0; nFila < m_contenido.nFilas; ++nFila) {
+                const ValorCelda &valor = m_contenido.Celda(nFila, nLinea, nColumna);
+                if (valor.tipo == ValorCelda::Tipo::Numero) {
+                    bHayNumero = true;
+                    bHayNegativo = bHayNegativo || valor.numero.EsNegativo();
+                    if (mayor.MenorQue(valor.numero.Magnitud()))
+                        mayor = valor.numero.Magnitud();
+                } else if (valor.tipo == ValorCelda::Tipo::Texto) {
+                    distintos.insert(valor.cTexto);
+                }
+            }
+            const int nDecimales = columna.decimalesPorLinea.value(nLinea, 2);
+            if (bHayNumero) {
+                textosNormales[nColumna].append((bHayNegativo ? m_locale.negativeSign() : QString()) +
+                                                mayor.TextoLocal(nDecimales, m_locale));
+            }
+            textosNormales[nColumna].append(distintos.values());
+            const ValorCelda *pTotal = m_contenido.bTotales ? &m_contenido.Total(nLinea, nColumna) : nullptr;
+            if (pTotal && pTotal->tipo == ValorCelda::Tipo::Texto && nColumna > 0)
+                textosNegritos[nColumna].append(pTotal->cTexto); // a label repeated on the totals row
+        }
+    }
+
+    double dPuntos = m_contenido.pagina.nPuntosDecimas / 10.0;
+    for (int nIntento = 1;; ++nIntento) {
+        medidas.letra = Letra(m_contenido.pagina.cFuente, dPuntos, false);
+        medidas.letraNegrita = Letra(m_contenido.pagina.cFuente, dPuntos, true);
+        medidas.normal = std::make_shared<LetraDeTabla>(medidas.letra, medidas.pDispositivo);
+        medidas.negrita = std::make_shared<LetraDeTabla>(medidas.letraNegrita, medidas.pDispositivo);
+        medidas.anchos.clear();
+        double dTotal = 0;
+        double dEscalable = 0; // the part that a smaller letter makes narrower
+        for (int nColumna = 0; nColumna < nColumnas; ++nColumna) {
+            const ColumnaContenido &columna = m_contenido.columnas[nColumna];
+            double dAncho = medidas.Mm(columna.nAnchoDecimasMm / 10.0);
+            if (columna.ancho == ColumnaDiseno::Ancho::Automatico) {
+                dAncho = 0;
+                for (const QString &cTexto : std::as_const(textosNormales[nColumna]))
+                    dAncho = qMax(dAncho, medidas.normal->Ancho(cTexto));
+                for (const QString &cTexto : std::as_const(textosNegritos[nColumna]))
+                    dAncho = qMax(dAncho, medidas.negrita->Ancho(cTexto));
+                dAncho += 2 * medidas.dRelleno;
+                dEscalable += dAncho;
+            }
+            medidas.anchos.append(dAncho);
+            dTotal += dAncho;
+        }
+        const double dFijo = dTotal - dEscalable;
+        if (dTotal <= medidas.dAncho || dPuntos <= dMinimoPuntos || dEscalable <= 0 || nIntento == nMaximoIntentos) {
+            // What is left goes to the columns that take the rest, in equal parts.
+            const qsizetype nResto = std::count_if(m_contenido.columnas.begin(), m_contenido.columnas.end(),
+                                                   [](const ColumnaContenido &c) { return c.ancho == ColumnaDiseno::Ancho::Resto; });
+            const double dSobra = medidas.dAncho - dTotal;
+            if (nResto > 0 && dSobra > 0) {
+                for (int nColumna = 0; nColumna < nColumnas; ++nColumna) {
+                    if (m_contenido.columnas[nColumna].ancho == ColumnaDiseno::Ancho::Resto)
+                        medidas.anchos[nColumna] += dSobra / double(nResto);
+                }
+            }
+            break;
+        }
+        const double dFactor = qMax(0.1, (medidas.dAncho - dFijo) / dEscalable);
+        dPuntos = qMax(dMinimoPuntos, dPuntos * dFactor * 0.99);
+    }
+    medidas.x.clear();
+    double x = 0;
+    for (const double dAncho : std::as_const(medidas.anchos)) {
+        medidas.x.append(x);
+        x += dAncho;
+    }
+}
+
+PintorReporte::Medidas PintorReporte::Mide(QPaintDevice &dispositivo) const
+{
+    Medidas medidas;
+    medidas.pDispositivo = &dispositivo;
+    medidas.dPxPorMm = dispositivo.logicalDpiX() / dMmPorPulgada;
+    medidas.dAncho = dispositivo.width();
+    medidas.dAlto = dispositivo.height();
+    medidas.dRelleno = medidas.Mm(dRellenoHorizontalMm);
+    medidas.dRellenoVertical = medidas.Mm(dRellenoVerticalMm);
+    AnchosDeColumnas(medidas);
+
+    medidas.dAlturaLinea = medidas.normal->Metricas().lineSpacing();
+    medidas.dAlturaFila = m_contenido.nLineasPorFila * medidas.dAlturaLinea + 2 * medidas.dRellenoVertical;
+    medidas.dAlturaTitulos = medidas.negrita->Metricas().lineSpacing() + 2 * medidas.dRellenoVertical;
+    const auto alturaDe = [&](const QList<LineaContenido> &lineas) {
+        double dAltura = 0;
+        const double dPuntos = m_contenido.pagina.nPuntosDecimas / 10.0;
+        for (const LineaContenido &linea : lineas) {
+            const QFont letra = Letra(m_contenido.pagina.cFuente,
+                                      linea.nPuntosDecimas > 0 ? linea.nPuntosDecimas / 10.0 : dPuntos, linea.bNegrita);
+            dAltura += QFontMetricsF(letra, &dispositivo).lineSpacing();
+        }
+        return dAltura;
+    };
+    medidas.dAlturaEncabezado = alturaDe(m_contenido.encabezado) + medidas.Mm(dSeparacionMm);
+    medidas.dAlturaPie = m_contenido.pie.isEmpty() ? 0 : alturaDe(m_contenido.pie) + medidas.Mm(dSeparacionMm);
+    medidas.dAlturaTotales = m_contenido.bTotales ? medidas.dAlturaFila + medidas.Mm(dRellenoVerticalMm) : 0;
+
+    const double dCuerpo = medidas.dAlto - medidas.dAlturaEncabezado - medidas.dAlturaTitulos - medidas.dAlturaPie;
+    medidas.paginas =
+        PaginacionReporte::Reparte(m_contenido.nFilas, dCuerpo, medidas.dAlturaFila, medidas.dAlturaTotales);
+    return medidas;
+}
+
+int PintorReporte::CuentaPaginas(QPaintDevice &dispositivo) const
+{
+    return int(Mide(dispositivo).paginas.size());
+}
+
+int PintorReporte::Pinta(QPagedPaintDevice &dispositivo, int nDesde, int nHasta) const
+{
+    const Medidas medidas = Mide(dispositivo);
+    const int nPaginas = int(medidas.paginas.size());
+    nDesde = qMax(1, nDesde);
+    if (nHasta <= 0 || nHasta > nPaginas)
+        nHasta = nPaginas;
+    if (nDesde > nHasta)
+        throw ErrorReporte(CodigoErrorRpt::ValorNoValido,
+                           QStringLiteral("El reporte tiene %1 páginas: no hay ninguna desde la %2.").arg(nPaginas).arg(nDesde));
+    QPainter painter;
+    if (!painter.begin(&dispositivo))
+        throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita, QStringLiteral("No se pudo empezar a pintar el reporte."));
+    for (int nPagina = nDesde; nPagina <= nHasta; ++nPagina) {
+        if (nPagina > nDesde && !dispositivo.newPage())
+            throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
+                               QStringLiteral("No se pudo empezar la página %1 del reporte.").arg(nPagina));
+        PintaPagina(painter, medidas, medidas.paginas[nPagina - 1], nPagina, nPaginas);
+    }
+    if (!painter.end())
+        throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita, QStringLiteral("No se pudo terminar el reporte."));
+    return nPaginas;
+}
+
+double PintorReporte::PintaLineasFijas(QPainter &painter, const Medidas &medidas, const QList<LineaContenido> &lineas,
+                                       double y, int nPagina, int nPaginas) const
+{
+    const double dPuntos = m_contenido.pagina.nPuntosDecimas / 10.0;
+    for (const LineaContenido &linea : lineas) {
+        const QFont letra =
+            Letra(m_contenido.pagina.cFuente, linea.nPuntosDecimas > 0 ? linea.nPuntosDecimas / 10.0 : dPuntos, linea.bNegrita);
+        const QFontMetricsF metricas(letra, medidas.pDispositivo);
+        painter.setFont(letra);
+        for (const SegmentoContenido &segmento : linea.segmentos) {
+            const QString cTexto = segmento.texto.Rellena([&](const PlantillaTexto::Pieza &pieza) {
+                if (pieza.tipo == PlantillaTexto::Pieza::Tipo::ValorDelMotor)
+                    return QString::number(pieza.cTexto == u"Pagina" ? nPagina : nPaginas);
+                return pieza.cTexto;
+            });
+            const double dAncho = metricas.horizontalAdvance(cTexto);
+            double x = 0;
+            if (segmento.alineacion == Alineacion::Centro)
+                x = (medidas.dAncho - dAncho) / 2;
+            else if (segmento.alineacion == Alineacion::Derecha)
+                x = medidas.dAncho - dAncho;
+            painter.drawText(QPointF(x, y + metricas.ascent()), cTexto);
+        }
+        y += metricas.lineSpacing();
+    }
+    return y;
+}
+
+void PintorReporte::PintaFila(QPainter &painter, const Medidas &medidas, double y,
+                              const std::function<const ValorCelda &(int, int)> &celda, bool bTotales) const
+{
+    LetraDeTabla &letra = bTotales ? *medidas.negrita : *medidas.normal;
+    const double dAscenso = letra.Metricas().ascent();
+    for (int nLinea = 0; nLinea < m_contenido.nLineasPorFila; ++nLinea) {
+        const double yBase = y + medidas.dRellenoVertical + nLinea * medidas.dAlturaLinea + dAscenso;
+        for (int nColumna = 0; nColumna < m_contenido.columnas.size(); ++nColumna) {
+            const ValorCelda &valor = celda(nLinea, nColumna);
+            if (valor.tipo == ValorCelda::Tipo::Vacio)
+                continue;
+            const QString cTexto = Texto(valor, nColumna, nLinea);
+            const double dIzquierda = medidas.x[nColumna] + medidas.dRelleno;
+            const double dUtil = medidas.anchos[nColumna] - 2 * medidas.dRelleno;
+            if (valor.tipo != ValorCelda::Tipo::Numero) {
+                // The totals' label may run on over the columns beside it; other texts are cut.
+                letra.Escribe(painter, bTotales && nColumna == 0 ? cTexto : letra.Recorta(cTexto, dUtil), dIzquierda, yBase);
+                continue;
+            }
+            const double dAncho = letra.Ancho(cTexto);
+            if (dAncho <= dUtil) {
+                letra.Escribe(painter, cTexto, dIzquierda + dUtil - dAncho, yBase);
+                continue;
+            }
+            // The columns are as wide as their rows; a total wider than that goes in a smaller letter.
+            QFont menor = painter.font();
+            menor.setPointSizeF(qMax(dMinimoPuntos / 2, menor.pointSizeF() * dUtil / dAncho));
+            painter.save();
+            painter.setFont(menor);
+            painter.drawText(QPointF(dIzquierda, yBase), cTexto);
+            painter.restore();
+        }
+    }
+    letra.Vacia(painter);
+}
+
+void PintorReporte::PintaPagina(QPainter &painter, const Medidas &medidas, const PaginacionReporte::Pagina &pagina,
+                                int nPagina, int nPaginas) const
+{
+    const QPen raya(QColor(0x60, 0x60, 0x60), medidas.Mm(0.15));
+    const QPen rayaGruesa(Qt::black, medidas.Mm(0.3));
+    const double dAnchoTabla = medidas.x.isEmpty() ? 0 : medidas.x.last() + medidas.anchos.last();
+
+    painter.setPen(Qt::black);
+    PintaLineasFijas(painter, medidas, m_contenido.encabezado, 0, nPagina, nPaginas);
+
+    // Column headings, on a line of their own under the header.
+    double y = medidas.dAlturaEncabezado;
+    painter.setFont(medidas.letraNegrita);
+    const double dAscensoNegrita = medidas.negrita->Metricas().ascent();
+    for (int nColumna = 0; nColumna < m_contenido.columnas.size(); ++nColumna) {
+        const ColumnaContenido &columna = m_contenido.columnas[nColumna];
+        const double dUtil = medidas.anchos[nColumna] - 2 * medidas.dRelleno;
+        const QString cTitulo = medidas.negrita->Recorta(columna.cTitulo, dUtil);
+        double x = medidas.x[nColumna] + medidas.dRelleno;
+        if (columna.bNumerica)
+            x += dUtil - medidas.negrita->Ancho(cTitulo);
+        painter.drawText(QPointF(x, y + medidas.dRellenoVertical + dAscensoNegrita), cTitulo);
+    }
+    y += medidas.dAlturaTitulos;
+    painter.setPen(rayaGruesa);
+    painter.drawLine(QPointF(0, y), QPointF(dAnchoTabla, y));
+
+    // The rows, every other one on a shaded band so that the eye keeps to a client's lines.
+    painter.setFont(medidas.letra);
+    for (qsizetype i = 0; i < pagina.nFilas; ++i) {
+        const qsizetype nFila = pagina.nPrimeraFila + i;
+        if (nFila % 2 == 1)
+            painter.fillRect(QRectF(0, y, dAnchoTabla, medidas.dAlturaFila), QColor(0xEE, 0xEE, 0xEE));
+        painter.setPen(Qt::black);
+        PintaFila(
+            painter, medidas, y,
+            [&](int nLinea, int nColumna) -> const ValorCelda & { return m_contenido.Celda(nFila, nLinea, nColumna); },
+            false);
+        y += medidas.dAlturaFila;
+    }
+
+    if (pagina.bTotales) {
+        y += medidas.Mm(dRellenoVerticalMm) / 2;
+        painter.setPen(rayaGruesa);
+        painter.drawLine(QPointF(0, y), QPointF(dAnchoTabla, y));
+        y += medidas.Mm(dRellenoVerticalMm) / 2;
+        painter.setPen(Qt::black);
+        painter.setFont(medidas.letraNegrita);
+        PintaFila(
+            painter, medidas, y,
+            [&](int nLinea, int nColumna) -> const ValorCelda & { return m_contenido.Total(nLinea, nColumna); }, true);
+    }
+
+    if (!m_contenido.pie.isEmpty()) {
+        const double yPie = medidas.dAlto - medidas.dAlturaPie;
+        painter.setPen(raya);
+        painter.drawLine(QPointF(0, yPie + medidas.Mm(dSeparacionMm) / 2), QPointF(medidas.dAncho, yPie + medidas.Mm(dSeparacionMm) / 2));
+        painter.setPen(Qt::black);
+        PintaLineasFijas(painter, medidas, m_contenido.pie, yPie + medidas.Mm(dSeparacionMm), nPagina, nPaginas);
+    }
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QLocale>
+#include <QPageLayout>
+#include <QPageSize>
+
+#include <functional>
+#include <optional>
+
+#include "ContenidoReporte.h"
+#include "PaginacionReporte.h"
+
+class QPagedPaintDevice;
+class QPainter;
+class QPaintDevice;
+
+// Paints a report with QPainter on a paged device: a PDF writer, a printer, or the printer of
+// the preview window. On every page: the header lines, the column headings and the footer
+// with "Página N de M"; then the rows, a shaded band every other row, and the totals at the
+// end. Columns that do not fit on the paper make the whole table's letter smaller. No
+// widgets here, so the tests and the batch mode paint without a window.
+class PintorReporte
+{
+public:
+    PintorReporte(const ContenidoReporte &contenido, const QLocale &locale);
+
+    // The report's paper (or papel when given), orientation and margins.
+    QPageLayout DisenoDePagina(std::optional<QPageSize::PageSizeId> papel = std::nullopt) const;
+
+    // Lays the report out for the device's page and paints its pages nDesde..nHasta (1-based,
+    // inclusive; nHasta 0 or past the end: up to the last). Returns the report's number of
+    // pages. Throws ErrorReporte (SalidaNoEscrita) when the device refuses to paint.
+    int Pinta(QPagedPaintDevice &dispositivo, int nDesde = 1, int nHasta = 0) const;
+
+    // The number of pages the report takes on the device, without painting.
+    int CuentaPaginas(QPaintDevice &dispositivo) const;
+
+private:
+    struct Medidas;
+
+    Medidas Mide(QPaintDevice &dispositivo) const;
+    void AnchosDeColumnas(Medidas &medidas) const;
+    void PintaPagina(QPainter &painter, const Medidas &medidas, const PaginacionReporte::Pagina &pagina, int nPagina,
+                     int nPaginas) const;
+    double PintaLineasFijas(QPainter &painter, const Medidas &medidas, const QList<LineaContenido> &lineas, double y,
+                            int nPagina, int nPaginas) const;
+    void PintaFila(QPainter &painter, const Medidas &medidas, double y, const std::function<const ValorCelda &(int, int)> &celda,
+                   bool bTotales) const;
+    QString Texto(const ValorCelda &valor, int nColumna, int nLinea) const;
+
+    const ContenidoReporte &m_contenido;
+    QLocale m_locale;
+};

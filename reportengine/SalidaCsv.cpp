@@ -1,0 +1,54 @@
+#include "SalidaCsv.h"
+
+#include <QSaveFile>
+
+#include "CodigosErrorReporte.h"
+#include "ControlReporte.h"
+
+QString SalidaCsv::Campo(const QString &cValor)
+{
+    const bool bComillas = cValor.contains(QLatin1Char(',')) || cValor.contains(QLatin1Char('"')) ||
+                           cValor.contains(QLatin1Char('\n')) || cValor.contains(QLatin1Char('\r')) ||
+                           cValor.trimmed() != cValor;
+    if (!bComillas)
+        return cValor;
+    return QLatin1Char('"') + QString(cValor).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+QByteArray SalidaCsv::Bytes(const ContenidoReporte &contenido)
+{
+    QString cTexto;
+    const auto agregaFila = [&](auto valorDe) {
+        for (qsizetype i = 0; i < contenido.csv.size(); ++i) {
+            if (i > 0)
+                cTexto += QLatin1Char(',');
+            cTexto += Campo(valorDe(contenido.csv[i]));
+        }
+        cTexto += QLatin1String("\r\n");
+    };
+    agregaFila([](const ColumnaCsv &columna) { return columna.cTitulo; });
+    for (qsizetype nFila = 0; nFila < contenido.nFilas; ++nFila) {
+        agregaFila([&](const ColumnaCsv &columna) {
+            const ValorCelda &valor = contenido.Celda(nFila, columna.nLinea, columna.nColumna);
+            switch (valor.tipo) {
+            case ValorCelda::Tipo::Vacio:
+                return QString();
+            case ValorCelda::Tipo::Texto:
+                return valor.cTexto;
+            case ValorCelda::Tipo::Numero:
+                return valor.numero.TextoPlano(contenido.columnas[columna.nColumna].decimalesPorLinea.value(columna.nLinea, 2));
+            }
+            return QString();
+        });
+    }
+    return cTexto.toUtf8();
+}
+
+void SalidaCsv::Escribe(const ContenidoReporte &contenido, const QString &cRuta)
+{
+    const QByteArray bytes = Bytes(contenido);
+    QSaveFile archivo(cRuta);
+    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) != bytes.size() || !archivo.commit())
+        throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
+                           QStringLiteral("No se pudo escribir el archivo %1: %2.").arg(cRuta, archivo.errorString()));
+}

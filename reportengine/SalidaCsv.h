@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "ContenidoReporte.h"
+
+// The report as a CSV file (UTF-8, comma-separated, CRLF line ends): one heading row, then
+// one row per detail row with the values that the layout sends to the CSV, numbers plain
+// with a point and no grouping. The totals row stays on paper: a spreadsheet sums by itself.
+class SalidaCsv
+{
+public:
+    static QByteArray Bytes(const ContenidoReporte &contenido);
+    // Written atomically; throws ErrorReporte (SalidaNoEscrita) when it cannot be.
+    static void Escribe(const ContenidoReporte &contenido, const QString &cRuta);
+
+    // A field quoted when it holds a comma, a quote, a line end or blanks at its ends.
+    static QString Campo(const QString &cValor);
+};

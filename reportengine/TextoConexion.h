@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The connection text of property 20, as the bridge builds it from the host's values:
+// "SERVER=host;DB=base;UID=user;PWD=password;". Its server, database, user and password
+// override those of the report's ODBC data source; the port stays the data source's.
+class TextoConexion
+{
+public:
+    // Keys SERVER, DB (or DATABASE), UID (or USER), PWD (or PASSWORD), in any letter case.
+    // The bridge inserts the values as they are, so a password may hold ";" or "=": PWD takes
+    // everything after it up to a final ";". An empty text overrides nothing.
+    // Throws ErrorReporte (ConexionNoValida) for an unknown key or a piece without "=".
+    static TextoConexion Analiza(const QString &cTexto);
+
+    // The text for Qt's ODBC driver that connects through the data source with these
+    // overrides. Values that need it go in braces ({p;x}}y}). Qt passes the text through as it
+    // is only when it holds SERVER= or DRIVER=; otherwise it puts DSN= in front itself.
+    // Throws ConexionNoValida for a text that Qt would take for a file data source (".dsn").
+    QString CadenaOdbc(const QString &cOrigenDatos) const;
+
+    // A value as the ODBC connection string needs it.
+    static QString ValorOdbc(const QString &cValor);
+
+    std::optional<QString> cServidor;
+    std::optional<QString> cBase;
+    std::optional<QString> cUsuario;
+    std::optional<QString> cPassword;
+};
