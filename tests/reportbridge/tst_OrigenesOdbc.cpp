@@ -179,8 +179,6 @@ void tst_OrigenesOdbc::grabaValor_data()
 
     QTest::newRow("servidor en mayúsculas") << "SERVIDOR" << 0 << cPrueba << ValoresOdbc{{"Server", "v"}};
     QTest::newRow("contraseña con Ñ") << "CONTRASEÑA" << 1 << cReportes << ValoresOdbc{{"Password", "v"}, {"PWD", "v"}};
-    QTest::newRow("usuario") << "usuario" << 0 << cPrueba << ValoresOdbc{{"User", "v"}, {"UID", "v"}};
-    QTest::newRow("puerto") << "Puerto" << 1 << cReportes << ValoresOdbc{{"Port", "v"}};
     QTest::newRow("base de la fuente 0") << "BaseDeDatos" << 0 << cPrueba << ValoresOdbc{{"Database", "v"}};
     QTest::newRow("base de la fuente 1") << "basededatos" << 1 << cReportes
                                          << ValoresOdbc{{"Database", "almenareportes"}};

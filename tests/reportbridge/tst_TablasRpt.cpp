@@ -96,7 +96,6 @@ void tst_TablasRpt::extrae_data()
     QTest::newRow("ubicación vacía") << Bytes("pdsodbc.dll|AR||") << "M ";
     QTest::newRow("sin base en la ubicación") << Bytes("pdsodbc.dll|AR|ventas12meses|") << "M ventas12meses";
     QTest::newRow("byte de 8 bits") << Bytes("pdsodbc.dll|AR|r.a\xf1o|") << QString::fromUtf8("M r.año");
-    QTest::newRow("otro controlador") << Bytes("pdxyz.dll|AR|r.t|") << "M r.t";
 }
 
 void tst_TablasRpt::extrae()
