@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QPointer>
 #include <QTimer>
 
 #include "HostContext.h"
 #include "HostFactory.h"
 #include "QtMensajes.h"
+#include "frmDescripcion.h"
 #include "frmInicial.h"
 
 int main(int argc, char *argv[])
@@ -24,6 +26,16 @@ int main(int argc, char *argv[])
                      [](int nCodigo) {
                          QTimer::singleShot(0, [nCodigo] { QCoreApplication::exit(nCodigo); });
                      });
+    QPointer<frmDescripcion> pDescripcion;
+    ventana.setAbreDescripcion([&] {
+        if (!pDescripcion) {
+            const ObjetosPrograma &objetos = ventana.Objetos();
+            pDescripcion = new frmDescripcion(objetos.Nucleo(), objetos.Archivos(), mensajes, ventana.ArchivoIni());
+        }
+        pDescripcion->show();
+        pDescripcion->raise();
+        pDescripcion->activateWindow();
+    });
     if (!ventana.Abre())
         return 1;
     return app.exec();

@@ -77,6 +77,9 @@ void DelRegistro::GrabarCadena(const QString &cClave, const QString &cNombre, QS
         GuardaDatosALM(cClave + QLatin1Char('\\') + cNombre, cValor);
         return;
     }
+    if (cValor.contains(QLatin1Char('\n')) || cValor.contains(QLatin1Char('\r')) || cNombre.contains(QLatin1Char('=')))
+        throw HostError(ErrorHost::ArgumentoNoValido,
+                        QStringLiteral("El valor %1 del origen de datos no puede tener saltos de línea").arg(cNombre));
     const QByteArray fuente = cClave.mid(cPrefijoOdbc.size()).toUtf8();
     if (fuente.isEmpty() || fuente.contains('\\') || fuente.contains(']'))
         throw HostError(ErrorHost::ArgumentoNoValido, QStringLiteral("Nombre de origen de datos no válido: %1").arg(cClave));

@@ -1,5 +1,6 @@
 #include "frmInicial.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -198,6 +199,16 @@ void frmInicial::TerminaPorFalla(const HostError &error)
 
 void frmInicial::ConectaCampos()
 {
+    auto *pDescripcion = new QAction(QStringLiteral("Descripción del programa"), this);
+    pDescripcion->setShortcut(QKeySequence(Qt::Key_F1));
+    pDescripcion->setShortcutContext(Qt::WindowShortcut);
+    connect(pDescripcion, &QAction::triggered, this, [this] {
+        if (m_abreDescripcion)
+            SinFallaSilenciosa([this] { m_abreDescripcion(); });
+    });
+    addAction(pDescripcion);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
     connect(m_ptxtDato, &QLineEdit::textChanged, this, [this] { SinFallaSilenciosa([this] { txtDato_Change(0); }); });
     connect(m_pdtcVendedor, &QComboBox::editTextChanged, this,
             [this] { SinFallaSilenciosa([this] { dtcVendedor_Change(); }); });

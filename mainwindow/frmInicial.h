@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 #include "Connection.h"
 #include "FiltrosInforme.h"
 #include "ObjetosPrograma.h"
@@ -42,6 +44,10 @@ public:
     // The filters as the fields hold them now.
     FiltrosInforme LeeFiltros() const;
 
+    // What F1 and the context menu's "Descripción del programa" open (the program's
+    // description window, which the program hands in).
+    void setAbreDescripcion(std::function<void()> abre) { m_abreDescripcion = std::move(abre); }
+
 signals:
     // The program must end now with this exit status (a failure during start-up, or the
     // window unloaded after a failure).
@@ -81,6 +87,7 @@ private:
     qint16 m_nMonedaUSD = 0;
     ParametrosRpt m_parametros;
     bool m_bReenviandoTecla = false;
+    std::function<void()> m_abreDescripcion;
 
     QLabel *m_pLabel[7] = {};
     CajaFecha *m_pmkeFecha[2] = {};
