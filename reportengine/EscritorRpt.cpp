@@ -128,9 +128,10 @@ QByteArray EscritorRpt::Bytes(const ArchivoRpt &archivo)
         if (!cProblema.isEmpty())
             throw ErrorReporte(CodigoErrorRpt::DefinicionNoValida,
                                QStringLiteral("Tabla %1: %2.").arg(i + 1).arg(cProblema));
-        bytes.append(NombreDeControlador(tabla.tipo)).append('\0');
-        bytes.append(tabla.cOrigenDatos.toLatin1()).append('\0');
-        bytes.append(tabla.cUbicacion.toLatin1()).append('\0');
+        QByteArray registro = NombreDeControlador(tabla.tipo) + '\0' + tabla.cOrigenDatos.toLatin1() + '\0' +
+                              tabla.cUbicacion.toLatin1() + '\0';
+        registro.append(nVentanaDelPuente - registro.size(), '\0');
+        bytes.append(registro);
     }
 
     const QByteArray diseno = BytesDelDiseno(archivo.diseno);

@@ -8,8 +8,9 @@
 // Writes a report file (.rpt), the binary format of our report engine:
 //
 //   header      "ALMRPT" 0x1A 0x00, the format version (1 byte), the number of tables (1 byte)
-//   directory   for each table: the driver file "pdsodbc.dll" (ODBC) or "pdbdao.dll" (local
-//               file), NUL, the data source, NUL, the location "database.table", NUL
+//   directory   for each table, 60 bytes: the driver file "pdsodbc.dll" (ODBC) or "pdbdao.dll"
+//               (local file), NUL, the data source, NUL, the location "database.table", NUL,
+//               and NULs up to the 60 bytes
 //   body        the rest of the file, escaped by CodificacionCuerpo: the layout's length
 //               (4 bytes, little-endian), the layout, the first 8 bytes of its SHA-256
 //   layout      title, query, formulas, page, header lines, footer lines, series, columns,
@@ -18,9 +19,11 @@
 //
 // The directory is laid out for the report bridge, which finds the tables by scanning the
 // raw bytes for a driver name and reads the second and third fields after it within a
-// window of 60 bytes. So a table record must fit in those 60 bytes, and no other bytes of
-// the file may hold "pd": the header has no letters p, the body is escaped, and the data
-// source and location are checked here.
+// window of 60 bytes. So a table record must fit in those 60 bytes, and it fills them, so
+// that the window never reaches the next record (the bridge would take an ODBC table
+// followed by a local one for a local one). No other bytes of the file may hold "pd": the
+// header has no letters p, the body is escaped, and the data source and location are
+// checked here.
 class EscritorRpt
 {
 public:

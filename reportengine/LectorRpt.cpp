@@ -32,21 +32,24 @@ constexpr int nMaximoPuntosDecimas = 720;
     throw ErrorReporte(CodigoErrorRpt::ArchivoDanado, QStringLiteral("El archivo de reporte está dañado: %1.").arg(cDetalle));
 }
 
-// The field up to the next NUL, from nPosicion on; nPosicion ends after the NUL.
-QByteArray CampoHastaNul(const QByteArray &bytes, qsizetype &nPosicion, int nTabla)
+// The field up to the next NUL inside the record, from nPosicion on; nPosicion ends after the NUL.
+QByteArray CampoHastaNul(const QByteArray &registro, qsizetype &nPosicion, int nTabla)
 {
-    const qsizetype nNul = bytes.indexOf('\0', nPosicion);
+    const qsizetype nNul = registro.indexOf('\0', nPosicion);
     if (nNul < 0)
-        Truncado(QStringLiteral("dentro de la tabla %1 del directorio").arg(nTabla));
-    const QByteArray campo = bytes.mid(nPosicion, nNul - nPosicion);
+        Danado(QStringLiteral("la tabla %1 del directorio no cabe en sus %2 bytes").arg(nTabla).arg(registro.size()));
+    const QByteArray campo = registro.mid(nPosicion, nNul - nPosicion);
     nPosicion = nNul + 1;
     return campo;
 }
 
-TablaRpt LeeTabla(const QByteArray &bytes, qsizetype &nPosicion, int nTabla)
+TablaRpt LeeTabla(const QByteArray &bytes, qsizetype nInicio, int nTabla)
 {
-    const qsizetype nInicio = nPosicion;
-    const QByteArray controlador = CampoHastaNul(bytes, nPosicion, nTabla).toLower();
+    if (bytes.size() - nInicio < EscritorRpt::nVentanaDelPuente)
+        Truncado(QStringLiteral("dentro de la tabla %1 del directorio").arg(nTabla));
+    const QByteArray registro = bytes.mid(nInicio, EscritorRpt::nVentanaDelPuente);
+    qsizetype nPosicion = 0;
+    const QByteArray controlador = CampoHastaNul(registro, nPosicion, nTabla).toLower();
     TablaRpt tabla;
     if (controlador == EscritorRpt::NombreDeControlador(TablaRpt::Tipo::Odbc))
         tabla.tipo = TablaRpt::Tipo::Odbc;
@@ -54,10 +57,12 @@ TablaRpt LeeTabla(const QByteArray &bytes, qsizetype &nPosicion, int nTabla)
         tabla.tipo = TablaRpt::Tipo::ArchivoLocal;
     else
         Danado(QStringLiteral("la tabla %1 no empieza con el nombre de un controlador").arg(nTabla));
-    tabla.cOrigenDatos = QString::fromLatin1(CampoHastaNul(bytes, nPosicion, nTabla));
-    tabla.cUbicacion = QString::fromLatin1(CampoHastaNul(bytes, nPosicion, nTabla));
-    if (nPosicion - nInicio > EscritorRpt::nVentanaDelPuente)
-        Danado(QStringLiteral("la tabla %1 ocupa más de %2 bytes").arg(nTabla).arg(EscritorRpt::nVentanaDelPuente));
+    tabla.cOrigenDatos = QString::fromLatin1(CampoHastaNul(registro, nPosicion, nTabla));
+    tabla.cUbicacion = QString::fromLatin1(CampoHastaNul(registro, nPosicion, nTabla));
+    for (; nPosicion < registro.size(); ++nPosicion) {
+        if (registro[nPosicion] != '\0')
+            Danado(QStringLiteral("la tabla %1 del directorio no acaba en ceros").arg(nTabla));
+    }
     return tabla;
 }
 
@@ -209,7 +214,7 @@ ArchivoRpt LectorRpt::DeBytes(const QByteArray &bytes)
 
     ArchivoRpt archivo;
     qsizetype nPosicion = FormatoRpt::nLargoCabecera;
-    for (int i = 1; i <= nTablas; ++i)
+    for (int i = 1; i <= nTablas; ++i, nPosicion += EscritorRpt::nVentanaDelPuente)
         archivo.tablas.append(LeeTabla(bytes, nPosicion, i));
 
     const std::optional<QByteArray> cuerpo = CodificacionCuerpo::Decodifica(bytes.mid(nPosicion));
