@@ -1,4 +1,5 @@
-// The twelve-month sales report: the main window on the host's database.
+// The twelve-month sales report: the main window on the host's database, or the same
+// report without a window when options are given (see ModoLotes.h).
 
 #include <QApplication>
 #include <QFont>
@@ -7,25 +8,36 @@
 
 #include "HostContext.h"
 #include "HostFactory.h"
+#include "ModoLotes.h"
+#include "MotorReporte.h"
+#include "ObjetosPrograma.h"
 #include "QtMensajes.h"
 #include "frmDescripcion.h"
 #include "frmInicial.h"
 
 int main(int argc, char *argv[])
 {
+    const bool bLotes = ModoLotes::Pedido(argc, argv);
+    if (bLotes && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // the batch mode draws its pages without a display
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("informe-mensual"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(INFORME_VERSION_MAYOR)
+                                            .arg(INFORME_VERSION_MENOR)
+                                            .arg(INFORME_VERSION_REVISION));
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
+    if (bLotes)
+        return ModoLotes::Ejecuta(QApplication::arguments());
 
     HostFactory fabrica;
     QtMensajes mensajes;
     const HostContext contexto = HostContext::DelEntorno(fabrica, mensajes);
 
-    frmInicial ventana(contexto, QApplication::applicationFilePath());
+    MotorReporte crpReporte;
+    frmInicial ventana(contexto, QApplication::applicationFilePath(), crpReporte);
     QObject::connect(&ventana, &frmInicial::programaTerminado, &app,
-                     [](int nCodigo) {
-                         QTimer::singleShot(0, [nCodigo] { QCoreApplication::exit(nCodigo); });
-                     });
+                     [](int nCodigo) { QTimer::singleShot(0, [nCodigo] { QCoreApplication::exit(nCodigo); }); });
     QPointer<frmDescripcion> pDescripcion;
     ventana.setAbreDescripcion([&] {
         if (!pDescripcion) {

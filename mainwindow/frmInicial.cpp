@@ -56,8 +56,9 @@ QLabel *NuevaEtiquetaNombre(QWidget *pPadre, int nIndice, const QRect &lugar)
 }
 } // namespace
 
-frmInicial::frmInicial(const HostContext &contexto, const QString &cRutaEjecutable, QWidget *pPadre)
-    : QWidget(pPadre), m_contexto(contexto), m_cRutaEjecutable(cRutaEjecutable)
+frmInicial::frmInicial(const HostContext &contexto, const QString &cRutaEjecutable, ControlReporte &crpReporte,
+                       QWidget *pPadre)
+    : QWidget(pPadre), m_contexto(contexto), m_cRutaEjecutable(cRutaEjecutable), m_crpReporte(crpReporte)
 {
     setObjectName(QStringLiteral("frmInicial"));
     setWindowTitle(DisenoCaption());
@@ -339,7 +340,8 @@ void frmInicial::cmdImprimir_Click()
     // A click through the button's shortcut leaves no field: repair the dates here too.
     mkeFecha_Validate(0);
     mkeFecha_Validate(1);
-    ReporteVentas12Meses reporte(m_objetos, m_cnnDatos, m_nMonedaUSD, m_parametros, *m_contexto.pMensajes);
+    ReporteVentas12Meses reporte(m_objetos, m_cnnDatos, m_nMonedaUSD, m_parametros, m_crpReporte,
+                                 QFileInfo(m_cRutaEjecutable).absolutePath(), *m_contexto.pMensajes);
     reporte.setAlCambiarDisponibilidad([this](bool bDisponible) { m_pcmdImprimir->setEnabled(bDisponible); });
     if (reporte.Ejecuta(LeeFiltros()) == ReporteVentas12Meses::Resultado::PeriodoRechazado)
         m_pmkeFecha[0]->setFocus();

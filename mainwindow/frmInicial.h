@@ -11,6 +11,7 @@
 #include "Recordset.h"
 
 class CajaFecha;
+class ControlReporte;
 class DataCombo;
 class HostError;
 class QLabel;
@@ -24,8 +25,10 @@ class frmInicial : public QWidget
 {
     Q_OBJECT
 public:
-    // cRutaEjecutable: the program's executable, which names the settings file beside it.
-    frmInicial(const HostContext &contexto, const QString &cRutaEjecutable, QWidget *pPadre = nullptr);
+    // cRutaEjecutable: the program's executable, which names the settings file beside it
+    // and whose folder holds the report file; crpReporte: the report control of the window.
+    frmInicial(const HostContext &contexto, const QString &cRutaEjecutable, ControlReporte &crpReporte,
+               QWidget *pPadre = nullptr);
     ~frmInicial() override;
 
     // Loads the window and shows it centred. On a failure the error box is shown and the
@@ -77,6 +80,7 @@ private:
 
     const HostContext &m_contexto;
     QString m_cRutaEjecutable;
+    ControlReporte &m_crpReporte;
     ObjetosPrograma m_objetos;
     QString m_cArchivoIni;
     bool m_bPrimeraVez = true;

@@ -4,6 +4,7 @@
 #include "BloqueoInforme.h"
 #include "FiltroVentas.h"
 #include "HostError.h"
+#include "ImprimeRpt.h"
 #include "ObjetosPrograma.h"
 #include "ParametrosRpt.h"
 #include "TablaDeTrabajo.h"
@@ -32,9 +33,17 @@ private:
 } // namespace
 
 ReporteVentas12Meses::ReporteVentas12Meses(const ObjetosPrograma &objetos, Connection &cnnDatos, qint16 nMonedaUSD,
-                                           ParametrosRpt &parametros, Mensajes &mensajes)
-    : m_objetos(objetos), m_cnnDatos(cnnDatos), m_nMonedaUSD(nMonedaUSD), m_parametros(parametros), m_mensajes(mensajes)
+                                           ParametrosRpt &parametros, ControlReporte &control,
+                                           const QString &cCarpetaPrograma, Mensajes &mensajes)
+    : m_objetos(objetos), m_cnnDatos(cnnDatos), m_nMonedaUSD(nMonedaUSD), m_parametros(parametros), m_control(control),
+      m_cCarpetaPrograma(cCarpetaPrograma), m_mensajes(mensajes)
 {
+}
+
+void ReporteVentas12Meses::Avisa(const QString &cQue) const
+{
+    if (m_progreso)
+        m_progreso(cQue);
 }
 
 QDate ReporteVentas12Meses::Fecha(const QString &cTexto, const QString &cQue) const
@@ -58,10 +67,22 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     for (const MonthColumn &columna : m_columnas)
         m_parametros.Formulas[columna.nPosicion - 1] = columna.cEtiqueta;
 
+    if (!m_cArchivoSalida.isEmpty()) {
+        m_parametros.Propiedad15 = 2; // to a file, of the kind its extension names
+        m_parametros.Propiedad12 = m_cArchivoSalida;
+    }
+
     const BloqueoInforme bloqueo(m_cnnDatos, m_objetos.Bases().cMiBase);
+    Avisa(QStringLiteral("calculando las ventas de %1 meses").arg(m_columnas.size()));
     TablaDeTrabajo::Recrea(m_cnnDatos);
     const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, m_cnnDatos, m_nMonedaUSD, m_parametros);
     m_nClientes = TablaDeTrabajo::Llena(m_cnnDatos, filtro, m_columnas);
+
+    // The report job tells the user of its own failures and always returns.
+    Avisa(QStringLiteral("generando el informe de %1 clientes").arg(m_nClientes));
+    m_parametros.ArchivoRpt = m_cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt");
+    ImprimeRpt(QString(), QStringLiteral("ventas12meses*tmpventas12meses"), m_parametros, m_control, m_objetos,
+               m_mensajes);
     TablaDeTrabajo::Borra(m_cnnDatos);
     return Resultado::Terminado;
 }

@@ -9,6 +9,7 @@
 #include "Periodo.h"
 
 class Connection;
+class ControlReporte;
 class Mensajes;
 class ObjetosPrograma;
 struct ParametrosRpt;
@@ -20,8 +21,15 @@ class ReporteVentas12Meses
 public:
     enum class Resultado { PeriodoRechazado, Terminado };
 
+    // cCarpetaPrograma: the program's folder, where the report file lies.
     ReporteVentas12Meses(const ObjetosPrograma &objetos, Connection &cnnDatos, qint16 nMonedaUSD,
-                         ParametrosRpt &parametros, Mensajes &mensajes);
+                         ParametrosRpt &parametros, ControlReporte &control, const QString &cCarpetaPrograma,
+                         Mensajes &mensajes);
+
+    // Where the report goes: the preview window unless a file (.pdf or .csv) is named.
+    void setArchivoSalida(const QString &cArchivo) { m_cArchivoSalida = cArchivo; }
+    // Told what the operation is doing, for long runs.
+    void setProgreso(std::function<void(const QString &)> aviso) { m_progreso = std::move(aviso); }
 
     // Called with false once the period is accepted, and with true when the operation ends,
     // whether it succeeded or failed (the window disables and enables its button).
@@ -37,12 +45,17 @@ public:
 
 private:
     QDate Fecha(const QString &cTexto, const QString &cQue) const;
+    void Avisa(const QString &cQue) const;
 
     const ObjetosPrograma &m_objetos;
     Connection &m_cnnDatos;
     qint16 m_nMonedaUSD;
     ParametrosRpt &m_parametros;
+    ControlReporte &m_control;
+    QString m_cCarpetaPrograma;
     Mensajes &m_mensajes;
+    QString m_cArchivoSalida;
+    std::function<void(const QString &)> m_progreso;
     std::function<void(bool)> m_alCambiarDisponibilidad;
     QLocale m_localeMeses = Periodo::LocaleDeMeses();
     std::vector<MonthColumn> m_columnas;

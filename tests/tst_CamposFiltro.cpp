@@ -80,7 +80,7 @@ void tst_CamposFiltro::init()
     m_pEntorno->AlmacenConServidor(BaseDePrueba::Servidor().nPuerto);
     EscribeTexto(m_pEntorno->ArchivoIni(),
                  QStringLiteral("[Configuración]\nBase de datos principal=%1\n").arg(m_pBase->Nombre()));
-    m_pVentana = std::make_unique<frmInicial>(m_pEntorno->Contexto(), m_pEntorno->RutaEjecutable());
+    m_pVentana = std::make_unique<frmInicial>(m_pEntorno->Contexto(), m_pEntorno->RutaEjecutable(), m_pEntorno->control);
     QVERIFY(m_pVentana->Abre());
     QVERIFY(QTest::qWaitForWindowActive(m_pVentana.get()));
     QVERIFY(m_pEntorno->mensajes.Llamadas().isEmpty());
@@ -292,7 +292,8 @@ void tst_CamposFiltro::botonDeshabilitadoSoloDuranteLaOperacion()
 {
     Connection cnn = Connection::Abre(m_pBase->Datos());
     ParametrosRpt parametros;
-    ReporteVentas12Meses reporte(m_pVentana->Objetos(), cnn, 2, parametros, m_pEntorno->mensajes);
+    ReporteVentas12Meses reporte(m_pVentana->Objetos(), cnn, 2, parametros, m_pEntorno->control, QStringLiteral("/no/hay"),
+                                 m_pEntorno->mensajes);
     QList<bool> estados;
     reporte.setAlCambiarDisponibilidad([&](bool bDisponible) { estados << bDisponible; });
 

@@ -271,7 +271,7 @@ void tst_TablaDeTrabajo::segundaCopiaNoTocaLaTabla()
     Connection cnn = Connection::Abre(m_pBase->Datos());
     ParametrosRpt parametros;
     MensajesGrabados mensajes;
-    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, mensajes);
+    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, m_entorno.control, QStringLiteral("/no/hay"), mensajes);
     QList<bool> estados;
     reporte.setAlCambiarDisponibilidad([&](bool bDisponible) { estados << bDisponible; });
     try {
@@ -290,7 +290,7 @@ void tst_TablaDeTrabajo::fallaAMitadDejaLaTablaYDevuelveElBoton()
     Connection cnn = Connection::Abre(m_pBase->Datos());
     ParametrosRpt parametros;
     MensajesGrabados mensajes;
-    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, mensajes);
+    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, m_entorno.control, QStringLiteral("/no/hay"), mensajes);
     QList<bool> estados;
     reporte.setAlCambiarDisponibilidad([&](bool bDisponible) { estados << bDisponible; });
     m_pBase->Ejecuta(QStringLiteral("rename table remisionesdetalle to remisionesdetalle_fuera"));

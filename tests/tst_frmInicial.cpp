@@ -149,7 +149,7 @@ void tst_frmInicial::primeraEjecucionConArchivoVacio()
     EscribeTexto(entorno.ArchivoIni(), QString());
     QDir::setCurrent(QDir::tempPath());
 
-    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable());
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), entorno.control);
     QVERIFY(ventana.Abre());
     QCOMPARE(ventana.windowTitle(), QStringLiteral("Informe mensual   v " INFORME_VERSION_TEXTO));
     QCOMPARE(QDir::currentPath(), QFileInfo(entorno.RutaEjecutable()).absolutePath());
@@ -174,7 +174,7 @@ void tst_frmInicial::activacionLlenaLasListas()
     base.CreaCatalogos();
     EntornoHost entorno;
     Prepara(entorno, base);
-    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable());
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), entorno.control);
     QSignalSpy terminado(&ventana, &frmInicial::programaTerminado);
     QVERIFY(ventana.Abre());
     QVERIFY(QTest::qWaitForWindowActive(&ventana));
@@ -202,7 +202,7 @@ void tst_frmInicial::unaActivacionPosteriorNoCambiaNada()
     base.CreaCatalogos();
     EntornoHost entorno;
     Prepara(entorno, base);
-    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable());
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), entorno.control);
     QVERIFY(ventana.Abre());
     QVERIFY(QTest::qWaitForWindowActive(&ventana));
     const QString cIni = TextoDe(entorno.ArchivoIni());
@@ -229,7 +229,7 @@ void tst_frmInicial::cierreRespondidoNo()
     base.CreaCatalogos();
     EntornoHost entorno;
     Prepara(entorno, base);
-    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable());
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), entorno.control);
     QVERIFY(ventana.Abre());
     QVERIFY(QTest::qWaitForWindowActive(&ventana));
 
@@ -252,7 +252,7 @@ void tst_frmInicial::cierreRespondidoSiDescargaTodoEnOrden()
     EntornoHost entorno;
     Prepara(entorno, base);
     const QStringList conexionesAntes = QSqlDatabase::connectionNames();
-    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable());
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), entorno.control);
     QVERIFY(ventana.Abre());
     QVERIFY(QTest::qWaitForWindowActive(&ventana));
     QCOMPARE(QSqlDatabase::connectionNames().size(), conexionesAntes.size() + 1);
@@ -303,7 +303,7 @@ void tst_frmInicial::arranqueFallido()
     if (caso == QLatin1String("carpeta"))
         entorno.QuitaMarca();
 
-    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable());
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), entorno.control);
     QSignalSpy terminado(&ventana, &frmInicial::programaTerminado);
     if (caso == QLatin1String("progid")) {
         QVERIFY(!ventana.Abre()); // the load fails: the window is never shown

@@ -17,6 +17,9 @@ EntornoHost::EntornoHost()
     m_contexto.cArchivoAlmacen = carpeta.filePath(QStringLiteral("almacen.ini"));
     m_contexto.mapaUnidades.insert(QLatin1Char('C'), carpeta.filePath(QStringLiteral("C")));
     m_contexto.abreDocumento = [this](const QString &cArchivo) { documentosAbiertos.append(cArchivo); };
+    static const bool bOdbcIniDeLaCorrida = !qEnvironmentVariableIsEmpty("ODBCINI");
+    if (!bOdbcIniDeLaCorrida)
+        qputenv("ODBCINI", carpeta.filePath(QStringLiteral("odbc.ini")).toLocal8Bit());
 }
 
 QString EntornoHost::RutaEjecutable() const

@@ -3,13 +3,15 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "ControlGrabado.h"
 #include "HostContext.h"
 #include "HostFactory.h"
 #include "MensajesGrabados.h"
 
 // A host installation for a test, in a temporary folder: the drive C: with the host folder
 // "C:\almenapremium" and its marker file, a host store, a program folder for the settings
-// file, and a context whose documents are recorded instead of opened.
+// file, and a context whose documents are recorded instead of opened. When the test run
+// names no ODBC data-source file, one in the temporary folder is used, never the user's.
 class EntornoHost
 {
 public:
@@ -26,6 +28,7 @@ public:
 
     HostFactory fabrica;
     MensajesGrabados mensajes;
+    ControlGrabado control; // the report control: records what a report job hands it
     QStringList documentosAbiertos;
     HostContext &Contexto() { return m_contexto; }
 

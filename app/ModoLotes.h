@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+
+// The twelve-month report without a window:
+//   informe-mensual --desde DD/MM/AAAA --hasta DD/MM/AAAA [--cliente C] [--vendedor V]
+//                   [--linea ID] --salida ARCHIVO.pdf|ARCHIVO.csv
+// The same start-up and the same operation as the window; messages go to standard error.
+namespace ModoLotes {
+
+// Whether the arguments ask for the batch mode (any option at all).
+bool Pedido(int argc, char *argv[]);
+
+// Runs it: 0 when the file was written, 2 when the period is refused, 1 on any failure.
+int Ejecuta(const QStringList &argumentos);
+
+} // namespace ModoLotes
