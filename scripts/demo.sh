@@ -61,14 +61,13 @@ bash scripts/registra-odbc.sh --base "$base" --verifica
 mkdir -p "$demo/C/almenapremium"
 echo "demo" >"$demo/C/almenapremium/almena-premium.id"
 almacen="$demo/almacen.ini"
-if ! grep -qx "MySQLPuerto=$puerto" "$almacen" 2>/dev/null; then
-    cat >"$almacen" <<EOF
+# Written anew every time: the program stores the account's defaults (root, no password).
+cat >"$almacen" <<EOF
 [Almena]
 servidor=127.0.0.1
 MySQLServer=127.0.0.1
 MySQLPuerto=$puerto
 EOF
-fi
 export ALMENA_ALMACEN="$almacen"
 export ALMENA_UNIDAD_C="$demo/C"
 
@@ -82,11 +81,17 @@ avisa_servidor() {
     echo "      para detenerlo: scripts/mariadb-privado.sh stop"
 }
 
+# Without a display: the twelve months up to today, as a PDF, through the batch mode.
 if ((!usar_xvfb)) && [[ -z "${DISPLAY:-}" ]]; then
-    echo "demo: informe-mensual necesita una pantalla gráfica y \$DISPLAY está vacía." >&2
-    echo "      Use scripts/demo.sh --xvfb para correrlo en una pantalla virtual." >&2
+    pdf="$demo/informe-doce-meses.pdf"
+    desde=$(date -d "$(date +%Y-%m-01) -11 months" +%d/%m/%Y)
+    hasta=$(date +%d/%m/%Y)
+    echo "demo: no hay pantalla (\$DISPLAY vacía); se genera el informe del $desde al $hasta en PDF."
+    "$programa" --desde "$desde" --hasta "$hasta" --salida "$pdf" "${argumentos_programa[@]}"
+    echo "demo: informe escrito en $pdf"
+    echo "      (con pantalla, scripts/demo.sh abre la ventana; con --xvfb, en una pantalla virtual)"
     avisa_servidor
-    exit 2
+    exit 0
 fi
 
 avisa_servidor
