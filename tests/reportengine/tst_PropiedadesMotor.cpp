@@ -1,0 +1,207 @@
+// The report control's property puts: the bridge's sequence is taken, anything else fails
+// with its number and a text that names the property; and the failures of a run that come
+// before any connection.
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "CodigosErrorReporte.h"
+#include "CompiladorRpt.h"
+#include "EscritorRpt.h"
+#include "MotorReporte.h"
+
+namespace {
+
+// One put: plain when nIndice is -1 (other negative indices are put as they are).
+struct Asignacion
+{
+    int nDispId = 0;
+    int nIndice = -1;
+    QVariant valor;
+};
+using Asignaciones = QList<Asignacion>;
+
+void Asigna(MotorReporte &motor, const Asignacion &asignacion)
+{
+    if (asignacion.nIndice == -1)
+        motor.PropertyPut(asignacion.nDispId, asignacion.valor);
+    else
+        motor.PropertyPutIndexed(asignacion.nDispId, asignacion.nIndice, asignacion.valor);
+}
+
+// The sequence the bridge sends for a request at its reset values, but the run.
+Asignaciones SecuenciaDelPuente(const QString &cArchivo)
+{
+    return {{3, -1, QString()}, {32, 0, QStringLiteral("datos1.tmpventas12meses")}, {32, 1, QStringLiteral("datos1.clientes")},
+            {29, 0, QStringLiteral("Mes1='ene-24'")}, {29, 12, QStringLiteral("VENDEDOR='O'Brien'")},
+            {15, -1, qint32(0)}, {24, -1, qint32(0)}, {3, -1, cArchivo}, {25, -1, qint32(0)}, {12, -1, QString()},
+            {30, 0, QString()}, {13, -1, QString()}, {47, -1, QString()}, {48, -1, QString()}, {49, -1, QString()},
+            {20, -1, QStringLiteral("SERVER=127.0.0.1;DB=datos1;UID=root;PWD=;")}};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Asignacion)
+
+class tst_PropiedadesMotor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void SecuenciaDelPuenteYOtrosValoresBuenos_data();
+    void SecuenciaDelPuenteYOtrosValoresBuenos();
+    void AsignacionRechazada_data();
+    void AsignacionRechazada();
+    void EjecucionQueFallaAntesDeConectar_data();
+    void EjecucionQueFallaAntesDeConectar();
+
+private:
+    QTemporaryDir m_carpeta;
+    QString m_cReporte;       // a report of two tables
+    QString m_cReporteLocal;  // its query reads a local-file table
+};
+
+void tst_PropiedadesMotor::initTestCase()
+{
+    QVERIFY(m_carpeta.isValid());
+    const QString cDefinicion = QStringLiteral("reporte \"R\"\ntabla 1 odbc \"Sin servidor\" b.t\n"
+                                               "tabla 2 archivo \"datos.mdb\" local\nformula Mes1 VENDEDOR\n"
+                                               "consulta\nSELECT * FROM %1\nfin\ncolumna \"C\" auto\n texto \"{a}\"\nfin\n");
+    m_cReporte = m_carpeta.filePath(QStringLiteral("r.rpt"));
+    EscritorRpt::Escribe(CompiladorRpt::Compila(cDefinicion.arg(QStringLiteral("{T1}"))), m_cReporte);
+    m_cReporteLocal = m_carpeta.filePath(QStringLiteral("local.rpt"));
+    EscritorRpt::Escribe(CompiladorRpt::Compila(cDefinicion.arg(QStringLiteral("{T2}"))), m_cReporteLocal);
+}
+
+void tst_PropiedadesMotor::SecuenciaDelPuenteYOtrosValoresBuenos_data()
+{
+    QTest::addColumn<Asignaciones>("asignaciones");
+    QTest::newRow("la secuencia del puente") << SecuenciaDelPuente(QStringLiteral("InformeMensual.rpt"));
+    QTest::newRow("a un archivo") << Asignaciones{{15, -1, qint32(2)}, {12, -1, QStringLiteral("/tmp/x.PDF")},
+                                                  {12, -1, QStringLiteral("x.csv")}};
+    QTest::newRow("impresora y papel") << Asignaciones{{15, -1, qint16(1)}, {24, -1, qint32(3)}, {25, -1, 2},
+                                                       {47, -1, QStringLiteral("carta")}, {47, -1, QStringLiteral("Legal")},
+                                                       {48, -1, QStringLiteral(" 2 - 5 ")}, {48, -1, QStringLiteral("7")},
+                                                       {49, -1, QStringLiteral("Automática")}};
+    QTest::newRow("enteros como texto") << Asignaciones{{15, -1, QStringLiteral("2")}};
+    QTest::newRow("acción 0 no hace nada") << Asignaciones{{17, -1, qint16(0)}};
+    QTest::newRow("ranuras extremas") << Asignaciones{{29, 20, QStringLiteral("Mes12 = \"dic-24\"")}, {32, 31, QStringLiteral("t")},
+                                                      {29, 0, QString()}};
+}
+
+void tst_PropiedadesMotor::SecuenciaDelPuenteYOtrosValoresBuenos()
+{
+    QFETCH(Asignaciones, asignaciones);
+    MotorReporte motor;
+    for (const Asignacion &asignacion : std::as_const(asignaciones)) {
+        try {
+            Asigna(motor, asignacion);
+        } catch (const ErrorReporte &error) {
+            QFAIL(qPrintable(QStringLiteral("%1: %2").arg(asignacion.nDispId).arg(error.Descripcion())));
+        }
+    }
+}
+
+void tst_PropiedadesMotor::AsignacionRechazada_data()
+{
+    QTest::addColumn<Asignacion>("asignacion");
+    QTest::addColumn<int>("nFalla");
+    QTest::addColumn<QString>("cMotivo");
+    using namespace CodigoErrorRpt;
+    QTest::newRow("propiedad desconocida") << Asignacion{99, -1, 1} << PropiedadDesconocida << "99";
+    QTest::newRow("indexada sin índice") << Asignacion{29, -1, QString()} << PropiedadDesconocida << "índice";
+    QTest::newRow("índice a una sin índice") << Asignacion{15, 0, 1} << PropiedadDesconocida << "15";
+    QTest::newRow("destino 3") << Asignacion{15, -1, 3} << ValorNoValido << "destino 3";
+    QTest::newRow("destino negativo") << Asignacion{15, -1, -1} << ValorNoValido << "15";
+    QTest::newRow("destino con decimales") << Asignacion{15, -1, 1.5} << ValorNoValido << "entero";
+    QTest::newRow("destino en letras") << Asignacion{15, -1, QStringLiteral("dos")} << ValorNoValido << "entero";
+    QTest::newRow("destino sí/no") << Asignacion{15, -1, true} << ValorNoValido << "entero";
+    QTest::newRow("archivo .txt") << Asignacion{12, -1, QStringLiteral("informe.txt")} << ValorNoValido << ".pdf";
+    QTest::newRow("archivo sin extensión") << Asignacion{12, -1, QStringLiteral("informe")} << ValorNoValido << "informe";
+    QTest::newRow("archivo que solo se llama pdf") << Asignacion{12, -1, QStringLiteral("pdf")} << ValorNoValido << ".csv";
+    QTest::newRow("archivo como número") << Asignacion{12, -1, 5} << ValorNoValido << "texto";
+    QTest::newRow("título como número") << Asignacion{13, -1, 13} << ValorNoValido << "texto";
+    QTest::newRow("copias negativas") << Asignacion{24, -1, -1} << ValorNoValido << "24";
+    QTest::newRow("mil copias") << Asignacion{24, -1, 1000} << ValorNoValido << "999";
+    QTest::newRow("doble cara 4") << Asignacion{25, -1, 4} << ValorNoValido << "25";
+    QTest::newRow("entero enorme") << Asignacion{25, -1, qint64(1) << 40} << ValorNoValido << "entero";
+    QTest::newRow("papel B5") << Asignacion{47, -1, QStringLiteral("B5")} << ValorNoValido << "B5";
+    QTest::newRow("página 0") << Asignacion{48, -1, QStringLiteral("0")} << ValorNoValido << "48";
+    QTest::newRow("páginas al revés") << Asignacion{48, -1, QStringLiteral("5-2")} << ValorNoValido << "5-2";
+    QTest::newRow("páginas en letras") << Asignacion{48, -1, QStringLiteral("todas")} << ValorNoValido << "todas";
+    QTest::newRow("bandeja trasera") << Asignacion{49, -1, QStringLiteral("trasera")} << ValorNoValido << "trasera";
+    QTest::newRow("impresora índice 1") << Asignacion{30, 1, QString()} << IndiceNoValido << "índice 0";
+    QTest::newRow("impresora que no existe") << Asignacion{30, 0, QStringLiteral("No existe 123")} << ImpresoraNoDisponible
+                                             << "No existe 123";
+    QTest::newRow("fórmula 21") << Asignacion{29, 21, QStringLiteral("A='b'")} << IndiceNoValido << "21";
+    QTest::newRow("fórmula con índice negativo") << Asignacion{29, -2, QStringLiteral("A='b'")} << IndiceNoValido << "-2";
+    QTest::newRow("fórmula sin comillas") << Asignacion{29, 0, QStringLiteral("Mes1=ene-24")} << FormulaNoValida << "Mes1=ene-24";
+    QTest::newRow("fórmula con comillas distintas") << Asignacion{29, 0, QStringLiteral("Mes1='ene-24\"")} << FormulaNoValida
+                                                    << "Nombre='valor'";
+    QTest::newRow("fórmula sin nombre") << Asignacion{29, 0, QStringLiteral("='x'")} << FormulaNoValida << "='x'";
+    QTest::newRow("fórmula como número") << Asignacion{29, 0, 5} << ValorNoValido << "texto";
+    QTest::newRow("tabla 33") << Asignacion{32, 32, QStringLiteral("b.t")} << IndiceNoValido << "33";
+    QTest::newRow("tabla sin nombre") << Asignacion{32, 0, QStringLiteral("base.")} << UbicacionNoValida << "no nombra la tabla";
+    QTest::newRow("tabla sin base") << Asignacion{32, 1, QStringLiteral(".t")} << UbicacionNoValida << "Tabla 2";
+    QTest::newRow("tabla con dos puntos") << Asignacion{32, 0, QStringLiteral("a.b.c")} << UbicacionNoValida << "a.b.c";
+    QTest::newRow("conexión con puerto") << Asignacion{20, -1, QStringLiteral("SERVER=h;PORT=1;")} << ConexionNoValida << "PORT";
+    QTest::newRow("acción 2") << Asignacion{17, -1, 2} << ValorNoValido << "acción 2";
+}
+
+void tst_PropiedadesMotor::AsignacionRechazada()
+{
+    QFETCH(Asignacion, asignacion);
+    QFETCH(int, nFalla);
+    QFETCH(QString, cMotivo);
+    MotorReporte motor;
+    try {
+        Asigna(motor, asignacion);
+        QFAIL("Se aceptó la asignación");
+    } catch (const ErrorReporte &error) {
+        QCOMPARE(error.Numero(), nFalla);
+        QVERIFY2(error.Descripcion().contains(cMotivo), qPrintable(error.Descripcion()));
+    }
+}
+
+void tst_PropiedadesMotor::EjecucionQueFallaAntesDeConectar_data()
+{
+    QTest::addColumn<Asignaciones>("asignaciones");
+    QTest::addColumn<int>("nFalla");
+    QTest::addColumn<QString>("cMotivo");
+    using namespace CodigoErrorRpt;
+    QTest::newRow("sin archivo de reporte") << Asignaciones{} << SinArchivoDeReporte << "archivo de reporte";
+    QTest::newRow("a archivo sin decir cuál") << Asignaciones{{3, -1, m_cReporte}, {15, -1, 2}} << SinArchivoDeSalida
+                                              << "propiedad 12";
+    QTest::newRow("reporte que no existe") << Asignaciones{{3, -1, m_carpeta.filePath(QStringLiteral("no.rpt"))}}
+                                           << ArchivoNoEncontrado << "no.rpt";
+    QTest::newRow("fórmula que el reporte no tiene")
+        << Asignaciones{{3, -1, m_cReporte}, {29, 0, QStringLiteral("Mes1='a'")}, {29, 5, QStringLiteral("Linea='3'")}}
+        << FormulaDesconocida << "Linea";
+    QTest::newRow("consulta de una tabla local") << Asignaciones{{3, -1, m_cReporteLocal}} << TablaNoSoportada << "datos.mdb";
+    QTest::newRow("una fórmula vaciada ya no cuenta")
+        << Asignaciones{{3, -1, m_cReporte}, {29, 5, QStringLiteral("Linea='3'")}, {29, 5, QString()},
+                        {20, -1, QStringLiteral("SERVER=h;PWD=a.dsn;")}}
+        << ConexionNoValida << ".dsn";
+}
+
+void tst_PropiedadesMotor::EjecucionQueFallaAntesDeConectar()
+{
+    QFETCH(Asignaciones, asignaciones);
+    QFETCH(int, nFalla);
+    QFETCH(QString, cMotivo);
+    MotorReporte motor;
+    for (const Asignacion &asignacion : std::as_const(asignaciones))
+        Asigna(motor, asignacion);
+    try {
+        motor.PropertyPut(MotorReporte::Accion, qint16(1));
+        QFAIL("El reporte se ejecutó");
+    } catch (const ErrorReporte &error) {
+        QCOMPARE(error.Numero(), nFalla);
+        QVERIFY2(error.Descripcion().contains(cMotivo), qPrintable(error.Descripcion()));
+    }
+}
+
+QTEST_MAIN(tst_PropiedadesMotor)
+#include "tst_PropiedadesMotor.moc"
