@@ -37,7 +37,7 @@ qint32 LecturaBinaria::Entero(qint32 nMinimo, qint32 nMaximo, const char *cQue)
 {
     const qint32 n = Entero();
     if (n < nMinimo || n > nMaximo)
-        Falla(QStringLiteral("%1 vale %2, fuera de %3 a %4").arg(QLatin1String(cQue)).arg(n).arg(nMinimo).arg(nMaximo));
+        Falla(QStringLiteral("%1 vale %2, fuera de %3 a %4").arg(QString::fromUtf8(cQue)).arg(n).arg(nMinimo).arg(nMaximo));
     return n;
 }
 
@@ -54,7 +54,7 @@ int LecturaBinaria::Cuenta(int nMaximo, const char *cQue)
 {
     const qint32 n = Entero();
     if (n < 0 || n > nMaximo || n > m_bytes.size() - m_nPosicion)
-        Falla(QStringLiteral("número de %1 imposible (%2)").arg(QLatin1String(cQue)).arg(n));
+        Falla(QStringLiteral("número de %1 imposible (%2)").arg(QString::fromUtf8(cQue)).arg(n));
     return n;
 }
 

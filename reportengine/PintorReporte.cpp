@@ -19,7 +19,7 @@ constexpr double dMmPorPulgada = 25.4;
 constexpr double dRellenoHorizontalMm = 0.8;
 constexpr double dRellenoVerticalMm = 0.4;
 constexpr double dSeparacionMm = 1.5; // under the header lines, above the footer
-constexpr double dMinimoPuntos = 4.0;
+constexpr double dMinimoPuntos = 1.0; // below that Qt draws nothing legible anyway
 constexpr int nMaximoIntentos = 8;
 
 // One letter of the table, with the glyph and the advance of every ASCII character looked up
@@ -239,8 +239,14 @@ void PintorReporte::AnchosDeColumnas(Medidas &medidas) const
             dTotal += dAncho;
         }
         const double dFijo = dTotal - dEscalable;
-        if (dTotal <= medidas.dAncho || dPuntos <= dMinimoPuntos || dEscalable <= 0 || nIntento == nMaximoIntentos) {
-            // What is left goes to the columns that take the rest, in equal parts.
+        if (dTotal <= medidas.dAncho || dEscalable <= 0 || nIntento == nMaximoIntentos) {
+            // Not even a tiny letter makes it fit (fixed widths wider than the paper): every
+            // column gives up its share, and a number that then does not fit its cell is drawn
+            // smaller (PintaFila). What is left, if anything, goes to the columns that take the rest.
+            if (dTotal > medidas.dAncho) {
+                for (double &dAncho : medidas.anchos)
+                    dAncho *= medidas.dAncho / dTotal;
+            }
             const qsizetype nResto = std::count_if(m_contenido.columnas.begin(), m_contenido.columnas.end(),
                                                    [](const ColumnaContenido &c) { return c.ancho == ColumnaDiseno::Ancho::Resto; });
             const double dSobra = medidas.dAncho - dTotal;
@@ -252,8 +258,7 @@ void PintorReporte::AnchosDeColumnas(Medidas &medidas) const
             }
             break;
         }
-        const double dFactor = qMax(0.1, (medidas.dAncho - dFijo) / dEscalable);
-        dPuntos = qMax(dMinimoPuntos, dPuntos * dFactor * 0.99);
+        dPuntos *= qMax(0.1, (medidas.dAncho - dFijo) / dEscalable) * 0.99;
     }
     medidas.x.clear();
     double x = 0;
@@ -311,7 +316,7 @@ int PintorReporte::Pinta(QPagedPaintDevice &dispositivo, int nDesde, int nHasta)
         nHasta = nPaginas;
     if (nDesde > nHasta)
         throw ErrorReporte(CodigoErrorRpt::ValorNoValido,
-                           QStringLiteral("El reporte tiene %1 páginas: no hay ninguna desde la %2.").arg(nPaginas).arg(nDesde));
+                           QStringLiteral("El reporte acaba en la página %1: no hay ninguna desde la %2.").arg(nPaginas).arg(nDesde));
     QPainter painter;
     if (!painter.begin(&dispositivo))
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita, QStringLiteral("No se pudo empezar a pintar el reporte."));
@@ -378,9 +383,10 @@ void PintorReporte::PintaFila(QPainter &painter, const Medidas &medidas, double 
                 letra.Escribe(painter, cTexto, dIzquierda + dUtil - dAncho, yBase);
                 continue;
             }
-            // The columns are as wide as their rows; a total wider than that goes in a smaller letter.
+            // The columns are as wide as their rows: a total, or any number on a table squeezed
+            // to fit the paper, that is wider goes in a smaller letter.
             QFont menor = painter.font();
-            menor.setPointSizeF(qMax(dMinimoPuntos / 2, menor.pointSizeF() * dUtil / dAncho));
+            menor.setPointSizeF(qMax(dMinimoPuntos, menor.pointSizeF() * dUtil / dAncho));
             painter.save();
             painter.setFont(menor);
             painter.drawText(QPointF(dIzquierda, yBase), cTexto);

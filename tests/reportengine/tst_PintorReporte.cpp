@@ -1,0 +1,211 @@
+// The twelve-month report on paper, read back from the PDF with pdftotext: header on every
+// page, "Página N de M", the totals on the last page, page ranges, and no word outside the
+// printable area however wide the numbers get.
+
+#include <QBuffer>
+#include <QFile>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ArmadorContenido.h"
+#include "CodigosErrorReporte.h"
+#include "CompiladorRpt.h"
+#include "ControlReporte.h"
+#include "NombresPapel.h"
+#include "PintorReporte.h"
+
+namespace {
+
+const DisenoReporte &InformeMensual()
+{
+    static const ArchivoRpt archivo = [] {
+        QFile definicion(QStringLiteral(DEFINICION_INFORME_MENSUAL));
+        if (!definicion.open(QIODevice::ReadOnly))
+            qFatal("No se puede leer %s", DEFINICION_INFORME_MENSUAL);
+        return CompiladorRpt::Compila(QString::fromUtf8(definicion.readAll()));
+    }();
+    return archivo.diseno;
+}
+
+// nClientes rows, each month with nCifras integer digits in its amount.
+ContenidoReporte Contenido(int nClientes, int nCifras, const QString &cNombre = QStringLiteral("Cliente"))
+{
+    DatosReporte datos;
+    datos.campos << QStringLiteral("Cliente") << QStringLiteral("Nombre") << QStringLiteral("TotalCantRemis");
+    for (int m = 1; m <= 12; ++m)
+        datos.campos << QStringLiteral("Mes%1Monto").arg(m) << QStringLiteral("Mes%1Cant").arg(m);
+    const QString cMonto = QString(nCifras, u'9') + QStringLiteral(".99");
+    for (int i = 1; i <= nClientes; ++i) {
+        datos.valores << QStringLiteral("C%1").arg(i, 4, 10, QLatin1Char('0')) << QStringLiteral("%1 %2").arg(cNombre).arg(i)
+                      << QStringLiteral("1.00");
+        for (int m = 1; m <= 12; ++m)
+            datos.valores << cMonto << QStringLiteral("10.00");
+    }
+    QHash<QString, QString> formulas;
+    for (int m = 1; m <= 12; ++m)
+        formulas.insert(QStringLiteral("mes%1").arg(m), QStringLiteral("m%1-24").arg(m));
+    return ArmadorContenido(InformeMensual(), formulas, QDateTime::currentDateTime()).Arma(datos);
+}
+
+// The PDF of pages nDesde..nHasta in a temporary file; nPaginas gets the report's count.
+QString Pdf(const QTemporaryDir &carpeta, const ContenidoReporte &contenido, int &nPaginas, int nDesde = 1, int nHasta = 0,
+            std::optional<QPageSize::PageSizeId> papel = std::nullopt)
+{
+    const QString cRuta = carpeta.filePath(QStringLiteral("informe.pdf"));
+    QPdfWriter pdf(cRuta);
+    const PintorReporte pintor(contenido, QLocale(QLocale::Spanish, QLocale::Mexico));
+    pdf.setPageLayout(pintor.DisenoDePagina(papel));
+    nPaginas = pintor.Pinta(pdf, nDesde, nHasta);
+    return cRuta;
+}
+
+QString Ejecuta(const QString &cPrograma, const QStringList &argumentos)
+{
+    QProcess proceso;
+    proceso.start(cPrograma, argumentos);
+    if (!proceso.waitForFinished(60000) || proceso.exitCode() != 0)
+        qFatal("%s falló: %s", qPrintable(cPrograma), proceso.readAllStandardError().constData());
+    return QString::fromUtf8(proceso.readAllStandardOutput());
+}
+
+// The text of each page.
+QStringList Paginas(const QString &cPdf)
+{
+    QStringList paginas = Ejecuta(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")})
+                              .split(QLatin1Char('\f'));
+    if (!paginas.isEmpty() && paginas.last().trimmed().isEmpty())
+        paginas.removeLast();
+    return paginas;
+}
+
+} // namespace
+
+class tst_PintorReporte : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void PaginasConEncabezadoYNumero_data();
+    void PaginasConEncabezadoYNumero();
+    void NadaSeSaleDeLaPagina_data();
+    void NadaSeSaleDeLaPagina();
+    void RangoDePaginas();
+    void RangoFueraDelReporte();
+
+private:
+    QTemporaryDir m_carpeta;
+};
+
+void tst_PintorReporte::initTestCase()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("Falta pdftotext (paquete poppler-utils)");
+    QVERIFY(m_carpeta.isValid());
+}
+
+void tst_PintorReporte::PaginasConEncabezadoYNumero_data()
+{
+    QTest::addColumn<int>("nClientes");
+    QTest::newRow("sin clientes") << 0;
+    QTest::newRow("un cliente") << 1;
+    QTest::newRow("varias páginas") << 150;
+}
+
+void tst_PintorReporte::PaginasConEncabezadoYNumero()
+{
+    QFETCH(int, nClientes);
+    int nPaginas = 0;
+    const QStringList paginas = Paginas(Pdf(m_carpeta, Contenido(nClientes, 3), nPaginas));
+    QCOMPARE(paginas.size(), nPaginas);
+    if (nClientes > 100)
+        QVERIFY(nPaginas > 1);
+    int nFilasVistas = 0;
+    for (int i = 0; i < paginas.size(); ++i) {
+        const QString &cPagina = paginas[i];
+        QVERIFY2(cPagina.contains(QLatin1String("Ventas de doce meses por cliente")), qPrintable(cPagina));
+        QVERIFY(cPagina.contains(QLatin1String("Periodo: m1-24 a m12-24")));
+        QVERIFY(cPagina.contains(QLatin1String("Filtros: ninguno")));
+        QVERIFY(cPagina.contains(QRegularExpression(QStringLiteral("Cliente +m1-24 .* m12-24 +Total +Rem. pend."))));
+        QVERIFY2(cPagina.contains(QStringLiteral("Página %1 de %2").arg(i + 1).arg(nPaginas)), qPrintable(cPagina));
+        nFilasVistas += int(cPagina.count(QRegularExpression(QStringLiteral("\\bC\\d{4}\\b"))));
+    }
+    QCOMPARE(nFilasVistas, nClientes); // every client once, none lost between pages
+    // Twelve months of 999.99 per client, and 10 units each month.
+    const QString cTotales = paginas.last();
+    QVERIFY(cTotales.contains(QStringLiteral("Totales (%1 clientes)").arg(nClientes)));
+    const qint64 nCentavos = qint64(nClientes) * 1199988;
+    const NumeroDecimal totalImporte =
+        *NumeroDecimal::DeTexto(QStringLiteral("%1.%2").arg(nCentavos / 100).arg(nCentavos % 100, 2, 10, QLatin1Char('0')));
+    QVERIFY2(cTotales.contains(totalImporte.TextoLocal(2, QLocale(QLocale::Spanish, QLocale::Mexico))), qPrintable(cTotales));
+}
+
+void tst_PintorReporte::NadaSeSaleDeLaPagina_data()
+{
+    QTest::addColumn<int>("nCifras");
+    QTest::addColumn<QString>("cPapel");
+    QTest::newRow("importes de miles, carta") << 4 << "Carta";
+    QTest::newRow("importes de miles de millones, carta") << 10 << "Carta";
+    QTest::newRow("importes de miles de millones, A5") << 10 << "A5";
+    QTest::newRow("importes de billones, oficio") << 13 << "Oficio";
+}
+
+void tst_PintorReporte::NadaSeSaleDeLaPagina()
+{
+    QFETCH(int, nCifras);
+    QFETCH(QString, cPapel);
+    const ContenidoReporte contenido = Contenido(40, nCifras, QStringLiteral("Un nombre de cliente muy largo que no cabe"));
+    int nPaginas = 0;
+    const QString cPdf = Pdf(m_carpeta, contenido, nPaginas, 1, 0, PapelPorNombre(cPapel));
+    const QString cCajas = Ejecuta(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), cPdf, QStringLiteral("-")});
+
+    const QRegularExpression pagina(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
+    const QRegularExpressionMatch medidas = pagina.match(cCajas);
+    QVERIFY(medidas.hasMatch());
+    const double dMargen = contenido.pagina.nMargenDecimasMm / 10.0 / 25.4 * 72 - 0.5; // points, with a hair of slack
+    const double dAncho = medidas.captured(1).toDouble();
+    const double dAlto = medidas.captured(2).toDouble();
+    const QRegularExpression palabra(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    int nPalabras = 0;
+    for (const QRegularExpressionMatch &caja : palabra.globalMatch(cCajas)) {
+        ++nPalabras;
+        const QString cPalabra = caja.captured(5);
+        QVERIFY2(caja.captured(1).toDouble() >= dMargen && caja.captured(3).toDouble() <= dAncho - dMargen,
+                 qPrintable(QStringLiteral("\"%1\" sale por un lado: %2..%3 de %4")
+                                .arg(cPalabra, caja.captured(1), caja.captured(3))
+                                .arg(dAncho)));
+        QVERIFY2(caja.captured(2).toDouble() >= dMargen && caja.captured(4).toDouble() <= dAlto - dMargen,
+                 qPrintable(QStringLiteral("\"%1\" sale por arriba o abajo").arg(cPalabra)));
+    }
+    QVERIFY(nPalabras > 40 * 28);
+}
+
+void tst_PintorReporte::RangoDePaginas()
+{
+    int nPaginas = 0;
+    const QStringList paginas = Paginas(Pdf(m_carpeta, Contenido(150, 3), nPaginas, 2, 3));
+    QVERIFY(nPaginas > 3);
+    QCOMPARE(paginas.size(), 2);
+    QVERIFY(paginas[0].contains(QStringLiteral("Página 2 de %1").arg(nPaginas)));
+    QVERIFY(paginas[1].contains(QStringLiteral("Página 3 de %1").arg(nPaginas)));
+}
+
+void tst_PintorReporte::RangoFueraDelReporte()
+{
+    int nPaginas = 0;
+    try {
+        Pdf(m_carpeta, Contenido(1, 3), nPaginas, 5, 6);
+        QFAIL("Se pintaron páginas que no existen");
+    } catch (const ErrorReporte &error) {
+        QCOMPARE(error.Numero(), CodigoErrorRpt::ValorNoValido);
+        QVERIFY2(error.Descripcion().contains(QStringLiteral("acaba en la página 1")), qPrintable(error.Descripcion()));
+    }
+}
+
+QTEST_MAIN(tst_PintorReporte)
+#include "tst_PintorReporte.moc"
