@@ -1,0 +1,370 @@
+// The twelve-month report end to end on the private server: the operation writing a CSV
+// compared with a direct computation in SQL, the print button with its preview, a missing
+// report file, and the batch mode's exit statuses and outputs.
+
+#include <QDirIterator>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+#include "BaseDePrueba.h"
+#include "BasesDD.h"
+#include "CajaFecha.h"
+#include "EntornoHost.h"
+#include "GeneradorDemo.h"
+#include "MotorReporte.h"
+#include "ObjetosPrograma.h"
+#include "ParametrosRpt.h"
+#include "Recordset.h"
+#include "ReporteVentas12Meses.h"
+#include "frmInicial.h"
+
+namespace {
+
+const QString cCarpetaPrograma = QStringLiteral(CARPETA_PROGRAMA); // the built program and its report file
+
+// A CSV line split into its fields ("" quotes a quote).
+QStringList CamposCsv(const QString &cLinea)
+{
+    QStringList campos;
+    QString cCampo;
+    bool bComillas = false;
+    for (qsizetype i = 0; i < cLinea.size(); ++i) {
+        const QChar c = cLinea.at(i);
+        if (bComillas) {
+            if (c == QLatin1Char('"') && i + 1 < cLinea.size() && cLinea.at(i + 1) == QLatin1Char('"')) {
+                cCampo += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                bComillas = false;
+            } else {
+                cCampo += c;
+            }
+        } else if (c == QLatin1Char('"')) {
+            bComillas = true;
+        } else if (c == QLatin1Char(',')) {
+            campos << cCampo;
+            cCampo.clear();
+        } else {
+            cCampo += c;
+        }
+    }
+    campos << cCampo;
+    return campos;
+}
+
+QList<QStringList> LeeCsv(const QString &cArchivo)
+{
+    QList<QStringList> filas;
+    for (const QString &cLinea : TextoDe(cArchivo).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+        filas << CamposCsv(cLinea);
+    return filas;
+}
+
+// The data sources the report reads through; the report job fills in server and account.
+void RegistraOrigenesOdbc()
+{
+    QString cControlador;
+    QDirIterator it(QStringLiteral("/usr/lib"), {QStringLiteral("libmaodbc.so")}, QDir::Files, QDirIterator::Subdirectories);
+    if (it.hasNext())
+        cControlador = it.next();
+    const QString cArchivo = qEnvironmentVariable("ODBCINI");
+    QString cTexto = TextoDe(cArchivo);
+    for (const QString &cOrigen : {QStringLiteral("myodbc3-test"), QStringLiteral("Almena Reportes")})
+        if (!cTexto.contains(QLatin1Char('[') + cOrigen + QLatin1Char(']')))
+            cTexto += QStringLiteral("\n[%1]\nDriver=%2\n").arg(cOrigen, cControlador);
+    EscribeTexto(cArchivo, cTexto);
+}
+
+QString Decimal(const QVariant &valor)
+{
+    return valor.isNull() ? QStringLiteral("0.00") : valor.toString();
+}
+
+} // namespace
+
+class tst_InformeCompleto : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void csvIgualAlCalculoDirecto_data();
+    void csvIgualAlCalculoDirecto();
+    void botonConVistaPrevia();
+    void archivoDeReporteFaltante();
+    void modoLotes_data();
+    void modoLotes();
+
+private:
+    // What the report must show, computed straight from the host's tables: per client of
+    // the filtered invoices, its name, each month's quantity and amount, the totals and its
+    // open delivery notes in dollars.
+    QList<QStringList> Esperado(const QDate &dDesde, const QDate &dHasta, const QString &cCondicion);
+
+    std::unique_ptr<BaseDePrueba> m_pBase;
+    std::unique_ptr<EntornoHost> m_pEntorno;
+    ObjetosPrograma m_objetos;
+};
+
+void tst_InformeCompleto::initTestCase()
+{
+    QVERIFY2(QFile::exists(cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt")), qPrintable(cCarpetaPrograma));
+    m_pBase = std::make_unique<BaseDePrueba>();
+    QSqlDatabase base = m_pBase->Base();
+    OpcionesDemo opciones;
+    opciones.nSemilla = 5;
+    opciones.nLineas = 3000;
+    opciones.dHasta = QDate(2025, 6, 1);
+    opciones.cBase = m_pBase->Nombre();
+    GeneraDatosDemo(base, opciones);
+    m_pBase->Ejecuta(QStringLiteral(
+        "insert into clientes values ('D''ANG', 'Dulcería D''Angelo, S.A.', 'Mérida');"
+        "insert into facturas (Id, Folio, Fecha, Cliente, Vendedor, Cancelada, Moneda) values "
+        " (900001, 1, '2025-03-05', 'D''ANG', 'V01', 0, 1);"
+        "insert into facturasdetalle (Id, Partida, Producto, Cantidad, PrecioNeto) select 900001, 1, Clave, 0.10, 0.10 "
+        " from productos order by Clave limit 1;"
+        "insert into facturasdetalle (Id, Partida, Producto, Cantidad, PrecioNeto) select 900001, 2, Clave, 0.20, 0.20 "
+        " from productos order by Clave limit 1;"
+        "insert into remisiones (Id, Folio, Fecha, Cliente, Moneda, Saldo, Cancelada) values "
+        " (900001, 1, '2019-01-01', 'D''ANG', 2, 10, 0);"
+        "insert into remisionesdetalle (Id, Partida, Producto, Cantidad, Precio) values (900001, 1, 'X', 3.25, 1)"));
+
+    m_pEntorno = std::make_unique<EntornoHost>();
+    m_pEntorno->AlmacenConServidor(BaseDePrueba::Servidor().nPuerto);
+    EscribeTexto(m_pEntorno->ArchivoIni(),
+                 QStringLiteral("[Configuración]\nBase de datos principal=%1\n").arg(m_pBase->Nombre()));
+    RegistraOrigenesOdbc();
+    m_objetos.Crea(m_pEntorno->fabrica, m_pEntorno->Contexto());
+    BasesDD &bases = m_objetos.Bases();
+    const DatosConexion datos = m_pBase->Datos();
+    bases.cRuta = datos.cServidor;
+    bases.cPuerto = QString::number(datos.nPuerto);
+    bases.cUsuario = datos.cUsuario;
+    bases.cPassword = datos.cPassword;
+    bases.cMiBase = datos.cBase;
+}
+
+QList<QStringList> tst_InformeCompleto::Esperado(const QDate &dDesde, const QDate &dHasta, const QString &cCondicion)
+{
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    const QString cFacturas = QStringLiteral("from facturas f left join facturasdetalle d on f.Id=d.Id "
+                                             "left join productos p on d.Producto=p.Clave "
+                                             "where f.Cancelada=0 and f.Fecha between '%1' and '%2'%3")
+                                  .arg(dDesde.toString(Qt::ISODate), dHasta.toString(Qt::ISODate), cCondicion);
+    QList<QStringList> filas;
+    Recordset clientes = cnn.Execute(QStringLiteral("select distinct f.Cliente, c.Nombre %1 ").arg(cFacturas).replace(
+        QStringLiteral("where f.Cancelada"), QStringLiteral("left join clientes c on c.Clave=f.Cliente where f.Cancelada")) +
+                                     QStringLiteral(" order by f.Cliente"));
+    for (; !clientes.FinDeFilas(); clientes.Siguiente()) {
+        const QString cCliente = clientes.Campo(0).toString();
+        QStringList fila{cCliente, clientes.Campo(1).toString()};
+        const QString cDeCliente = QStringLiteral(" and f.Cliente='%1'").arg(cnn.Escapa(cCliente));
+        for (QDate dMes(dDesde.year(), dDesde.month(), 1); dMes <= dHasta; dMes = dMes.addMonths(1)) {
+            Recordset mes = cnn.Execute(
+                QStringLiteral("select cast(coalesce(sum(d.Cantidad),0) as decimal(20,2)), "
+                               "cast(coalesce(sum(d.Cantidad*d.PrecioNeto),0) as decimal(20,2)) "
+                               "%1%2 and year(f.Fecha)=%3 and month(f.Fecha)=%4")
+                    .arg(cFacturas, cDeCliente)
+                    .arg(dMes.year())
+                    .arg(dMes.month()));
+            fila << Decimal(mes.Campo(0)) << Decimal(mes.Campo(1));
+        }
+        // The totals add up the months as the report shows them, each to the cent.
+        Recordset total = cnn.Execute(
+            QStringLiteral("select cast(coalesce(sum(q),0) as decimal(20,2)), cast(coalesce(sum(a),0) as decimal(20,2)) from "
+                           "(select cast(sum(d.Cantidad) as decimal(20,2)) q, cast(sum(d.Cantidad*d.PrecioNeto) as decimal(20,2)) a "
+                           "%1%2 group by year(f.Fecha), month(f.Fecha)) t")
+                .arg(cFacturas, cDeCliente));
+        fila << Decimal(total.Campo(0)) << Decimal(total.Campo(1));
+        Recordset remisiones = cnn.Execute(
+            QStringLiteral("select cast(coalesce(sum(d.Cantidad),0) as decimal(20,2)) from remisiones r join remisionesdetalle d on r.Id=d.Id "
+                           "where r.Moneda=2 and r.Saldo>0 and r.Cancelada=0 and r.Cliente='%1'")
+                .arg(cnn.Escapa(cCliente)));
+        fila << Decimal(remisiones.Campo(0));
+        filas << fila;
+    }
+    return filas;
+}
+
+void tst_InformeCompleto::csvIgualAlCalculoDirecto_data()
+{
+    QTest::addColumn<QDate>("desde");
+    QTest::addColumn<QDate>("hasta");
+    QTest::addColumn<QString>("cliente");
+    QTest::addColumn<QString>("vendedor");
+    QTest::addColumn<int>("linea");
+    QTest::addColumn<QString>("condicion"); // the same filters, as a person would write them
+
+    QTest::newRow("doce meses") << QDate(2024, 7, 1) << QDate(2025, 6, 30) << "" << "" << 0 << "";
+    QTest::newRow("cruza el año, vendedor") << QDate(2024, 11, 15) << QDate(2025, 2, 10) << "" << "V02" << 0
+                                            << " and f.Vendedor='V02'";
+    QTest::newRow("línea de productos") << QDate(2025, 1, 1) << QDate(2025, 3, 31) << "" << "" << 2
+                                        << " and p.Linea=2";
+    QTest::newRow("cliente con comilla y coma") << QDate(2025, 1, 1) << QDate(2025, 6, 30) << "D'ANG" << "" << 0
+                                                << " and f.Cliente='D''ANG'";
+    QTest::newRow("sin facturas") << QDate(2030, 1, 1) << QDate(2030, 1, 31) << "" << "" << 0 << "";
+}
+
+void tst_InformeCompleto::csvIgualAlCalculoDirecto()
+{
+    QFETCH(QDate, desde);
+    QFETCH(QDate, hasta);
+    QFETCH(QString, cliente);
+    QFETCH(QString, vendedor);
+    QFETCH(int, linea);
+    QFETCH(QString, condicion);
+    QTemporaryDir carpeta;
+    const QString cCsv = carpeta.filePath(QStringLiteral("informe.csv"));
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    ParametrosRpt parametros;
+    MotorReporte motor;
+    m_pEntorno->mensajes.Olvida();
+    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, motor, cCarpetaPrograma, m_pEntorno->mensajes);
+    reporte.setArchivoSalida(cCsv);
+    FiltrosInforme filtros{desde.toString(QStringLiteral("dd/MM/yyyy")), hasta.toString(QStringLiteral("dd/MM/yyyy")),
+                           cliente, vendedor, linea ? QVariant(linea) : QVariant()};
+    QCOMPARE(reporte.Ejecuta(filtros), ReporteVentas12Meses::Resultado::Terminado);
+    QVERIFY2(m_pEntorno->mensajes.Llamadas().isEmpty(), qPrintable(m_pEntorno->mensajes.Llamadas().value(0).cTexto));
+
+    const QList<QStringList> csv = LeeCsv(cCsv);
+    QVERIFY(!csv.isEmpty());
+    const QStringList &encabezado = csv.first();
+    const int nMeses = Periodo::MesesEntre(desde, hasta) + 1;
+    QCOMPARE(encabezado.size(), 2 + 2 * nMeses + 3);
+    QCOMPARE(encabezado.first(), QStringLiteral("Cliente"));
+
+    const QList<QStringList> esperado = Esperado(desde, hasta, condicion);
+    QCOMPARE(csv.size() - 1, esperado.size());
+    for (qsizetype i = 0; i < esperado.size(); ++i)
+        QCOMPARE(csv[i + 1], esperado[i]);
+
+    Recordset tablas = cnn.Execute(QStringLiteral("show tables like 'tmpventas12meses'"));
+    QVERIFY(tablas.FinDeFilas()); // the working table is gone
+}
+
+void tst_InformeCompleto::botonConVistaPrevia()
+{
+    MotorReporte motor;
+    int nVistas = 0;
+    int nPaginas = 0;
+    motor.setPresentaVistaPrevia([&](QPrintPreviewDialog &vista) {
+        ++nVistas;
+        if (auto *pHojas = vista.findChild<QPrintPreviewWidget *>()) {
+            pHojas->updatePreview(); // draws the pages, as showing the dialog would
+            nPaginas = pHojas->pageCount();
+        }
+    });
+    m_pEntorno->mensajes.Olvida();
+    frmInicial ventana(m_pEntorno->Contexto(), m_pEntorno->RutaEjecutable(), motor);
+    QVERIFY(ventana.Abre());
+    QVERIFY(QTest::qWaitForWindowActive(&ventana));
+    auto *pDesde = ventana.findChild<CajaFecha *>(QStringLiteral("mkeFecha(0)"));
+    auto *pHasta = ventana.findChild<CajaFecha *>(QStringLiteral("mkeFecha(1)"));
+    pDesde->setFecha(QDate(2024, 7, 1));
+    pHasta->setFecha(QDate(2025, 6, 30));
+    // The window looks for the report file beside its program: put the built one there.
+    QFile::copy(cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt"),
+                QFileInfo(m_pEntorno->RutaEjecutable()).absolutePath() + QStringLiteral("/InformeMensual.rpt"));
+    auto *pBoton = ventana.findChild<QPushButton *>(QStringLiteral("cmdImprimir"));
+    QTest::mouseClick(pBoton, Qt::LeftButton);
+
+    QVERIFY2(m_pEntorno->mensajes.Llamadas().isEmpty(), qPrintable(m_pEntorno->mensajes.Llamadas().value(0).cTexto));
+    QCOMPARE(nVistas, 1);
+    QVERIFY2(nPaginas >= 2, qPrintable(QString::number(nPaginas))); // some 60 clients: more than one page
+    QVERIFY(pBoton->isEnabled());
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    QVERIFY(cnn.Execute(QStringLiteral("show tables like 'tmpventas12meses'")).FinDeFilas());
+    m_pEntorno->mensajes.Responde(Msg::Si);
+    ventana.close();
+}
+
+void tst_InformeCompleto::archivoDeReporteFaltante()
+{
+    QTemporaryDir sinReporte;
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    ParametrosRpt parametros;
+    MotorReporte motor;
+    m_pEntorno->mensajes.Olvida();
+    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, motor, sinReporte.path(), m_pEntorno->mensajes);
+    reporte.setArchivoSalida(sinReporte.filePath(QStringLiteral("x.pdf")));
+    QList<bool> estados;
+    reporte.setAlCambiarDisponibilidad([&](bool bDisponible) { estados << bDisponible; });
+    FiltrosInforme filtros{QStringLiteral("01/01/2025"), QStringLiteral("31/03/2025"), {}, {}, {}};
+    QCOMPARE(reporte.Ejecuta(filtros), ReporteVentas12Meses::Resultado::Terminado);
+
+    const auto &llamadas = m_pEntorno->mensajes.Llamadas();
+    QVERIFY(!llamadas.isEmpty());
+    for (const auto &llamada : llamadas) {
+        QCOMPARE(llamada.cTitulo, QStringLiteral("Error"));
+        QCOMPARE(llamada.nEstilo, 16);
+        QVERIFY2(llamada.cTexto.startsWith(QStringLiteral("Error no. ")), qPrintable(llamada.cTexto));
+    }
+    QVERIFY(!QFile::exists(sinReporte.filePath(QStringLiteral("x.pdf"))));
+    QCOMPARE(estados, (QList<bool>{false, true}));
+    QVERIFY(cnn.Execute(QStringLiteral("show tables like 'tmpventas12meses'")).FinDeFilas());
+}
+
+void tst_InformeCompleto::modoLotes_data()
+{
+    QTest::addColumn<QStringList>("argumentos");
+    QTest::addColumn<int>("estado");
+    QTest::addColumn<QString>("enErrores"); // a text standard error must hold
+    QTest::addColumn<QString>("salida");    // the file that must be written ("" none)
+
+    QTest::newRow("pdf") << QStringList{"--desde", "01/07/2024", "--hasta", "30/06/2025", "--salida", "r.pdf"} << 0
+                         << "escrito en" << "r.pdf";
+    QTest::newRow("csv con cliente") << QStringList{"--desde", "01/01/2025", "--hasta", "30/06/2025", "--cliente", "D'ANG",
+                                                    "--salida", "r.csv"}
+                                     << 0 << "informe de 1 clientes" << "r.csv";
+    QTest::newRow("trece meses") << QStringList{"--desde", "31/01/2024", "--hasta", "01/03/2025", "--salida", "r.pdf"} << 2
+                                 << "Alerta: Las fechas indicadas exceden el máximo de 12 meses" << "";
+    QTest::newRow("doce fronteras") << QStringList{"--desde", "01/01/2024", "--hasta", "01/01/2025", "--salida", "r.pdf"}
+                                    << 2 << "Alerta: Desde el mes 1 del año inicial hasta el 1 del año final" << "";
+    QTest::newRow("fecha que no es fecha") << QStringList{"--desde", "31/02/2024", "--hasta", "01/03/2024", "--salida", "r.pdf"}
+                                           << 1 << "no es una fecha" << "";
+    QTest::newRow("opción desconocida") << QStringList{"--desde", "01/01/2024", "--color", "rojo"} << 1 << "color" << "";
+    QTest::newRow("salida sin tipo") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "r.txt"}
+                                     << 1 << ".pdf o .csv" << "";
+    QTest::newRow("falta la salida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024"} << 1 << "--salida" << "";
+}
+
+void tst_InformeCompleto::modoLotes()
+{
+    QFETCH(QStringList, argumentos);
+    QFETCH(int, estado);
+    QFETCH(QString, enErrores);
+    QFETCH(QString, salida);
+    // The program runs from a folder of its own, with its settings file and report file.
+    const QString cPrograma = m_pEntorno->RutaEjecutable();
+    const QString cCarpeta = QFileInfo(cPrograma).absolutePath();
+    QFile::remove(cPrograma);
+    QVERIFY(QFile::copy(cCarpetaPrograma + QStringLiteral("/informe-mensual"), cPrograma));
+    QFile::copy(cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt"), cCarpeta + QStringLiteral("/InformeMensual.rpt"));
+    QFile::remove(cCarpeta + QLatin1Char('/') + salida);
+
+    QProcess programa;
+    programa.setWorkingDirectory(cCarpeta);
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert(QStringLiteral("ALMENA_ALMACEN"), m_pEntorno->ArchivoAlmacen());
+    entorno.insert(QStringLiteral("ALMENA_UNIDAD_C"), m_pEntorno->Carpeta() + QStringLiteral("/C"));
+    programa.setProcessEnvironment(entorno);
+    programa.start(cPrograma, argumentos);
+    QVERIFY(programa.waitForFinished(60000));
+    const QString cErrores = QString::fromUtf8(programa.readAllStandardError());
+    QCOMPARE(programa.exitCode(), estado);
+    QVERIFY2(cErrores.contains(enErrores), qPrintable(cErrores));
+    if (!salida.isEmpty()) {
+        const QString cArchivo = cCarpeta + QLatin1Char('/') + salida;
+        QVERIFY(QFileInfo(cArchivo).size() > 0);
+        if (salida.endsWith(QLatin1String(".csv"))) {
+            const QList<QStringList> csv = LeeCsv(cArchivo);
+            QCOMPARE(csv.size(), 2);
+            QCOMPARE(csv[1].mid(0, 2), (QStringList{"D'ANG", "Dulcería D'Angelo, S.A."}));
+        }
+    }
+}
+
+QTEST_MAIN(tst_InformeCompleto)
+#include "tst_InformeCompleto.moc"
