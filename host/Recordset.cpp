@@ -17,6 +17,7 @@ struct Recordset::Estado
 {
     QSqlDatabase base;
     QSqlQuery consulta;
+    QSqlRecord campos; // the query's fields, read once: asking the query each time costs
     bool bEnFila = false;
     QString cTabla;                                              // where new rows go; empty: read only
     std::optional<std::vector<std::pair<QString, QVariant>>> filaNueva; // being added or just saved
@@ -30,6 +31,7 @@ Recordset Recordset::DeConsulta(const QSqlDatabase &base, QSqlQuery consulta, co
     rs.d->base = base;
     rs.d->consulta = std::move(consulta);
     rs.d->cTabla = cTablaNuevasFilas;
+    rs.d->campos = rs.d->consulta.record();
     rs.d->bEnFila = rs.d->consulta.next();
     return rs;
 }
@@ -81,7 +83,7 @@ QVariant Recordset::Campo(const QString &cNombre) const
                 return valor;
         return {};
     }
-    const int nPosicion = e.consulta.record().indexOf(cNombre);
+    const int nPosicion = e.campos.indexOf(cNombre);
     if (nPosicion < 0)
         throw HostError(ErrorHost::ArgumentoNoValido, QStringLiteral("El recordset no tiene el campo %1").arg(cNombre));
     return Campo(nPosicion);
@@ -92,19 +94,19 @@ QVariant Recordset::Campo(int nPosicion) const
     const Estado &e = Abierto();
     if (!e.bEnFila)
         throw HostError(ErrorHost::SinFilaActual, QStringLiteral("No hay una fila actual en el recordset"));
-    if (nPosicion < 0 || nPosicion >= e.consulta.record().count())
+    if (nPosicion < 0 || nPosicion >= e.campos.count())
         throw HostError(ErrorHost::ArgumentoNoValido, QStringLiteral("El recordset no tiene el campo %1").arg(nPosicion));
     return e.consulta.value(nPosicion);
 }
 
 int Recordset::NumeroDeCampos() const
 {
-    return Abierto().consulta.record().count();
+    return Abierto().campos.count();
 }
 
 QString Recordset::NombreCampo(int nPosicion) const
 {
-    return Abierto().consulta.record().fieldName(nPosicion);
+    return Abierto().campos.fieldName(nPosicion);
 }
 
 void Recordset::AgregaFila()
