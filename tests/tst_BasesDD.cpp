@@ -16,31 +16,10 @@
 #include "BasesDD.h"
 #include "DataCombo.h"
 #include "EntornoHost.h"
+#include "Falla.h"
 #include "HostError.h"
 
 namespace {
-
-struct Falla
-{
-    int nNumero = 0;
-    QString cDescripcion;
-};
-
-std::optional<Falla> FallaDe(const std::function<void()> &accion)
-{
-    try {
-        accion();
-    } catch (const HostError &error) {
-        return Falla{error.Numero(), error.Descripcion()};
-    }
-    return std::nullopt;
-}
-
-int NumeroDeFalla(const std::function<void()> &accion)
-{
-    const std::optional<Falla> falla = FallaDe(accion);
-    return falla ? falla->nNumero : 0;
-}
 
 // A TCP port of this machine where nothing listens.
 int PuertoLibre()

@@ -6,6 +6,7 @@
 #include "ConfiguracionPrograma.h"
 #include "DelRegistro.h"
 #include "EntornoHost.h"
+#include "Falla.h"
 #include "HostError.h"
 #include "IniArchivo.h"
 #include "Utilerias.h"
@@ -31,15 +32,6 @@ struct Objetos
     ObjetoHost nucleo, registro, bases, utilerias;
 };
 
-int NumeroDeFalla(const std::function<void()> &accion)
-{
-    try {
-        accion();
-    } catch (const HostError &error) {
-        return error.Numero();
-    }
-    return 0;
-}
 } // namespace
 
 class tst_ConfiguracionPrograma : public QObject

@@ -10,6 +10,7 @@
 
 #include "DelRegistro.h"
 #include "EntornoHost.h"
+#include "Falla.h"
 #include "HostError.h"
 #include "IniArchivo.h"
 
@@ -17,22 +18,6 @@ namespace {
 
 const QString cClaveOdbc = QStringLiteral("Software\\ODBC\\ODBC.INI\\Almena Reportes");
 const QString cFuente = QStringLiteral("Almena Reportes");
-
-struct Falla
-{
-    int nNumero = 0;
-    QString cDescripcion;
-};
-
-std::optional<Falla> FallaDe(const std::function<void()> &accion)
-{
-    try {
-        accion();
-    } catch (const HostError &error) {
-        return Falla{error.Numero(), error.Descripcion()};
-    }
-    return std::nullopt;
-}
 
 // The permission bits of a file in octal ("600"); "" when it does not exist.
 QString Permisos(const QString &cArchivo)

@@ -18,6 +18,7 @@
 #include "DeArchivos.h"
 #include "DelRegistro.h"
 #include "EntornoHost.h"
+#include "Falla.h"
 #include "HostError.h"
 #include "ObjetosPrograma.h"
 #include "ObjetosSoloCreados.h"
@@ -25,29 +26,6 @@
 #include "libNucleo.h"
 
 namespace {
-
-// The number and description of the failure of an action; nothing when it does not fail.
-struct Falla
-{
-    int nNumero = 0;
-    QString cDescripcion;
-};
-
-std::optional<Falla> FallaDe(const std::function<void()> &accion)
-{
-    try {
-        accion();
-    } catch (const HostError &error) {
-        return Falla{error.Numero(), error.Descripcion()};
-    }
-    return std::nullopt;
-}
-
-int NumeroDeFalla(const std::function<void()> &accion)
-{
-    const std::optional<Falla> falla = FallaDe(accion);
-    return falla ? falla->nNumero : 0;
-}
 
 // The host class of an object, by the name a failed comparison can show.
 QString ClaseDe(const HostObject *p)
