@@ -114,7 +114,7 @@ int main(int argc, char *argv[])
 
     try {
         const ArchivoRpt archivo = [] {
-            QFile definicion(QStringLiteral(DEFINICION_INFORME_MENSUAL));
+            QFile definicion(qEnvironmentVariable("DEFINICION", QStringLiteral(DEFINICION_INFORME_MENSUAL)));
             if (!definicion.open(QIODevice::ReadOnly))
                 throw ErrorReporte(0, QStringLiteral("No se puede leer %1").arg(definicion.fileName()));
             return CompiladorRpt::Compila(QString::fromUtf8(definicion.readAll()));

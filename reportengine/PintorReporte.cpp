@@ -16,7 +16,7 @@
 namespace {
 
 constexpr double dMmPorPulgada = 25.4;
-constexpr double dRellenoHorizontalMm = 0.8;
+constexpr double dRellenoHorizontalMm = 1.0;
 constexpr double dRellenoVerticalMm = 0.4;
 constexpr double dSeparacionMm = 1.5; // under the header lines, above the footer
 constexpr double dMinimoPuntos = 1.0; // below that Qt draws nothing legible anyway
@@ -170,23 +170,30 @@ QString PintorReporte::Texto(const ValorCelda &valor, int nColumna, int nLinea) 
     return {};
 }
 
-void PintorReporte::AnchosDeColumnas(Medidas &medidas) const
+// What each automatic column must hold, in the normal letter and in bold. It does not
+// depend on the letter's size, so it is found once. For numbers the widest is the one with
+// the most digits (our letters' digits are all equally wide): only the largest magnitude and
+// a sign matter.
+struct PintorReporte::TextosMasAnchos
+{
+    QList<QStringList> normales;
+    QList<QStringList> negritos;
+};
+
+PintorReporte::TextosMasAnchos PintorReporte::TextosQueDebenCaber(bool bConTotales) const
 {
     const int nColumnas = int(m_contenido.columnas.size());
-    const int nLineas = m_contenido.nLineasPorFila;
-
-    // An automatic column is as wide as its heading and its rows (a total that does not fit
-    // goes in a smaller letter). What it must hold does not depend on the letter: found once.
-    // For numbers the widest is the one with the most digits (our letters' digits are all
-    // equally wide), so only the largest magnitude and a sign matter.
-    QList<QStringList> textosNormales(nColumnas);
-    QList<QStringList> textosNegritos(nColumnas);
+    TextosMasAnchos textos{QList<QStringList>(nColumnas), QList<QStringList>(nColumnas)};
+    const auto numero = [this](const NumeroDecimal &mayor, bool bHayNegativo, int nDecimales) {
+        return (bHayNegativo ? m_locale.negativeSign() : QString()) + mayor.TextoLocal(nDecimales, m_locale);
+    };
     for (int nColumna = 0; nColumna < nColumnas; ++nColumna) {
         const ColumnaContenido &columna = m_contenido.columnas[nColumna];
-        textosNegritos[nColumna].append(columna.cTitulo);
+        textos.negritos[nColumna].append(columna.cTitulo);
         if (columna.ancho != ColumnaDiseno::Ancho::Automatico)
             continue;
-        for (int nLinea = 0; nLinea < nLineas; ++nLinea) {
+        for (int nLinea = 0; nLinea < m_contenido.nLineasPorFila; ++nLinea) {
+            const int nDecimales = columna.decimalesPorLinea.value(nLinea, 2);
             NumeroDecimal mayor;
             bool bHayNumero = false;
             bool bHayNegativo = false;
@@ -202,18 +209,29 @@ void PintorReporte::AnchosDeColumnas(Medidas &medidas) const
                     distintos.insert(valor.cTexto);
                 }
             }
-            const int nDecimales = columna.decimalesPorLinea.value(nLinea, 2);
-            if (bHayNumero) {
-                textosNormales[nColumna].append((bHayNegativo ? m_locale.negativeSign() : QString()) +
-                                                mayor.TextoLocal(nDecimales, m_locale));
-            }
-            textosNormales[nColumna].append(distintos.values());
-            const ValorCelda *pTotal = m_contenido.bTotales ? &m_contenido.Total(nLinea, nColumna) : nullptr;
-            if (pTotal && pTotal->tipo == ValorCelda::Tipo::Texto && nColumna > 0)
-                textosNegritos[nColumna].append(pTotal->cTexto); // a label repeated on the totals row
+            if (bHayNumero)
+                textos.normales[nColumna].append(numero(mayor, bHayNegativo, nDecimales));
+            textos.normales[nColumna].append(distintos.values());
+
+            // The totals row: its labels always, its numbers when asked (the first column's
+            // label may run on over the columns beside it).
+            if (!m_contenido.bTotales || nColumna == 0)
+                continue;
+            const ValorCelda &total = m_contenido.Total(nLinea, nColumna);
+            if (total.tipo == ValorCelda::Tipo::Texto)
+                textos.negritos[nColumna].append(total.cTexto);
+            else if (total.tipo == ValorCelda::Tipo::Numero && bConTotales)
+                textos.negritos[nColumna].append(numero(total.numero.Magnitud(), total.numero.EsNegativo(), nDecimales));
         }
     }
+    return textos;
+}
 
+// The columns' widths for the texts, in the report's letter or, when the table is wider
+// than the paper, in a smaller one that makes it fit. Returns the letter's size.
+double PintorReporte::Ajusta(Medidas &medidas, const TextosMasAnchos &textos) const
+{
+    const int nColumnas = int(m_contenido.columnas.size());
     double dPuntos = m_contenido.pagina.nPuntosDecimas / 10.0;
     for (int nIntento = 1;; ++nIntento) {
         medidas.letra = Letra(m_contenido.pagina.cFuente, dPuntos, false);
@@ -228,9 +246,9 @@ void PintorReporte::AnchosDeColumnas(Medidas &medidas) const
             double dAncho = medidas.Mm(columna.nAnchoDecimasMm / 10.0);
             if (columna.ancho == ColumnaDiseno::Ancho::Automatico) {
                 dAncho = 0;
-                for (const QString &cTexto : std::as_const(textosNormales[nColumna]))
+                for (const QString &cTexto : textos.normales[nColumna])
                     dAncho = qMax(dAncho, medidas.normal->Ancho(cTexto));
-                for (const QString &cTexto : std::as_const(textosNegritos[nColumna]))
+                for (const QString &cTexto : textos.negritos[nColumna])
                     dAncho = qMax(dAncho, medidas.negrita->Ancho(cTexto));
                 dAncho += 2 * medidas.dRelleno;
                 dEscalable += dAncho;
@@ -238,7 +256,6 @@ void PintorReporte::AnchosDeColumnas(Medidas &medidas) const
             medidas.anchos.append(dAncho);
             dTotal += dAncho;
         }
-        const double dFijo = dTotal - dEscalable;
         if (dTotal <= medidas.dAncho || dEscalable <= 0 || nIntento == nMaximoIntentos) {
             // Not even a tiny letter makes it fit (fixed widths wider than the paper): every
             // column gives up its share, and a number that then does not fit its cell is drawn
@@ -256,10 +273,21 @@ void PintorReporte::AnchosDeColumnas(Medidas &medidas) const
                         medidas.anchos[nColumna] += dSobra / double(nResto);
                 }
             }
-            break;
+            return dPuntos;
         }
-        dPuntos *= qMax(0.1, (medidas.dAncho - dFijo) / dEscalable) * 0.99;
+        dPuntos *= qMax(0.1, (medidas.dAncho - (dTotal - dEscalable)) / dEscalable) * 0.99;
     }
+}
+
+void PintorReporte::AnchosDeColumnas(Medidas &medidas) const
+{
+    // The totals are wider than any row. The columns hold them too unless that would make
+    // the whole table's letter much smaller; then only the rows count, and a total that does
+    // not fit its cell is drawn in a smaller letter of its own.
+    constexpr double dMenorAceptable = 0.8;
+    const double dPuntos = Ajusta(medidas, TextosQueDebenCaber(true));
+    if (dPuntos < dMenorAceptable * m_contenido.pagina.nPuntosDecimas / 10.0)
+        Ajusta(medidas, TextosQueDebenCaber(false));
     medidas.x.clear();
     double x = 0;
     for (const double dAncho : std::as_const(medidas.anchos)) {

@@ -37,8 +37,11 @@ public:
 
 private:
     struct Medidas;
+    struct TextosMasAnchos;
 
     Medidas Mide(QPaintDevice &dispositivo) const;
+    TextosMasAnchos TextosQueDebenCaber(bool bConTotales) const;
+    double Ajusta(Medidas &medidas, const TextosMasAnchos &textos) const;
     void AnchosDeColumnas(Medidas &medidas) const;
     void PintaPagina(QPainter &painter, const Medidas &medidas, const PaginacionReporte::Pagina &pagina, int nPagina,
                      int nPaginas) const;
