@@ -14,22 +14,6 @@ namespace {
 
 constexpr int nMaximoLineasPorFila = 4;
 
-struct Palabra
-{
-    QString cTexto;
-    bool bEntreComillas = false;
-};
-
-// A text checked once the whole definition is read, when every formula and the series are known.
-struct TextoPorVerificar
-{
-    int nLinea = 0;
-    QString cTexto;
-    bool bEnSerie = false;
-    bool bPorPagina = false;   // header and footer may show the page numbers
-    bool bAceptaCampos = false; // only a detail cell has a row to take query fields from
-};
-
 bool EsNombre(const QString &cNombre, bool bAceptaNumeral)
 {
     static const QRegularExpression nombre(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
@@ -37,65 +21,14 @@ bool EsNombre(const QString &cNombre, bool bAceptaNumeral)
     return (bAceptaNumeral ? nombreConNumeral : nombre).match(cNombre).hasMatch();
 }
 
-class Compilacion
+} // namespace
+
+void CompiladorRpt::FallaEn(int nLinea, const QString &cDetalle)
 {
-public:
-    ArchivoRpt Compila(const QString &cDefinicion);
+    throw ErrorReporte(CodigoErrorRpt::DefinicionNoValida, QStringLiteral("Línea %1: %2.").arg(nLinea).arg(cDetalle));
+}
 
-private:
-    enum class Bloque { Ninguno, Consulta, Serie, Columna };
-
-    [[noreturn]] void Falla(const QString &cDetalle) const { FallaEn(m_nLinea, cDetalle); }
-    [[noreturn]] static void FallaEn(int nLinea, const QString &cDetalle)
-    {
-        throw ErrorReporte(CodigoErrorRpt::DefinicionNoValida, QStringLiteral("Línea %1: %2.").arg(nLinea).arg(cDetalle));
-    }
-
-    QList<Palabra> Corta(const QString &cLinea) const;
-    void Instruccion(const QList<Palabra> &palabras);
-    void InstruccionDeColumna(const QList<Palabra> &palabras);
-
-    // Word cursor of the current line
-    bool HayMas() const { return m_nPalabra < m_palabras.size(); }
-    QString Siguiente(const QString &cQueSeEspera);
-    QString SiguienteTexto(const QString &cQueSeEspera);
-    int SiguienteEntero(const QString &cQueSeEspera, int nMinimo, int nMaximo);
-    int SiguienteDecimas(const QString &cQueSeEspera, int nMinimo, int nMaximo);
-    void SinMas();
-
-    void Reporte();
-    void Tabla();
-    void Formulas();
-    void Pagina();
-    LineaFija LineaFijaDeInstruccion();
-    void Serie();
-    void Columna();
-    void Totales();
-    void Cierra();
-
-    void Verifica(const QString &cTexto, bool bPorPagina = false, bool bAceptaCampos = false);
-    void VerificaTodo();
-    QString FormulaDeSerie(int n) const { return QString(m_archivo.diseno.serie.cFormula).replace(u'#', QString::number(n)); }
-
-    ArchivoRpt m_archivo;
-    int m_nLinea = 0;
-    QList<Palabra> m_palabras;
-    qsizetype m_nPalabra = 0;
-    Bloque m_bloque = Bloque::Ninguno;
-    bool m_bEnSerie = false;
-    bool m_bHayReporte = false;
-    bool m_bHayConsulta = false;
-    bool m_bHubeSerie = false;
-    int m_nLineaConsulta = 0;
-    int m_nLineaColumna = 0;
-    int m_nLineaSerie = 0;
-    int m_nColumnasEnSerie = 0;
-    QStringList m_lineasConsulta;
-    QList<TextoPorVerificar> m_textos;
-    QList<QPair<int, QString>> m_sumas; // line and column name of each "suma"
-};
-
-QList<Palabra> Compilacion::Corta(const QString &cLinea) const
+QList<CompiladorRpt::Palabra> CompiladorRpt::Corta(const QString &cLinea) const
 {
     QList<Palabra> palabras;
     qsizetype i = 0;
@@ -139,21 +72,21 @@ QList<Palabra> Compilacion::Corta(const QString &cLinea) const
     return palabras;
 }
 
-QString Compilacion::Siguiente(const QString &cQueSeEspera)
+QString CompiladorRpt::Siguiente(const QString &cQueSeEspera)
 {
     if (!HayMas())
         Falla(QStringLiteral("falta %1").arg(cQueSeEspera));
     return m_palabras[m_nPalabra++].cTexto;
 }
 
-QString Compilacion::SiguienteTexto(const QString &cQueSeEspera)
+QString CompiladorRpt::SiguienteTexto(const QString &cQueSeEspera)
 {
     if (!HayMas() || !m_palabras[m_nPalabra].bEntreComillas)
         Falla(QStringLiteral("falta %1 entre comillas").arg(cQueSeEspera));
     return m_palabras[m_nPalabra++].cTexto;
 }
 
-int Compilacion::SiguienteEntero(const QString &cQueSeEspera, int nMinimo, int nMaximo)
+int CompiladorRpt::SiguienteEntero(const QString &cQueSeEspera, int nMinimo, int nMaximo)
 {
     const QString cPalabra = Siguiente(cQueSeEspera);
     bool bBien = false;
@@ -168,7 +101,7 @@ int Compilacion::SiguienteEntero(const QString &cQueSeEspera, int nMinimo, int n
 }
 
 // A number with at most one decimal, as tenths: "7.5" gives 75.
-int Compilacion::SiguienteDecimas(const QString &cQueSeEspera, int nMinimo, int nMaximo)
+int CompiladorRpt::SiguienteDecimas(const QString &cQueSeEspera, int nMinimo, int nMaximo)
 {
     static const QRegularExpression decimas(QStringLiteral("^([0-9]{1,4})(?:\\.([0-9]))?$"));
     const QString cPalabra = Siguiente(cQueSeEspera);
@@ -183,13 +116,13 @@ int Compilacion::SiguienteDecimas(const QString &cQueSeEspera, int nMinimo, int 
     return n;
 }
 
-void Compilacion::SinMas()
+void CompiladorRpt::SinMas()
 {
     if (HayMas())
         Falla(QStringLiteral("sobra \"%1\"").arg(m_palabras[m_nPalabra].cTexto));
 }
 
-ArchivoRpt Compilacion::Compila(const QString &cDefinicion)
+ArchivoRpt CompiladorRpt::CompilaTexto(const QString &cDefinicion)
 {
     const QStringList lineas = cDefinicion.split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < lineas.size(); ++i) {
@@ -230,7 +163,7 @@ ArchivoRpt Compilacion::Compila(const QString &cDefinicion)
     return m_archivo;
 }
 
-void Compilacion::Instruccion(const QList<Palabra> &palabras)
+void CompiladorRpt::Instruccion(const QList<Palabra> &palabras)
 {
     const QString cInstruccion = palabras.first().bEntreComillas ? QString() : palabras.first().cTexto;
     m_nPalabra = 1;
@@ -267,7 +200,7 @@ void Compilacion::Instruccion(const QList<Palabra> &palabras)
         Falla(QStringLiteral("instrucción desconocida \"%1\"").arg(palabras.first().cTexto));
 }
 
-void Compilacion::Reporte()
+void CompiladorRpt::Reporte()
 {
     if (m_bHayReporte)
         Falla(QStringLiteral("el reporte ya tiene título"));
@@ -277,7 +210,7 @@ void Compilacion::Reporte()
     Verifica(m_archivo.diseno.cTitulo);
 }
 
-void Compilacion::Tabla()
+void CompiladorRpt::Tabla()
 {
     const int nEsperado = int(m_archivo.tablas.size()) + 1;
     const int nTabla = SiguienteEntero(QStringLiteral("el número de la tabla"), 1, ArchivoRpt::nMaximoTablas);
@@ -300,7 +233,7 @@ void Compilacion::Tabla()
     m_archivo.tablas.append(tabla);
 }
 
-void Compilacion::Formulas()
+void CompiladorRpt::Formulas()
 {
     if (!HayMas())
         Falla(QStringLiteral("falta el nombre de la fórmula"));
@@ -314,7 +247,7 @@ void Compilacion::Formulas()
     }
 }
 
-void Compilacion::Pagina()
+void CompiladorRpt::Pagina()
 {
     PaginaDiseno &pagina = m_archivo.diseno.pagina;
     pagina.cPapel = Siguiente(QStringLiteral("el papel"));
@@ -337,7 +270,7 @@ void Compilacion::Pagina()
     }
 }
 
-LineaFija Compilacion::LineaFijaDeInstruccion()
+LineaFija CompiladorRpt::LineaFijaDeInstruccion()
 {
     LineaFija linea;
     while (HayMas()) {
@@ -372,7 +305,7 @@ LineaFija Compilacion::LineaFijaDeInstruccion()
     return linea;
 }
 
-void Compilacion::Serie()
+void CompiladorRpt::Serie()
 {
     if (m_bHubeSerie)
         Falla(QStringLiteral("un reporte tiene una serie a lo más"));
@@ -399,7 +332,7 @@ void Compilacion::Serie()
     m_bloque = Bloque::Serie;
 }
 
-void Compilacion::Columna()
+void CompiladorRpt::Columna()
 {
     ColumnaDiseno columna;
     columna.cTitulo = SiguienteTexto(QStringLiteral("el título de la columna"));
@@ -423,7 +356,7 @@ void Compilacion::Columna()
     m_bloque = Bloque::Columna;
 }
 
-void Compilacion::InstruccionDeColumna(const QList<Palabra> &palabras)
+void CompiladorRpt::InstruccionDeColumna(const QList<Palabra> &palabras)
 {
     const QString cInstruccion = palabras.first().bEntreComillas ? QString() : palabras.first().cTexto;
     m_nPalabra = 1;
@@ -480,7 +413,7 @@ void Compilacion::InstruccionDeColumna(const QList<Palabra> &palabras)
     columna.lineas.append(celda);
 }
 
-void Compilacion::Totales()
+void CompiladorRpt::Totales()
 {
     if (m_archivo.diseno.bTotales)
         Falla(QStringLiteral("el reporte ya tiene su fila de totales"));
@@ -490,7 +423,7 @@ void Compilacion::Totales()
     Verifica(m_archivo.diseno.cRotuloTotales);
 }
 
-void Compilacion::Cierra()
+void CompiladorRpt::Cierra()
 {
     SinMas();
     if (m_bloque != Bloque::Serie)
@@ -501,12 +434,12 @@ void Compilacion::Cierra()
     m_bloque = Bloque::Ninguno;
 }
 
-void Compilacion::Verifica(const QString &cTexto, bool bPorPagina, bool bAceptaCampos)
+void CompiladorRpt::Verifica(const QString &cTexto, bool bPorPagina, bool bAceptaCampos)
 {
     m_textos.append(TextoPorVerificar{m_nLinea, cTexto, m_bEnSerie, bPorPagina, bAceptaCampos});
 }
 
-void Compilacion::VerificaTodo()
+void CompiladorRpt::VerificaTodo()
 {
     const DisenoReporte &diseno = m_archivo.diseno;
     if (!m_bHayReporte)
@@ -566,12 +499,10 @@ void Compilacion::VerificaTodo()
     }
 }
 
-} // namespace
-
 ArchivoRpt CompiladorRpt::Compila(const QString &cDefinicion)
 {
-    Compilacion compilacion;
-    return compilacion.Compila(cDefinicion);
+    CompiladorRpt compilador;
+    return compilador.CompilaTexto(cDefinicion);
 }
 
 void CompiladorRpt::CompilaArchivo(const QString &cDefinicion, const QString &cSalida)

@@ -1,16 +1,13 @@
 #include "PintorReporte.h"
 
 #include <QFontMetricsF>
-#include <QGlyphRun>
-#include <QRawFont>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSet>
 
-#include <array>
-
 #include "CodigosErrorReporte.h"
 #include "ControlReporte.h"
+#include "LetraDeTabla.h"
 #include "NombresPapel.h"
 
 namespace {
@@ -21,92 +18,6 @@ constexpr double dRellenoVerticalMm = 0.4;
 constexpr double dSeparacionMm = 1.5; // under the header lines, above the footer
 constexpr double dMinimoPuntos = 1.0; // below that Qt draws nothing legible anyway
 constexpr int nMaximoIntentos = 8;
-
-// One letter of the table, with the glyph and the advance of every ASCII character looked up
-// once. Widths are then sums, and the ASCII texts of a row (numbers, codes, labels) go to
-// the paper as one glyph run with positions set here: Qt would otherwise lay out and shape
-// each cell on its own, which is most of the time of a long report. Texts with other
-// characters (names with accents) go through Qt's drawText as usual.
-class LetraDeTabla
-{
-public:
-    LetraDeTabla(const QFont &letra, QPaintDevice *pDispositivo)
-        : m_metricas(letra, pDispositivo), m_fuente(QRawFont::fromFont(QFont(letra, pDispositivo)))
-    {
-        m_avance.fill(-1);
-        m_glifo.fill(0);
-        if (!m_fuente.isValid())
-            return;
-        for (char16_t c = 32; c < 127; ++c) {
-            const QList<quint32> glifos = m_fuente.glyphIndexesForString(QString(QChar(c)));
-            if (glifos.size() != 1 || glifos[0] == 0)
-                continue;
-            m_glifo[c] = glifos[0];
-            m_avance[c] = m_fuente.advancesForGlyphIndexes(glifos).value(0).x();
-        }
-    }
-
-    double Ancho(const QString &cTexto) const
-    {
-        double dAncho = 0;
-        for (const QChar c : cTexto) {
-            const char16_t n = c.unicode();
-            if (n >= 128 || m_avance[n] < 0)
-                return m_metricas.horizontalAdvance(cTexto);
-            dAncho += m_avance[n];
-        }
-        return dAncho;
-    }
-
-    // The text cut with "…" to fit in dAncho.
-    QString Recorta(const QString &cTexto, double dAncho) const
-    {
-        if (Ancho(cTexto) <= dAncho)
-            return cTexto;
-        return m_metricas.elidedText(cTexto, Qt::ElideRight, dAncho);
-    }
-
-    // Draws the text with its left end at x on the baseline y: into the glyph run when it
-    // can, else at once through Qt.
-    void Escribe(QPainter &painter, const QString &cTexto, double x, double y)
-    {
-        for (const QChar c : cTexto) {
-            if (c.unicode() >= 128 || m_avance[c.unicode()] < 0) {
-                painter.drawText(QPointF(x, y), cTexto);
-                return;
-            }
-        }
-        for (const QChar c : cTexto) {
-            m_glifos.append(m_glifo[c.unicode()]);
-            m_posiciones.append(QPointF(x, y));
-            x += m_avance[c.unicode()];
-        }
-    }
-
-    // Puts the glyphs gathered since the last call on the paper.
-    void Vacia(QPainter &painter)
-    {
-        if (m_glifos.isEmpty())
-            return;
-        QGlyphRun corrida;
-        corrida.setRawFont(m_fuente);
-        corrida.setGlyphIndexes(m_glifos);
-        corrida.setPositions(m_posiciones);
-        painter.drawGlyphRun(QPointF(0, 0), corrida);
-        m_glifos.clear();
-        m_posiciones.clear();
-    }
-
-    const QFontMetricsF &Metricas() const { return m_metricas; }
-
-private:
-    QFontMetricsF m_metricas;
-    QRawFont m_fuente;
-    std::array<double, 128> m_avance;
-    std::array<quint32, 128> m_glifo;
-    QList<quint32> m_glifos;
-    QList<QPointF> m_posiciones;
-};
 
 QFont Letra(const QString &cFamilia, double dPuntos, bool bNegrita)
 {
