@@ -133,37 +133,28 @@ void tst_CompiladorRpt::DefinicionConFallas_data()
     QTest::newRow("instrucción desconocida") << con("tablas 2\n") << 10 << "instrucción desconocida";
     QTest::newRow("comillas sin cerrar") << con("totales \"T\n") << 10 << "cerrar las comillas";
     QTest::newRow("barra sin sentido") << con("totales \"a\\nb\"\n") << 10 << "\\ solo puede ir";
-    QTest::newRow("comillas pegadas") << con("totales \"T\"x\n") << 10 << "espacio después";
     QTest::newRow("título repetido") << con("reporte \"Otro\"\n") << 10 << "ya tiene título";
     QTest::newRow("tabla fuera de orden") << con("tabla 3 odbc \"O\" b.t\n") << 10 << "se esperaba la tabla 2";
     QTest::newRow("tipo de tabla") << con("tabla 2 dao \"O\" b.t\n") << 10 << "tipo de tabla desconocido";
-    QTest::newRow("origen sin comillas") << con("tabla 2 odbc Origen b.t\n") << 10 << "entre comillas";
     QTest::newRow("pd en la ubicación") << con("tabla 2 odbc \"O\" updates.t\n") << 10 << "pd";
     QTest::newRow("registro largo para el puente")
         << con("tabla 2 odbc \"Un origen de datos largo\" una_base.una_tabla_larga\n") << 10 << "60";
     QTest::newRow("ubicación no ASCII") << con("tabla 2 odbc \"O\" año.t\n") << 10 << "ASCII";
     QTest::newRow("fórmula repetida") << con("formula f\n") << 10 << "ya existe";
-    QTest::newRow("nombre de fórmula") << con("formula 1A\n") << 10 << "no sirve como nombre";
     QTest::newRow("consulta sin fin") << QStringLiteral("reporte \"R\"\nconsulta\nSELECT 1\n") << 2 << "fin";
-    QTest::newRow("segunda consulta") << con("consulta\nx\nfin\n") << 10 << "ya tiene su consulta";
     QTest::newRow("tabla que no existe en la consulta")
         << QString(cBase).replace("{T1}", "{T1}, {T2}") << 4 << "tabla {T2}";
     QTest::newRow("papel") << con("pagina B5 horizontal\n") << 10 << "papel desconocido";
-    QTest::newRow("orientación") << con("pagina A4 apaisada\n") << 10 << "orientación";
     QTest::newRow("margen con dos decimales") << con("pagina A4 vertical margen 1.25\n") << 10 << "con un decimal";
-    QTest::newRow("letra diminuta") << con("pagina A4 vertical puntos 2\n") << 10 << "tamaño de letra";
     QTest::newRow("línea sin texto") << con("encabezado negrita\n") << 10 << "no tiene texto";
-    QTest::newRow("dos textos a la izquierda") << con("pie izquierda \"a\" izquierda \"b\"\n") << 10 << "ya tiene un texto";
     QTest::newRow("llave sin cerrar") << con("pie izquierda \"{=Pagina\"\n") << 10 << "llave";
     QTest::newRow("fórmula sin declarar") << con("pie izquierda \"{@G}\"\n") << 10 << "no está declarada";
     QTest::newRow("valor desconocido") << con("pie izquierda \"{=Hoy}\"\n") << 10 << "valor desconocido";
     QTest::newRow("página fuera del encabezado") << con("totales \"{=Pagina}\"\n") << 10 << "solo va en el encabezado";
     QTest::newRow("campo en el encabezado") << con("encabezado izquierda \"{a}\"\n") << 10 << "solo va en las líneas";
-    QTest::newRow("columna sin fin") << con("columna \"D\" auto\n numero n\n") << 10 << "no termina";
     QTest::newRow("columna sin líneas") << con("columna \"D\" auto\nfin\n") << 11 << "ninguna línea";
     QTest::newRow("cinco líneas") << con("columna \"D\" auto\n vacia\n vacia\n vacia\n vacia\n vacia\nfin\n") << 15
                                   << "4 líneas";
-    QTest::newRow("ancho") << con("columna \"D\" ancho\n vacia\nfin\n") << 10 << "milímetros";
     QTest::newRow("csv de un rótulo") << con("columna \"D\" auto\n rotulo \"r\" csv \"x\"\nfin\n") << 11 << "no van al CSV";
     QTest::newRow("suma sin serie") << con("columna \"D\" auto\n suma m# \nfin\n") << 11 << "necesita una serie";
     QTest::newRow("suma sin #") << con("serie 1 a 2 si S#\ncolumna \"x\" auto\nvacia\nfin\nfin\n"
@@ -171,18 +162,12 @@ void tst_CompiladorRpt::DefinicionConFallas_data()
                                 << 16 << "lleva #";
     QTest::newRow("serie sin fin") << con("serie 1 a 2 si S#\n") << 10 << "serie no termina";
     QTest::newRow("serie vacía") << con("serie 1 a 2 si S#\nfin\n") << 11 << "no tiene columnas";
-    QTest::newRow("serie al revés") << con("serie 5 a 2 si S#\n") << 10 << "último número";
-    QTest::newRow("serie sin #") << con("serie 1 a 2 si S\n") << 10 << "con #";
     QTest::newRow("dos series") << con("serie 1 a 2 si S#\ncolumna \"x\" auto\nvacia\nfin\nfin\nserie 1 a 2 si T#\n") << 15
                                 << "una serie a lo más";
     QTest::newRow("serie choca con fórmula") << con("serie 1 a 2 si F#\n").replace("formula F", "formula F2") << 10
                                              << "ya existe";
-    QTest::newRow("totales repetidos") << con("totales \"a\"\ntotales \"b\"\n") << 11 << "ya tiene su fila";
     QTest::newRow("fin suelto") << con("fin\n") << 10 << "sin consulta";
-    QTest::newRow("sobra una palabra") << con("totales \"a\" b\n") << 10 << "sobra";
     QTest::newRow("sin título") << QString(cBase).replace("reporte \"R\"\n", "") << 1 << "falta la instrucción reporte";
-    QTest::newRow("sin consulta") << QStringLiteral("reporte \"R\"\ncolumna \"C\" auto\n vacia\nfin\n") << 1
-                                  << "falta la consulta";
     QTest::newRow("sin columnas") << QStringLiteral("reporte \"R\"\nconsulta\nx\nfin\n") << 1 << "no tiene columnas";
 }
 
