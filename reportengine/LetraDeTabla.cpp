@@ -47,7 +47,7 @@ QString LetraDeTabla::Recorta(const QString &cTexto, double dAncho) const
 
 void LetraDeTabla::Escribe(QPainter &painter, const QString &cTexto, double x, double y)
 {
-    if (!EsRapido(cTexto)) {
+    if (!m_bCorridas || !EsRapido(cTexto)) {
         painter.drawText(QPointF(x, y), cTexto);
         return;
     }

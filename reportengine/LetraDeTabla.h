@@ -15,7 +15,8 @@ class QPaintDevice;
 // looked up once. Widths are then sums, and the ASCII texts of a row (numbers, codes,
 // labels) go to the paper as one glyph run with positions set here: Qt would otherwise lay
 // out and shape each cell on its own, which is most of the time of a long report. Texts with
-// other characters (names with accents) go through Qt's drawText as usual.
+// other characters (names with accents) go through Qt's drawText as usual, and so does
+// everything on a device that would record glyph runs as outlines (the preview's pictures).
 class LetraDeTabla
 {
 public:
@@ -24,6 +25,9 @@ public:
     double Ancho(const QString &cTexto) const;
     // The text cut with "…" to fit in dAncho.
     QString Recorta(const QString &cTexto, double dAncho) const;
+
+    // Whether ASCII texts may go into glyph runs; decided by the painter's device.
+    void UsaCorridasDeGlifos(bool bUsa) { m_bCorridas = bUsa; }
 
     // Draws the text with its left end at x on the baseline y: into the glyph run when it
     // can, else at once through Qt (in the painter's letter).
@@ -42,4 +46,5 @@ private:
     std::array<quint32, 128> m_glifo;
     QList<quint32> m_glifos;
     QList<QPointF> m_posiciones;
+    bool m_bCorridas = true;
 };
