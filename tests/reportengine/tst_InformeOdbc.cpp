@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -72,6 +73,7 @@ private slots:
     void Csv();
     void VistaPreviaSinPantalla_data();
     void VistaPreviaSinPantalla();
+    void SinImpresora();
     void UbicacionesGuardadasEnElArchivo();
     void ContrasenaConPuntoYComaYLlaves();
     void FallasDeLaBase_data();
@@ -268,6 +270,16 @@ void tst_InformeOdbc::VistaPreviaSinPantalla()
     QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
     QCOMPARE(nPaginas, 1);
     QCOMPARE(cTituloVisto, cTituloVentana);
+}
+
+void tst_InformeOdbc::SinImpresora()
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        QSKIP("Este equipo tiene impresora: no se imprime en ella desde una prueba");
+    MotorReporte motor;
+    Prepara(motor, MotorReporte::ImpresoraDestino, QString());
+    const QString cFalla = Corre(motor);
+    QVERIFY2(cFalla.startsWith(QStringLiteral("Error %1:").arg(CodigoErrorRpt::ImpresoraNoDisponible)), qPrintable(cFalla));
 }
 
 void tst_InformeOdbc::UbicacionesGuardadasEnElArchivo()
