@@ -17,35 +17,64 @@ TextoConexion TextoConexion::Analiza(const QString &cTexto)
     TextoConexion conexion;
     qsizetype i = 0;
     while (i < cTexto.size()) {
-        qsizetype nFin = cTexto.indexOf(QLatin1Char(';'), i);
-        if (nFin < 0)
-            nFin = cTexto.size();
-        const QString cPieza = cTexto.mid(i, nFin - i);
-        if (cPieza.trimmed().isEmpty()) {
-            i = nFin + 1;
+        const qsizetype nIgual = cTexto.indexOf(QLatin1Char('='), i);
+        const qsizetype nPuntoYComa = cTexto.indexOf(QLatin1Char(';'), i);
+        if (nIgual < 0 || (nPuntoYComa >= 0 && nPuntoYComa < nIgual)) {
+            const QString cPieza = cTexto.mid(i, nPuntoYComa < 0 ? -1 : nPuntoYComa - i);
+            if (!cPieza.trimmed().isEmpty())
+                Falla(QStringLiteral("\"%1\" no es clave=valor").arg(cPieza));
+            if (nPuntoYComa < 0)
+                break;
+            i = nPuntoYComa + 1;
             continue;
         }
-        const qsizetype nIgual = cPieza.indexOf(QLatin1Char('='));
-        if (nIgual < 0)
-            Falla(QStringLiteral("\"%1\" no es clave=valor").arg(cPieza));
-        const QString cClave = cPieza.left(nIgual).trimmed().toUpper();
-        if (cClave == u"PWD" || cClave == u"PASSWORD") {
-            QString cPassword = cTexto.mid(i + nIgual + 1);
-            if (cPassword.endsWith(QLatin1Char(';')))
-                cPassword.chop(1);
-            conexion.cPassword = cPassword;
-            break;
+        const QString cClave = cTexto.mid(i, nIgual - i).trimmed().toUpper();
+        QString cValor;
+        qsizetype nSiguiente;
+        if (cTexto.mid(nIgual + 1, 1) == QLatin1String("{")) {
+            // A value in braces, as ODBC writes one that holds ";" or braces: "}}" is one "}".
+            qsizetype j = nIgual + 2;
+            bool bCerrado = false;
+            for (; j < cTexto.size(); ++j) {
+                if (cTexto.at(j) == QLatin1Char('}')) {
+                    if (j + 1 < cTexto.size() && cTexto.at(j + 1) == QLatin1Char('}')) {
+                        cValor += QLatin1Char('}');
+                        ++j;
+                        continue;
+                    }
+                    bCerrado = true;
+                    break;
+                }
+                cValor += cTexto.at(j);
+            }
+            if (!bCerrado)
+                Falla(QStringLiteral("falta la llave que cierra el valor de %1").arg(cClave));
+            nSiguiente = cTexto.indexOf(QLatin1Char(';'), j + 1);
+            if (!cTexto.mid(j + 1, nSiguiente < 0 ? -1 : nSiguiente - j - 1).trimmed().isEmpty())
+                Falla(QStringLiteral("texto después de la llave que cierra el valor de %1").arg(cClave));
+        } else if (cClave == u"PWD" || cClave == u"PASSWORD") {
+            // An unquoted password is the rest of the text: it may hold ";" of its own.
+            cValor = cTexto.mid(nIgual + 1);
+            if (cValor.endsWith(QLatin1Char(';')))
+                cValor.chop(1);
+            nSiguiente = -1;
+        } else {
+            nSiguiente = nPuntoYComa;
+            cValor = cTexto.mid(nIgual + 1, nSiguiente < 0 ? -1 : nSiguiente - nIgual - 1);
         }
-        const QString cValor = cPieza.mid(nIgual + 1);
         if (cClave == u"SERVER")
             conexion.cServidor = cValor;
         else if (cClave == u"DB" || cClave == u"DATABASE")
             conexion.cBase = cValor;
         else if (cClave == u"UID" || cClave == u"USER")
             conexion.cUsuario = cValor;
+        else if (cClave == u"PWD" || cClave == u"PASSWORD")
+            conexion.cPassword = cValor;
         else
             Falla(QStringLiteral("clave desconocida \"%1\" (se aceptan SERVER, DB, UID y PWD)").arg(cClave));
-        i = nFin + 1;
+        if (nSiguiente < 0)
+            break;
+        i = nSiguiente + 1;
     }
     return conexion;
 }

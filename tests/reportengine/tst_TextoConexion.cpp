@@ -43,6 +43,11 @@ void tst_TextoConexion::Analiza_data()
     QTest::newRow("valores vacíos") << "SERVER=;DB=;UID=;" << Opcional("") << Opcional("") << Opcional("") << Opcional();
     QTest::newRow("piezas vacías") << ";;SERVER=h;;" << Opcional("h") << Opcional() << Opcional() << Opcional();
     QTest::newRow("texto vacío") << "" << Opcional() << Opcional() << Opcional() << Opcional();
+    QTest::newRow("valores entre llaves, como los escribe el puente")
+        << "SERVER={h;1};DB=d;UID={u}}};PWD={p;x}}y{z=w};" << Opcional("h;1") << Opcional("d") << Opcional("u}")
+        << Opcional("p;x}y{z=w");
+    QTest::newRow("contraseña vacía entre llaves") << "SERVER=h;PWD={};" << Opcional("h") << Opcional() << Opcional()
+                                                   << Opcional("");
 }
 
 void tst_TextoConexion::Analiza()
@@ -66,6 +71,8 @@ void tst_TextoConexion::RechazaLoQueNoEntiende_data()
     QTest::newRow("el puerto es del origen de datos") << "SERVER=h;PORT=3306;" << "PORT";
     QTest::newRow("otro origen de datos") << "DSN=otro;UID=u" << "DSN";
     QTest::newRow("pieza sin =") << "SERVER=h;basura;UID=u" << "basura";
+    QTest::newRow("llave sin cerrar") << "SERVER=h;PWD={abc;" << "PWD";
+    QTest::newRow("texto tras la llave") << "SERVER={h}x;UID=u" << "SERVER";
 }
 
 void tst_TextoConexion::RechazaLoQueNoEntiende()
