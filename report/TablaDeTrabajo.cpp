@@ -86,7 +86,9 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
         for (const auto &[cTipo, cCampo] : {std::pair{"Monto", "Importe"}, std::pair{"Cant", "Cantidad"}}) {
             const QString cColumna = Columna(cTipo, columna.nPosicion);
             const QString cAlias = QStringLiteral("s%1%2").arg(columna.nPosicion).arg(QLatin1String(cTipo));
-            sumas << QStringLiteral("coalesce(sum(if(%1,%2,0)),0) as %3").arg(cCondicion, QLatin1String(cCampo), cAlias);
+            // Each client and month is one group of the inner query, so the month's value is the
+            // only one the condition lets through: max() picks it, cheaper than adding.
+            sumas << QStringLiteral("coalesce(max(if(%1,%2,null)),0) as %3").arg(cCondicion, QLatin1String(cCampo), cAlias);
             destinos << cColumna;
             valores << QStringLiteral("(%1)+g.%2").arg(defectos.value(cColumna.toLower(), QStringLiteral("0")), cAlias);
             acumulados << QStringLiteral("%1=%1+g.%2").arg(cColumna, cAlias);
