@@ -13,7 +13,6 @@
 #include "BasesDD.h"
 #include "ConfiguracionPrograma.h"
 #include "Connection.h"
-#include "Conversiones.h"
 #include "HostContext.h"
 #include "HostError.h"
 #include "HostFactory.h"
@@ -128,9 +127,7 @@ int Ejecuta(const QStringList &argumentos)
         BasesDD &bases = objetos.Bases();
         if (!CargaDatosConexion(objetos.Nucleo(), objetos.Registro(), bases, cArchivoIni, true))
             return 1;
-        const qint16 nMonedaUSD = AEntero16(LeeIniDefecto(QStringLiteral("Configuración"), QStringLiteral("Id moneda USD"),
-                                                         QStringLiteral("2"), objetos.Nucleo(), cArchivoIni),
-                                            QStringLiteral("El valor «Id moneda USD» del archivo de configuración"));
+        const qint16 nMonedaUSD = LeeMonedaUSD(objetos.Nucleo(), cArchivoIni);
         Connection cnnDatos;
         bases.AbrirBdD(cnnDatos, bases.cMiBase);
 

@@ -1,6 +1,7 @@
 #include "ConfiguracionPrograma.h"
 
 #include "BasesDD.h"
+#include "Conversiones.h"
 #include "DeArchivos.h"
 #include "DelRegistro.h"
 #include "HostContext.h"
@@ -40,6 +41,12 @@ QString LeeIniDefecto(const QString &cSeccion, const QString &cClave, const QStr
                                 .arg(cClave, cArchivoIni));
     }
     return cValor;
+}
+
+qint16 LeeMonedaUSD(libNucleo &nucleo, const QString &cArchivoIni)
+{
+    return AEntero16(LeeIniDefecto(cConfiguracion, QStringLiteral("Id moneda USD"), QStringLiteral("2"), nucleo, cArchivoIni),
+                     QStringLiteral("El valor «Id moneda USD» del archivo de configuración"));
 }
 
 bool CargaDatosConexion(libNucleo &nucleo, DelRegistro &registro, BasesDD &bases, const QString &cArchivoIni,

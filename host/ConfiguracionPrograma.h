@@ -20,6 +20,10 @@ void CreaObjeto(const HostFactory &fabrica, const HostContext &contexto, ObjetoH
 QString LeeIniDefecto(const QString &cSeccion, const QString &cClave, const QString &cDefecto, libNucleo &nucleo,
                       const QString &cArchivoIni);
 
+// The currency id of US dollars ("Id moneda USD", default 2) as a 16-bit whole number; a
+// value that is none is a failure (13, or 6 out of range).
+qint16 LeeMonedaUSD(libNucleo &nucleo, const QString &cArchivoIni);
+
 // Tests the host folder named in the settings file and fills the connection settings of
 // the database object from the host store. False, after telling the user, when the folder
 // is not a host installation.

@@ -181,9 +181,7 @@ void frmInicial::Form_Activate()
         emit programaTerminado(1);
         return;
     }
-    m_nMonedaUSD = AEntero16(LeeIniDefecto(QStringLiteral("Configuración"), QStringLiteral("Id moneda USD"),
-                                           QStringLiteral("2"), m_objetos.Nucleo(), m_cArchivoIni),
-                             QStringLiteral("El valor «Id moneda USD» del archivo de configuración"));
+    m_nMonedaUSD = LeeMonedaUSD(m_objetos.Nucleo(), m_cArchivoIni);
     bases.AbrirBdD(m_cnnDatos, bases.cMiBase);
     bases.AbrirDataSource(m_rsLineas, m_cnnDatos, QStringLiteral("lineas order by Linea"), m_pdcboLinea, {}, true);
     bases.AbrirDataSource(m_rsVendedores, m_cnnDatos, QStringLiteral("vendedores order by Clave"), m_pdtcVendedor, {},
