@@ -8,23 +8,13 @@
 #include "ArmadorContenido.h"
 #include "CodigosErrorReporte.h"
 #include "CompiladorRpt.h"
+#include "InformeMensualDePrueba.h"
 #include "ControlReporte.h"
 #include "SalidaCsv.h"
 
 namespace {
 
 using Formulas = QHash<QString, QString>;
-
-const DisenoReporte &InformeMensual()
-{
-    static const ArchivoRpt archivo = [] {
-        QFile definicion(QStringLiteral(DEFINICION_INFORME_MENSUAL));
-        if (!definicion.open(QIODevice::ReadOnly))
-            qFatal("No se puede leer %s", DEFINICION_INFORME_MENSUAL);
-        return CompiladorRpt::Compila(QString::fromUtf8(definicion.readAll()));
-    }();
-    return archivo.diseno;
-}
 
 Formulas Meses(std::initializer_list<int> meses)
 {

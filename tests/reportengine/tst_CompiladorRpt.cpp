@@ -8,19 +8,12 @@
 
 #include "CodigosErrorReporte.h"
 #include "CompiladorRpt.h"
+#include "InformeMensualDePrueba.h"
 #include "ControlReporte.h"
 #include "EscritorRpt.h"
 #include "LectorRpt.h"
 
 namespace {
-
-QString DefinicionInformeMensual()
-{
-    QFile archivo(QStringLiteral(DEFINICION_INFORME_MENSUAL));
-    if (!archivo.open(QIODevice::ReadOnly))
-        qFatal("No se puede leer %s", DEFINICION_INFORME_MENSUAL);
-    return QString::fromUtf8(archivo.readAll());
-}
 
 // Every statement and option of the language once.
 QByteArray DefinicionCompleta()

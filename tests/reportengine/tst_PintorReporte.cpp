@@ -14,22 +14,12 @@
 #include "ArmadorContenido.h"
 #include "CodigosErrorReporte.h"
 #include "CompiladorRpt.h"
+#include "InformeMensualDePrueba.h"
 #include "ControlReporte.h"
 #include "NombresPapel.h"
 #include "PintorReporte.h"
 
 namespace {
-
-const DisenoReporte &InformeMensual()
-{
-    static const ArchivoRpt archivo = [] {
-        QFile definicion(QStringLiteral(DEFINICION_INFORME_MENSUAL));
-        if (!definicion.open(QIODevice::ReadOnly))
-            qFatal("No se puede leer %s", DEFINICION_INFORME_MENSUAL);
-        return CompiladorRpt::Compila(QString::fromUtf8(definicion.readAll()));
-    }();
-    return archivo.diseno;
-}
 
 // nClientes rows, each month with nCifras integer digits in its amount.
 ContenidoReporte Contenido(int nClientes, int nCifras, const QString &cNombre = QStringLiteral("Cliente"))
