@@ -15,7 +15,19 @@ namespace {
 class Transaccion
 {
 public:
-    explicit Transaccion(Connection &cnn) : m_cnn(cnn) { m_cnn.Execute(QStringLiteral("start transaction")); }
+    explicit Transaccion(Connection &cnn) : m_cnn(cnn)
+    {
+        // Under the default isolation an INSERT ... SELECT puts a shared lock on every invoice
+        // line it reads: slow on a million lines, and it holds up the suite's own writes for as
+        // long. A committed read sees one consistent state of the data without locking it. A
+        // server that logs statements as text cannot replicate that, so there the default stays.
+        Recordset rs = m_cnn.Execute(QStringLiteral("select @@log_bin=1 and @@binlog_format='STATEMENT'"));
+        const bool bRegistroPorSentencias = rs.Campo(0).toInt() != 0;
+        rs.Cierra();
+        if (!bRegistroPorSentencias)
+            m_cnn.Execute(QStringLiteral("set transaction isolation level read committed"));
+        m_cnn.Execute(QStringLiteral("start transaction"));
+    }
     ~Transaccion()
     {
         if (!m_bConfirmada && m_cnn.EstaAbierta()) {

@@ -59,6 +59,7 @@ private slots:
     void igualQueFilaPorFila_data();
     void igualQueFilaPorFila();
     void facturaSinPartidasSumaCero();
+    void noEsperaPorEdicionesSinConfirmar();
     void copiaLaDefinicionDeLaPlantilla();
     void bloqueoEntreDosConexiones();
     void segundaCopiaNoTocaLaTabla();
@@ -223,6 +224,30 @@ void tst_TablaDeTrabajo::facturaSinPartidasSumaCero()
     QCOMPARE(rs.Campo(1).toString(), QStringLiteral("0.00"));
     QCOMPARE(rs.Campo(2).toString(), QStringLiteral("0.00"));
     QCOMPARE(rs.Campo(3).toString(), QStringLiteral("0.00"));
+}
+
+// While the suite holds an invoice line in an open edit, the fill neither waits for it nor
+// shows the uncommitted value: it reads what was last committed.
+void tst_TablaDeTrabajo::noEsperaPorEdicionesSinConfirmar()
+{
+    Genera(7);
+    Connection editor = Connection::Abre(m_pBase->Datos());
+    editor.Execute(QStringLiteral("start transaction"));
+    editor.Execute(QStringLiteral("update facturasdetalle set Cantidad=Cantidad+1000 where Id=900001"));
+
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    cnn.Execute(QStringLiteral("set session innodb_lock_wait_timeout=1"));
+    ParametrosRpt parametros;
+    const FiltrosInforme filtros = Filtros("01/01/2024", "31/12/2024", "D'ANG");
+    const auto columnas = Periodo::Columnas(QDate(2024, 1, 1), QDate(2024, 12, 31), m_objetos.Utilidades(), QLocale::c());
+    TablaDeTrabajo::Recrea(cnn);
+    TablaDeTrabajo::Llena(cnn, FiltroVentas::Construye(filtros, m_objetos, cnn, 2, parametros), columnas);
+    editor.Execute(QStringLiteral("rollback"));
+
+    Recordset rs = cnn.Execute(QStringLiteral("select Mes3Cant, Mes3Monto from tmpventas12meses where Cliente='D''ANG'"));
+    QVERIFY(!rs.FinDeFilas());
+    QCOMPARE(rs.Campo(0).toString(), QStringLiteral("0.30"));
+    QCOMPARE(rs.Campo(1).toString(), QStringLiteral("0.68")); // 0.10 * 0.10 + 0.20 * 3.33 = 0.676
 }
 
 void tst_TablaDeTrabajo::copiaLaDefinicionDeLaPlantilla()
