@@ -87,31 +87,34 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
 {
     const QMap<QString, QString> defectos = DefectosDeColumnas(cnn);
 
-    // The grouped invoices per client and calendar month, turned into one row per client
-    // with a sum per month column; a group without lines (NULL sums) adds 0.
+    // The filtered invoice lines are first added up per invoice: an invoice's lines share its
+    // client and its date, and grouping on the invoice's number is much cheaper than on the
+    // client's code. The invoices then give one row per client with a sum per month column, the
+    // same sums as grouping the lines by client and month; an invoice without lines (NULL
+    // sums) adds 0.
     QStringList sumas;
     QStringList destinos{QStringLiteral("Cliente")};
     QStringList valores{QStringLiteral("g.Cliente")};
     QStringList acumulados;
     for (const MonthColumn &columna : columnas) {
-        const QString cCondicion = QStringLiteral("Anio=%1 and Mes=%2").arg(columna.nAnio).arg(columna.nMes);
+        const QString cCondicion = QStringLiteral("Periodo=%1").arg(columna.nAnio * 100 + columna.nMes);
         for (const auto &[cTipo, cCampo] : {std::pair{"Monto", "Importe"}, std::pair{"Cant", "Cantidad"}}) {
             const QString cColumna = Columna(cTipo, columna.nPosicion);
             const QString cAlias = QStringLiteral("s%1%2").arg(columna.nPosicion).arg(QLatin1String(cTipo));
-            // Each client and month is one group of the inner query, so the month's value is the
-            // only one the condition lets through: max() picks it, cheaper than adding.
-            sumas << QStringLiteral("coalesce(max(if(%1,%2,null)),0) as %3").arg(cCondicion, QLatin1String(cCampo), cAlias);
+            sumas << QStringLiteral("coalesce(sum(if(%1,%2,null)),0) as %3").arg(cCondicion, QLatin1String(cCampo), cAlias);
             destinos << cColumna;
             valores << QStringLiteral("(%1)+g.%2").arg(defectos.value(cColumna.toLower(), QStringLiteral("0")), cAlias);
             acumulados << QStringLiteral("%1=%1+g.%2").arg(cColumna, cAlias);
         }
     }
-    const QString cAgrupado = QStringLiteral("select Cliente,sum(Cantidad) as Cantidad,sum(Cantidad * PrecioNeto) as Importe,"
-                                             "year(Fecha) as Anio,month(Fecha) as Mes from ") +
-                              filtro.cFacturas + QStringLiteral(" group by Cliente,year(Fecha),month(Fecha) order by null");
+    // min() only names the invoice's single client and date, so that servers that demand every
+    // selected column be grouped or aggregated accept the query too.
+    const QString cPorFactura = QStringLiteral("select min(Cliente) as Cliente,extract(year_month from min(Fecha)) as Periodo,"
+                                               "sum(Cantidad) as Cantidad,sum(Cantidad * PrecioNeto) as Importe from ") +
+                                filtro.cFacturas + QStringLiteral(" group by facturas.Id order by null");
     const QString cPorCliente =
-        QStringLiteral("select Cliente%1 from (%2) p group by Cliente order by null")
-            .arg(sumas.isEmpty() ? QString() : QLatin1Char(',') + sumas.join(QLatin1Char(',')), cAgrupado);
+        QStringLiteral("select Cliente%1 from (%2) f group by Cliente order by null")
+            .arg(sumas.isEmpty() ? QString() : QLatin1Char(',') + sumas.join(QLatin1Char(',')), cPorFactura);
     // Every open delivery note of the client in the currency, whatever its date.
     const QString cRemisiones =
         QStringLiteral("select Cliente,sum(Cantidad) as Total from %1 group by Cliente order by null").arg(filtro.cRemisiones);

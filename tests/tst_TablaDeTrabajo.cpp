@@ -165,20 +165,25 @@ void tst_TablaDeTrabajo::igualQueFilaPorFila_data()
     QTest::addColumn<quint32>("semilla");
     QTest::addColumn<FiltrosInforme>("filtros");
     QTest::addColumn<bool>("conFilas");
+    QTest::addColumn<QString>("modoSql");
 
     for (quint32 nSemilla : {7u, 11u, 23u}) {
         const QByteArray s = QByteArray::number(nSemilla);
-        QTest::newRow("año 2024, semilla " + s) << nSemilla << Filtros("01/01/2024", "31/12/2024") << true;
-        QTest::newRow("cruza el año, semilla " + s) << nSemilla << Filtros("15/11/2024", "10/03/2025") << true;
+        QTest::newRow("año 2024, semilla " + s) << nSemilla << Filtros("01/01/2024", "31/12/2024") << true << QString();
+        QTest::newRow("cruza el año, semilla " + s) << nSemilla << Filtros("15/11/2024", "10/03/2025") << true << QString();
         QTest::newRow("vendedor y línea, semilla " + s) << nSemilla << Filtros("01/07/2024", "30/06/2025", "", "V01", 1)
-                                                        << true;
+                                                        << true << QString();
         QTest::newRow("cliente con comilla, semilla " + s) << nSemilla << Filtros("01/03/2024", "28/02/2025", "D'ANG")
-                                                           << true;
+                                                           << true << QString();
         QTest::newRow("código con espacio final, semilla " + s) << nSemilla << Filtros("01/03/2024", "31/03/2024", "C00002")
-                                                                << true;
-        QTest::newRow("sin facturas, semilla " + s) << nSemilla << Filtros("01/01/2030", "31/12/2030") << false;
-        QTest::newRow("final antes del inicio, semilla " + s) << nSemilla << Filtros("20/01/2024", "10/01/2024") << false;
-        QTest::newRow("un solo mes, semilla " + s) << nSemilla << Filtros("31/01/2025", "31/01/2025") << true;
+                                                                << true << QString();
+        QTest::newRow("sin facturas, semilla " + s) << nSemilla << Filtros("01/01/2030", "31/12/2030") << false << QString();
+        QTest::newRow("final antes del inicio, semilla " + s) << nSemilla << Filtros("20/01/2024", "10/01/2024") << false << QString();
+        QTest::newRow("un solo mes, semilla " + s) << nSemilla << Filtros("31/01/2025", "31/01/2025") << true << QString();
+        // A server that demands every selected column be grouped or aggregated.
+        QTest::newRow("agrupación estricta, semilla " + s)
+            << nSemilla << Filtros("01/07/2024", "30/06/2025", "", "", 2) << true
+            << QStringLiteral("ONLY_FULL_GROUP_BY,STRICT_TRANS_TABLES");
     }
 }
 
@@ -187,8 +192,11 @@ void tst_TablaDeTrabajo::igualQueFilaPorFila()
     QFETCH(quint32, semilla);
     QFETCH(FiltrosInforme, filtros);
     QFETCH(bool, conFilas);
+    QFETCH(QString, modoSql);
     Genera(semilla);
     Connection cnn = Connection::Abre(m_pBase->Datos());
+    if (!modoSql.isEmpty())
+        cnn.Execute(QStringLiteral("set session sql_mode='%1'").arg(modoSql));
     ParametrosRpt parametros;
     const QDate dDesde = QDate::fromString(filtros.cFechaInicial, QStringLiteral("dd/MM/yyyy"));
     const QDate dHasta = QDate::fromString(filtros.cFechaFinal, QStringLiteral("dd/MM/yyyy"));
