@@ -9,7 +9,8 @@
 // LectorRpt reads it; the format is described in EscritorRpt.h.
 struct ArchivoRpt
 {
-    static constexpr int nVersion = 1;
+    // 2: a number's decimals may be the column's own, up to a limit. Version 1 files read alike.
+    static constexpr int nVersion = 2;
     static constexpr int nMaximoTablas = 32;
 
     QList<TablaRpt> tablas; // table n of the query ({Tn}) is tablas[n - 1]

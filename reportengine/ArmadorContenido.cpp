@@ -11,6 +11,8 @@ struct ArmadorContenido::CeldaPreparada
     PlantillaTexto texto;  // Texto: literals and query fields left
     QList<int> campos;     // Numero: one field; Suma: one per series number shown
     QStringList nombres;   // the fields' names, for messages
+    int nEscala = -1;      // the decimals its fields declare (the largest); -1 unknown
+    bool bDecimalesDeColumna = false;
 };
 
 namespace {
@@ -35,9 +37,11 @@ int IndiceDeCampo(const DatosReporte &datos, const QString &cCampo)
     return nIndice;
 }
 
-NumeroDecimal NumeroDe(const QString &cValor, const QString &cCampo, qsizetype nFila)
+NumeroDecimal NumeroDe(const QString &cValor, const QString &cCampo, qsizetype nFila, int &nEscala)
 {
-    const std::optional<NumeroDecimal> numero = NumeroDecimal::DeTexto(cValor);
+    int nDecimales = 0;
+    const std::optional<NumeroDecimal> numero = NumeroDecimal::DeTexto(cValor, &nDecimales);
+    nEscala = qMax(nEscala, nDecimales);
     if (!numero)
         throw ErrorReporte(CodigoErrorRpt::NumeroNoValido,
                            QStringLiteral("El campo %1 de la fila %2 vale \"%3\", que no es un número.")
@@ -45,6 +49,22 @@ NumeroDecimal NumeroDe(const QString &cValor, const QString &cCampo, qsizetype n
                                .arg(nFila + 1)
                                .arg(cValor));
     return *numero;
+}
+
+// A numeric field of the query: its index, and the decimals its column declares, which the
+// report must be able to keep exactly.
+int IndiceDeNumero(const DatosReporte &datos, const QString &cCampo, int &nEscala)
+{
+    const int nIndice = IndiceDeCampo(datos, cCampo);
+    const int nDeclarada = datos.escalas.value(nIndice, -1);
+    if (nDeclarada > NumeroDecimal::nDecimalesGuardados)
+        throw ErrorReporte(CodigoErrorRpt::NumeroNoValido,
+                           QStringLiteral("El campo %1 tiene %2 decimales; el reporte los guarda exactos hasta %3.")
+                               .arg(cCampo)
+                               .arg(nDeclarada)
+                               .arg(NumeroDecimal::nDecimalesGuardados));
+    nEscala = qMax(nEscala, nDeclarada);
+    return nIndice;
 }
 
 void Acumula(NumeroDecimal &suma, const NumeroDecimal &numero)
@@ -166,7 +186,9 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
                 CeldaPreparada celda;
                 const CeldaDiseno diseno = nLinea < columna.lineas.size() ? columna.lineas[nLinea] : CeldaDiseno();
                 celda.tipo = diseno.tipo;
+                celda.bDecimalesDeColumna = diseno.bDecimalesDeColumna;
                 mostrada.decimalesPorLinea.append(diseno.nDecimales);
+                mostrada.escalasPorLinea.append(-1);
                 switch (diseno.tipo) {
                 case CeldaDiseno::Tipo::Vacia:
                     break;
@@ -182,13 +204,13 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
                     break;
                 case CeldaDiseno::Tipo::Numero:
                     celda.nombres.append(ConSerie(diseno.cValor, nSerie));
-                    celda.campos.append(IndiceDeCampo(datos, celda.nombres.last()));
+                    celda.campos.append(IndiceDeNumero(datos, celda.nombres.last(), celda.nEscala));
                     mostrada.bNumerica = true;
                     break;
                 case CeldaDiseno::Tipo::Suma:
                     for (const int n : m_serieVisible) {
                         celda.nombres.append(ConSerie(diseno.cValor, n));
-                        celda.campos.append(IndiceDeCampo(datos, celda.nombres.last()));
+                        celda.campos.append(IndiceDeNumero(datos, celda.nombres.last(), celda.nEscala));
                     }
                     mostrada.bNumerica = true;
                     break;
@@ -209,8 +231,12 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
             preparadas.append(porColumna[nColumna][nLinea]);
     }
 
-    // Every row, and the totals of the numeric cells on the way.
+    // Every row, and the totals of the numeric cells on the way. A number's decimals are those
+    // its column declares or, where the database declares none, the most any of its values has.
     QList<NumeroDecimal> sumas(preparadas.size());
+    QList<int> escalas(preparadas.size());
+    for (qsizetype k = 0; k < preparadas.size(); ++k)
+        escalas[k] = preparadas[k].nEscala;
     contenido.celdas.resize(nFilas * preparadas.size());
     ValorCelda *pCelda = contenido.celdas.data();
     for (qsizetype nFila = 0; nFila < nFilas; ++nFila) {
@@ -235,7 +261,7 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
                 if (cValor.isNull())
                     break; // SQL NULL: an empty cell that adds nothing
                 pCelda->tipo = ValorCelda::Tipo::Numero;
-                pCelda->numero = NumeroDe(cValor, celda.nombres.first(), nFila);
+                pCelda->numero = NumeroDe(cValor, celda.nombres.first(), nFila, escalas[k]);
                 Acumula(sumas[k], pCelda->numero);
                 break;
             }
@@ -244,11 +270,21 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
                 for (qsizetype i = 0; i < celda.campos.size(); ++i) {
                     const QString &cValor = datos.Valor(nFila, celda.campos[i]);
                     if (!cValor.isNull())
-                        Acumula(pCelda->numero, NumeroDe(cValor, celda.nombres[i], nFila));
+                        Acumula(pCelda->numero, NumeroDe(cValor, celda.nombres[i], nFila, escalas[k]));
                 }
                 Acumula(sumas[k], pCelda->numero);
                 break;
             }
+        }
+    }
+
+    for (int nLinea = 0; nLinea < contenido.nLineasPorFila; ++nLinea) {
+        for (int nColumna = 0; nColumna < nColumnas; ++nColumna) {
+            const qsizetype k = qsizetype(nLinea) * nColumnas + nColumna;
+            ColumnaContenido &columna = contenido.columnas[nColumna];
+            columna.escalasPorLinea[nLinea] = escalas[k];
+            if (escalas[k] >= 0 && preparadas[k].bDecimalesDeColumna)
+                columna.decimalesPorLinea[nLinea] = qMin(escalas[k], columna.decimalesPorLinea[nLinea]);
         }
     }
 

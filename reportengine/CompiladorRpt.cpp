@@ -8,6 +8,7 @@
 #include "ControlReporte.h"
 #include "EscritorRpt.h"
 #include "NombresPapel.h"
+#include "NumeroDecimal.h"
 #include "PlantillaTexto.h"
 
 namespace {
@@ -395,7 +396,12 @@ void CompiladorRpt::InstruccionDeColumna(const QList<Palabra> &palabras)
         }
         if (HayMas() && m_palabras[m_nPalabra].cTexto == u"decimales" && !m_palabras[m_nPalabra].bEntreComillas) {
             ++m_nPalabra;
-            celda.nDecimales = SiguienteEntero(QStringLiteral("el número de decimales"), 0, 6);
+            if (HayMas() && m_palabras[m_nPalabra].cTexto == u"hasta" && !m_palabras[m_nPalabra].bEntreComillas) {
+                ++m_nPalabra;
+                celda.bDecimalesDeColumna = true;
+            }
+            celda.nDecimales =
+                SiguienteEntero(QStringLiteral("el número de decimales"), 0, NumeroDecimal::nDecimalesGuardados);
         }
     } else if (cInstruccion == u"vacia") {
         celda.tipo = CeldaDiseno::Tipo::Vacia;

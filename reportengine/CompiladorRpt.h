@@ -27,8 +27,10 @@
 //   columna "título" auto|resto [MM]|MM              (one block per column, its lines in
 //     texto "plantilla" [csv "título"]                order: line 1, line 2, ...; "csv"
 //     rotulo "texto fijo"                             names the value's CSV column)
-//     numero CAMPO [decimales N] [csv "título"]
-//     suma CAMPO# [decimales N] [csv "título"]       (sum of CAMPOn over the series shown)
+//     numero CAMPO [decimales [hasta] N] [csv "título"]  (N decimals on paper; "hasta N": the
+//     suma CAMPO# [decimales [hasta] N] [csv "título"]   column's own, at most N. The CSV always
+//                                                     has the column's own. A suma adds CAMPOn
+//                                                     over the series shown)
 //     vacia
 //   fin
 //   totales "rótulo"                                 (a row of column totals at the end)

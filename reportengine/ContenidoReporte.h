@@ -25,7 +25,8 @@ struct ColumnaContenido
     ColumnaDiseno::Ancho ancho = ColumnaDiseno::Ancho::Automatico;
     int nAnchoDecimasMm = 0;
     bool bNumerica = false;      // its numbers and heading go to the right
-    QList<int> decimalesPorLinea;
+    QList<int> decimalesPorLinea; // on paper
+    QList<int> escalasPorLinea;   // the decimals its numbers have in the data (CSV); -1 unknown
 };
 
 struct SegmentoContenido

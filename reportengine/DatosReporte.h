@@ -9,6 +9,7 @@
 struct DatosReporte
 {
     QStringList campos;
+    QList<int> escalas;     // decimals of each field as the database declares them; -1 unknown
     QList<QString> valores; // row after row, campos.size() values each
 
     qsizetype Filas() const { return campos.isEmpty() ? 0 : valores.size() / campos.size(); }

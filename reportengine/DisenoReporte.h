@@ -51,8 +51,10 @@ struct CeldaDiseno
     };
     Tipo tipo = Tipo::Vacia;
     QString cValor;
-    int nDecimales = 2;
-    QString cCsv; // heading of this value's CSV column; empty: not in the CSV
+    int nDecimales = 2; // on paper
+    QString cCsv; // heading of this value's CSV column; empty: not in the CSV (which always
+                  // carries the column's own decimals)
+    bool bDecimalesDeColumna = false; // on paper the column's own decimals, at most nDecimales
     bool operator==(const CeldaDiseno &) const = default;
 };
 

@@ -40,7 +40,8 @@ void EscribeColumna(EscrituraBinaria &salida, const ColumnaDiseno &columna)
     for (const CeldaDiseno &celda : columna.lineas) {
         salida.Byte(quint8(celda.tipo));
         salida.Texto(celda.cValor);
-        salida.Byte(quint8(celda.nDecimales));
+        // The paper's decimals, and in the high bit whether they are the column's own up to that.
+        salida.Byte(quint8(celda.nDecimales | (celda.bDecimalesDeColumna ? 0x80 : 0)));
         salida.Texto(celda.cCsv);
     }
 }

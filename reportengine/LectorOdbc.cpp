@@ -4,6 +4,7 @@
 #include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -30,8 +31,10 @@ DatosReporte LeeConsulta(QSqlDatabase &base, const QString &cSql)
                            QStringLiteral("La consulta del reporte falló: %1").arg(TextoDeError(consulta.lastError())));
     DatosReporte datos;
     const QSqlRecord registro = consulta.record();
-    for (int i = 0; i < registro.count(); ++i)
+    for (int i = 0; i < registro.count(); ++i) {
         datos.campos.append(registro.fieldName(i));
+        datos.escalas.append(registro.field(i).precision()); // the column's scale; -1 for none
+    }
     const int nCampos = registro.count();
     while (consulta.next()) {
         for (int i = 0; i < nCampos; ++i) {

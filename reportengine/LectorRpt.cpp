@@ -10,6 +10,7 @@
 #include "FormatoRpt.h"
 #include "LecturaBinaria.h"
 #include "NombresPapel.h"
+#include "NumeroDecimal.h"
 
 namespace {
 
@@ -109,8 +110,10 @@ CeldaDiseno LeeCelda(LecturaBinaria &entrada)
         entrada.Falla(QStringLiteral("tipo de celda desconocido %1").arg(nTipo));
     celda.tipo = CeldaDiseno::Tipo(nTipo);
     celda.cValor = entrada.Texto();
-    celda.nDecimales = entrada.Byte();
-    if (celda.nDecimales > 6)
+    const quint8 nDecimales = entrada.Byte();
+    celda.bDecimalesDeColumna = (nDecimales & 0x80) != 0;
+    celda.nDecimales = nDecimales & 0x7F;
+    if (celda.nDecimales > NumeroDecimal::nDecimalesGuardados)
         entrada.Falla(QStringLiteral("%1 decimales").arg(celda.nDecimales));
     celda.cCsv = entrada.Texto();
     return celda;

@@ -1,8 +1,6 @@
 #include "NumeroDecimal.h"
 
 namespace {
-constexpr int nMaximoDigitosEnteros = 30;
-
 __extension__ using Entero128 = __int128;
 
 constexpr Entero128 PotenciaDeDiez(int n)
@@ -14,7 +12,7 @@ constexpr Entero128 PotenciaDeDiez(int n)
 }
 } // namespace
 
-std::optional<NumeroDecimal> NumeroDecimal::DeTexto(QStringView texto)
+std::optional<NumeroDecimal> NumeroDecimal::DeTexto(QStringView texto, int *pDecimales)
 {
     qsizetype i = 0;
     bool bNegativo = false;
@@ -50,6 +48,8 @@ std::optional<NumeroDecimal> NumeroDecimal::DeTexto(QStringView texto)
         nValor *= 10;
     if (bRedondeaArriba)
         ++nValor;
+    if (pDecimales)
+        *pDecimales = nDecimales;
     return NumeroDecimal(bNegativo ? -nValor : nValor);
 }
 

@@ -8,17 +8,21 @@
 
 // An exact decimal number. Amounts and quantities arrive from the database as text and are
 // summed here as scaled integers, so that 0.10 + 0.20 is 0.30 and a column of ten thousand
-// amounts adds up to the cent, which binary floating point does not promise.
+// amounts adds up to the cent, which binary floating point does not promise. Ten decimals and
+// 27 integer digits cover any column a sales table holds (kilograms to the gram, prices to the
+// ten-thousandth) with room for the sums of a million rows.
 class NumeroDecimal
 {
 public:
-    static constexpr int nDecimalesGuardados = 6;
+    static constexpr int nDecimalesGuardados = 10;
+    static constexpr int nMaximoDigitosEnteros = 27;
 
     NumeroDecimal() = default;
 
-    // "-1234.5", "0.10", "12", "+3."; no exponent, no grouping. Digits past the sixth decimal
-    // are rounded half away from zero. Empty for anything else or beyond 30 integer digits.
-    static std::optional<NumeroDecimal> DeTexto(QStringView texto);
+    // "-1234.5", "0.10", "12", "+3."; no exponent, no grouping. Digits past the tenth decimal
+    // are rounded half away from zero. Empty for anything else or beyond 27 integer digits.
+    // pDecimales, when given, receives the number of decimals the text has ("1.50" has 2).
+    static std::optional<NumeroDecimal> DeTexto(QStringView texto, int *pDecimales = nullptr);
 
     // False (and the number unchanged) when the sum would not fit.
     [[nodiscard]] bool Suma(const NumeroDecimal &otro);
@@ -28,7 +32,7 @@ public:
     bool operator==(const NumeroDecimal &otro) const = default;
     bool MenorQue(const NumeroDecimal &otro) const { return m_nValor < otro.m_nValor; }
 
-    // Rounded half away from zero to nDecimales (0 to 6): "1234.50", "-0.30".
+    // Rounded half away from zero to nDecimales (0 to 10): "1234.50", "-0.30".
     QString TextoPlano(int nDecimales) const;
     // The same with the locale's decimal point, minus sign and a group separator every three
     // digits: "1,234.50" or "1.234,50".

@@ -35,8 +35,12 @@ QByteArray SalidaCsv::Bytes(const ContenidoReporte &contenido)
                 return QString();
             case ValorCelda::Tipo::Texto:
                 return valor.cTexto;
-            case ValorCelda::Tipo::Numero:
-                return valor.numero.TextoPlano(contenido.columnas[columna.nColumna].decimalesPorLinea.value(columna.nLinea, 2));
+            case ValorCelda::Tipo::Numero: {
+                // Every digit the data has, whatever the paper shows.
+                const ColumnaContenido &mostrada = contenido.columnas[columna.nColumna];
+                const int nEscala = mostrada.escalasPorLinea.value(columna.nLinea, -1);
+                return valor.numero.TextoPlano(nEscala >= 0 ? nEscala : mostrada.decimalesPorLinea.value(columna.nLinea, 2));
+            }
             }
             return QString();
         });

@@ -7,7 +7,8 @@
 
 // The report as a CSV file (UTF-8, comma-separated, CRLF line ends): one heading row, then
 // one row per detail row with the values that the layout sends to the CSV, numbers plain
-// with a point and no grouping. The totals row stays on paper: a spreadsheet sums by itself.
+// with a point, no grouping and every decimal the data has. The totals row stays on paper: a
+// spreadsheet sums by itself.
 class SalidaCsv
 {
 public:

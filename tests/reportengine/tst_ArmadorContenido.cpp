@@ -157,7 +157,8 @@ void tst_ArmadorContenido::CsvConSumasExactas()
     QCOMPARE(csv, QByteArray("Cliente,Nombre,ene-24 cantidad,ene-24 importe,feb-24 cantidad,feb-24 importe,"
                              "Total cantidad,Total importe,Cantidad en remisiones pendientes\r\n"
                              "C001,\"O'Higgins, \"\"El \xC3\x91" "and\xC3\xBA\"\"\",1.50,0.10,0.00,0.20,1.50,0.30,3.00\r\n"
-                             "C002,,0.00,1234567.89,,0.00,0.00,1234567.89,0.00\r\n"));
+                             "C002,,0.00,1234567.89,,0.00,0.00,1234567.89,0.00\r\n"
+));
 }
 
 void tst_ArmadorContenido::TotalesExactos()
@@ -190,7 +191,7 @@ void tst_ArmadorContenido::FilasQueNoEncajan_data()
         << "Mes2Monto de la fila 2";
     QList<Fila> enormes; // 200 times 10^30 is past what 128 bits hold at six decimals
     for (int i = 0; i < 200; ++i)
-        enormes.append(Fila{"C", "a", {{"Mes1Monto", "999999999999999999999999999999"}}});
+        enormes.append(Fila{"C", "a", {{"Mes1Monto", "999999999999999999999999999"}}});
     QTest::newRow("suma que no cabe") << Datos(enormes) << CodigoErrorRpt::Desbordamiento << "demasiado grande";
 }
 

@@ -102,7 +102,7 @@ void tst_CompiladorRpt::CadaOpcionLlegaAlDiseno()
     QCOMPARE(diseno.columnas[1].lineas[0].nDecimales, 0);
     QCOMPARE(diseno.columnas[2].nAnchoDecimasMm, 305);
     QVERIFY(diseno.columnas[3].bEnSerie && diseno.columnas[4].bEnSerie && !diseno.columnas[5].bEnSerie);
-    QCOMPARE(diseno.columnas[3].lineas[0], (CeldaDiseno{CeldaDiseno::Tipo::Numero, "m#x", 3, "{@S#} x"}));
+    QCOMPARE(diseno.columnas[3].lineas[0], (CeldaDiseno{CeldaDiseno::Tipo::Numero, "m#x", 3, "{@S#} x", true}));
     QCOMPARE(diseno.columnas[5].lineas[0], (CeldaDiseno{CeldaDiseno::Tipo::Suma, "m#x", 4, "suma"}));
     QCOMPARE(diseno.cRotuloTotales, QStringLiteral("Totales de {=Registros}"));
 }
@@ -138,6 +138,8 @@ void tst_CompiladorRpt::DefinicionConFallas_data()
     QTest::newRow("tabla que no existe en la consulta")
         << QString(cBase).replace("{T1}", "{T1}, {T2}") << 4 << "tabla {T2}";
     QTest::newRow("papel") << con("pagina B5 horizontal\n") << 10 << "papel desconocido";
+    QTest::newRow("más decimales de los que se guardan") << con("columna \"D\" auto\n numero n decimales hasta 11\nfin\n")
+                                                         << 11 << "de 0 a 10";
     QTest::newRow("margen con dos decimales") << con("pagina A4 vertical margen 1.25\n") << 10 << "con un decimal";
     QTest::newRow("línea sin texto") << con("encabezado negrita\n") << 10 << "no tiene texto";
     QTest::newRow("llave sin cerrar") << con("pie izquierda \"{=Pagina\"\n") << 10 << "llave";

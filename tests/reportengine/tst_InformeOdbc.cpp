@@ -28,16 +28,20 @@ namespace {
 const char *const aMeses[] = {"ene", "feb", "mar", "abr", "may", "jun", "jul", "ago", "sep", "oct", "nov", "dic"};
 const QString cNombreRaro = QStringLiteral("Ferretería O'Higgins Ñandú");
 
-QString TablaDeTrabajo()
+// The working table as the demo's template makes it, or with the decimals another host's
+// template may have (amounts to the ten-thousandth, quantities in kilograms to the gram).
+QString TablaDeTrabajo(const QString &cNombre = QStringLiteral("tmpventas12meses"), int nDecimalesMonto = 2,
+                       int nDecimalesCantidad = 2)
 {
     QString cColumnas;
     for (int m = 1; m <= 12; ++m)
-        cColumnas += QStringLiteral("Mes%1Monto DECIMAL(16,2) NOT NULL DEFAULT 0, ").arg(m);
+        cColumnas += QStringLiteral("Mes%1Monto DECIMAL(18,%2) NOT NULL DEFAULT 0, ").arg(m).arg(nDecimalesMonto);
     for (int m = 1; m <= 12; ++m)
-        cColumnas += QStringLiteral("Mes%1Cant DECIMAL(14,2) NOT NULL DEFAULT 0, ").arg(m);
-    return QStringLiteral("CREATE TABLE tmpventas12meses (Cliente VARCHAR(10) NOT NULL PRIMARY KEY, %1"
-                          "TotalCantRemis DECIMAL(14,2) NOT NULL DEFAULT 0)")
-        .arg(cColumnas);
+        cColumnas += QStringLiteral("Mes%1Cant DECIMAL(14,%2) NOT NULL DEFAULT 0, ").arg(m).arg(nDecimalesCantidad);
+    return QStringLiteral("CREATE TABLE %1 (Cliente VARCHAR(10) NOT NULL PRIMARY KEY, %2"
+                          "TotalCantRemis DECIMAL(14,%3) NOT NULL DEFAULT 0)")
+        .arg(cNombre, cColumnas)
+        .arg(nDecimalesCantidad);
 }
 
 QString Ejecuta(const QString &cPrograma, const QStringList &argumentos)
@@ -71,6 +75,7 @@ private slots:
     void cleanupTestCase();
     void Pdf();
     void Csv();
+    void DecimalesDeLaPlantilla();
     void VistaPreviaSinPantalla_data();
     void VistaPreviaSinPantalla();
     void SinImpresora();
@@ -106,6 +111,10 @@ void tst_InformeOdbc::initTestCase()
     m_base->Ejecuta(QStringLiteral("INSERT INTO tmpventas12meses (Cliente, Mes1Monto, Mes12Monto, Mes12Cant) "
                                    "VALUES ('C002', 1234567.89, 0.01, 3.25)"));
     m_base->Ejecuta(QStringLiteral("INSERT INTO tmpventas12meses (Cliente, Mes6Cant) VALUES ('C003', 7.00)"));
+    // Each client's January amount rounds to 0.00 on its own; their total, rounded once, is 0.01.
+    m_base->Ejecuta(TablaDeTrabajo(QStringLiteral("kilos"), 4, 3));
+    m_base->Ejecuta(QStringLiteral("INSERT INTO kilos (Cliente, Mes1Cant, Mes1Monto, Mes2Monto, TotalCantRemis) "
+                                   "VALUES ('C001', 25.833, 0.0040, 1234.5678, 0.001), ('C002', 0.5, 0.0040, -0.0050, 0)"));
 
     // Both data sources point at a server and an account that do not exist: the connection
     // text must override them; the port is the only value that comes from here.
@@ -238,6 +247,40 @@ void tst_InformeOdbc::Csv()
     QList<QPair<QString, QString>> meses3(12, {"0.00", "0.00"});
     meses3[5] = {"7.00", "0.00"};
     QCOMPARE(lineas[3], fila("C003", "", meses3, "7.00,0.00,0.00"));
+}
+
+void tst_InformeOdbc::DecimalesDeLaPlantilla()
+{
+    // The CSV keeps every decimal of the working table; paper shows amounts to the cent and
+    // quantities with their own decimals, and its totals are the exact sums rounded once.
+    const QString cCsv = m_carpeta.filePath(QStringLiteral("kilos.csv"));
+    const QString cPdf = m_carpeta.filePath(QStringLiteral("kilos.pdf"));
+    for (const QString &cSalida : {cCsv, cPdf}) {
+        MotorReporte motor;
+        Prepara(motor, MotorReporte::Archivo, cSalida);
+        motor.PropertyPutIndexed(MotorReporte::UbicacionTabla, 0, m_base->Nombre() + QStringLiteral(".kilos"));
+        const QString cFalla = Corre(motor);
+        QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
+    }
+    QFile archivo(cCsv);
+    QVERIFY(archivo.open(QIODevice::ReadOnly));
+    const QStringList lineas = QString::fromUtf8(archivo.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(lineas.size(), 3);
+    QVERIFY2(lineas[1].startsWith(QStringLiteral("C001,%1,25.833,0.0040,0.000,1234.5678,").arg(cNombreRaro)),
+             qPrintable(lineas[1]));
+    QVERIFY2(lineas[1].endsWith(QStringLiteral(",25.833,1234.5718,0.001")), qPrintable(lineas[1]));
+    QVERIFY2(lineas[2].endsWith(QStringLiteral(",0.500,-0.0010,0.000")), qPrintable(lineas[2]));
+
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("Falta pdftotext (paquete poppler-utils)");
+    const QString cTexto = Ejecuta(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")});
+    QVERIFY2(cTexto.contains(QRegularExpression(QStringLiteral("C001 +Cant\\. +25\\.833 +0\\.000 .* 25\\.833 +0\\.001"))),
+             qPrintable(cTexto));
+    QVERIFY2(cTexto.contains(QRegularExpression(QStringLiteral("Importe +0\\.00 +1,234\\.57 .* 1,234\\.57\\s"))),
+             qPrintable(cTexto));
+    // January: 0.0040 + 0.0040 = 0.0080, one cent; February: 1234.5678 - 0.0050 = 1,234.56.
+    QVERIFY2(cTexto.contains(QRegularExpression(QStringLiteral("Importe +0\\.01 +1,234\\.56 .* 1,234\\.57\\s"))),
+             qPrintable(cTexto));
 }
 
 void tst_InformeOdbc::VistaPreviaSinPantalla_data()

@@ -205,7 +205,8 @@ void tst_LectorRpt::ArchivoAjenoOAlterado_data()
     QTest::newRow("PDF") << QByteArray("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n") << CodigoErrorRpt::FormatoAjeno;
     QTest::newRow("texto") << QByteArray("reporte \"x\"\n") << CodigoErrorRpt::FormatoAjeno;
     QTest::newRow("una letra cambiada en la firma") << cambiado(5, 'X') << CodigoErrorRpt::FormatoAjeno;
-    QTest::newRow("versión posterior") << cambiado(FormatoRpt::nLargoFirma, 2) << CodigoErrorRpt::VersionNoSoportada;
+    QTest::newRow("versión posterior") << cambiado(FormatoRpt::nLargoFirma, char(ArchivoRpt::nVersion + 1))
+                                       << CodigoErrorRpt::VersionNoSoportada;
     QTest::newRow("versión 0") << cambiado(FormatoRpt::nLargoFirma, 0) << CodigoErrorRpt::ArchivoDanado;
     QTest::newRow("200 tablas") << cambiado(FormatoRpt::nLargoFirma + 1, char(200)) << CodigoErrorRpt::ArchivoDanado;
     QTest::newRow("una tabla más de las que hay") << cambiado(FormatoRpt::nLargoFirma + 1, 3) << CodigoErrorRpt::ArchivoDanado;
