@@ -15,6 +15,18 @@ QString SalidaCsv::Campo(const QString &cValor)
     return QLatin1Char('"') + QString(cValor).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 
+QString SalidaCsv::TextoSeguro(const QString &cTexto)
+{
+    // What a spreadsheet would take for a formula (or a cell that starts with a control
+    // character) goes in with the apostrophe that makes it show as text.
+    if (!cTexto.isEmpty()) {
+        const QChar c = cTexto.front();
+        if (c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r')
+            return QLatin1Char('\'') + cTexto;
+    }
+    return cTexto;
+}
+
 QByteArray SalidaCsv::Bytes(const ContenidoReporte &contenido)
 {
     QString cTexto;
@@ -34,7 +46,7 @@ QByteArray SalidaCsv::Bytes(const ContenidoReporte &contenido)
             case ValorCelda::Tipo::Vacio:
                 return QString();
             case ValorCelda::Tipo::Texto:
-                return valor.cTexto;
+                return TextoSeguro(valor.cTexto);
             case ValorCelda::Tipo::Numero: {
                 // Every digit the data has, whatever the paper shows.
                 const ColumnaContenido &mostrada = contenido.columnas[columna.nColumna];

@@ -8,7 +8,8 @@
 // The report as a CSV file (UTF-8, comma-separated, CRLF line ends): one heading row, then
 // one row per detail row with the values that the layout sends to the CSV, numbers plain
 // with a point, no grouping and every decimal the data has. The totals row stays on paper: a
-// spreadsheet sums by itself.
+// spreadsheet sums by itself. A text that a spreadsheet would run as a formula is written so
+// that it shows as text.
 class SalidaCsv
 {
 public:
@@ -18,4 +19,7 @@ public:
 
     // A field quoted when it holds a comma, a quote, a line end or blanks at its ends.
     static QString Campo(const QString &cValor);
+    // A text cell that begins with =, +, -, @, a tab or a carriage return, with a leading
+    // apostrophe, as spreadsheets take it for text; any other text unchanged.
+    static QString TextoSeguro(const QString &cTexto);
 };

@@ -152,13 +152,19 @@ void tst_ArmadorContenido::CsvConSumasExactas()
         {"C001", "O'Higgins, \"El Ñandú\"", {{"Mes1Monto", "0.10"}, {"Mes2Monto", "0.20"}, {"Mes3Monto", "5.00"},
                                              {"Mes1Cant", "1.50"}, {"TotalCantRemis", "3.00"}}},
         {"C002", QString(), {{"Mes1Monto", "1234567.89"}, {"Mes2Cant", QString()}}},
+        // Texts a spreadsheet would run get an apostrophe; a negative number stays a number.
+        {"@SUMA", "=2+3", {{"Mes1Monto", "-2.50"}}},
+        {"-C9", "+56 1234", {{"Mes1Cant", "-1"}}},
+        {"\tC10", "\rR", {}},
     });
     const QByteArray csv = SalidaCsv::Bytes(Arma(Meses({1, 2}), datos));
     QCOMPARE(csv, QByteArray("Cliente,Nombre,ene-24 cantidad,ene-24 importe,feb-24 cantidad,feb-24 importe,"
                              "Total cantidad,Total importe,Cantidad en remisiones pendientes\r\n"
                              "C001,\"O'Higgins, \"\"El \xC3\x91" "and\xC3\xBA\"\"\",1.50,0.10,0.00,0.20,1.50,0.30,3.00\r\n"
                              "C002,,0.00,1234567.89,,0.00,0.00,1234567.89,0.00\r\n"
-));
+                             "'@SUMA,'=2+3,0.00,-2.50,0.00,0.00,0.00,-2.50,0.00\r\n"
+                             "'-C9,'+56 1234,-1.00,0.00,0.00,0.00,-1.00,0.00,0.00\r\n"
+                             "'\tC10,\"'\rR\",0.00,0.00,0.00,0.00,0.00,0.00,0.00\r\n"));
 }
 
 void tst_ArmadorContenido::TotalesExactos()
