@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 
 #include <optional>
 
@@ -106,9 +107,12 @@ void MotorReporte::PropertyPut(int nDispId, const QVariant &valor)
     }
     case Accion: {
         const int nAccion = Entero(nDispId, valor);
-        if (nAccion == 1)
+        if (nAccion == 1) {
+            // Whatever the run gives, the next job starts from a clean slate: a formula or a
+            // table location that this job set and the next one leaves alone must not reach it.
+            const auto despues = qScopeGuard([this] { OlvidaElTrabajo(); });
             Ejecuta();
-        else if (nAccion != 0)
+        } else if (nAccion != 0)
             NoValido(nDispId, QStringLiteral("acción %1 (1 ejecuta el reporte)").arg(nAccion));
         return;
     }
@@ -171,6 +175,18 @@ void MotorReporte::PropertyPutIndexed(int nDispId, int nIndice, const QVariant &
         throw ErrorReporte(CodigoErrorRpt::PropiedadDesconocida,
                            QStringLiteral("La propiedad %1 no existe con índice en el control de reportes.").arg(nDispId));
     }
+}
+
+void MotorReporte::OlvidaElTrabajo()
+{
+    m_cArchivoReporte.clear();
+    m_ubicaciones.clear();
+    m_formulas = FormulasReporte();
+    m_conexion = TextoConexion();
+    m_nDestino = Ventana;
+    m_cArchivoSalida.clear();
+    m_cTituloVentana.clear();
+    m_ajustes = AjustesImpresion();
 }
 
 void MotorReporte::Ejecuta()

@@ -30,7 +30,8 @@ struct ContenidoReporte;
 //
 // With every property at its reset value (0 or empty) a run shows the preview. A put that
 // cannot take effect throws ErrorReporte and leaves the property as it was; a run that
-// fails throws ErrorReporte with the reason (CodigosErrorReporte.h).
+// fails throws ErrorReporte with the reason (CodigosErrorReporte.h). Every run ends with all
+// the properties back at their reset values, so that each job starts from a clean slate.
 class MotorReporte : public ControlReporte
 {
 public:
@@ -65,6 +66,7 @@ public:
 
 private:
     void Ejecuta();
+    void OlvidaElTrabajo(); // every property back to its reset value
     void MuestraVistaPrevia(const ContenidoReporte &contenido, const QString &cTitulo);
     void Imprime(const ContenidoReporte &contenido, const QString &cTitulo);
     void EscribePdf(const ContenidoReporte &contenido);

@@ -2,7 +2,9 @@
 // compared with a direct computation in SQL, the print button with its preview, a missing
 // report file, and the batch mode's exit statuses and outputs.
 
+#include <QComboBox>
 #include <QDirIterator>
+#include <QPrinter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -78,6 +80,42 @@ void RegistraOrigenesOdbc()
     EscribeTexto(cArchivo, cTexto);
 }
 
+// What the window's previews show, page text as pdftotext reads it, one entry per preview.
+// The time of printing is left out, so that two runs a minute apart compare equal.
+class VistasComoTexto
+{
+public:
+    explicit VistasComoTexto(MotorReporte &motor)
+    {
+        motor.setPresentaVistaPrevia([this](QPrintPreviewDialog &vista) {
+            const QString cPdf = m_carpeta.filePath(QStringLiteral("vista%1.pdf").arg(textos.size()));
+            QPrinter pdf(QPrinter::HighResolution);
+            pdf.setOutputFormat(QPrinter::PdfFormat);
+            pdf.setOutputFileName(cPdf);
+            pdf.setPageLayout(vista.printer()->pageLayout());
+            emit vista.paintRequested(&pdf); // the pages the preview would show, into a file
+            QProcess pdftotext;
+            pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")});
+            pdftotext.waitForFinished();
+            textos << QString::fromUtf8(pdftotext.readAllStandardOutput())
+                          .replace(QRegularExpression(QStringLiteral("Impreso el [0-9/: ]+")), QStringLiteral("Impreso el"));
+        });
+    }
+    QStringList textos;
+
+private:
+    QTemporaryDir m_carpeta;
+};
+
+// Puts the filters into the window's fields and presses "Imprimir", as a person would.
+void Imprime(frmInicial &ventana, const QDate &dDesde, const QDate &dHasta, const QString &cVendedor)
+{
+    ventana.findChild<CajaFecha *>(QStringLiteral("mkeFecha(0)"))->setFecha(dDesde);
+    ventana.findChild<CajaFecha *>(QStringLiteral("mkeFecha(1)"))->setFecha(dHasta);
+    ventana.findChild<QComboBox *>(QStringLiteral("dtcVendedor"))->setEditText(cVendedor);
+    QTest::mouseClick(ventana.findChild<QPushButton *>(QStringLiteral("cmdImprimir")), Qt::LeftButton);
+}
+
 QString Decimal(const QVariant &valor)
 {
     return valor.isNull() ? QStringLiteral("0.00") : valor.toString();
@@ -93,6 +131,7 @@ private slots:
     void csvIgualAlCalculoDirecto_data();
     void csvIgualAlCalculoDirecto();
     void botonConVistaPrevia();
+    void dosInformesSeguidosEnLaVentana();
     void archivoDeReporteFaltante();
     void modoLotes_data();
     void modoLotes();
@@ -278,6 +317,45 @@ void tst_InformeCompleto::botonConVistaPrevia()
     QVERIFY(cnn.Execute(QStringLiteral("show tables like 'tmpventas12meses'")).FinDeFilas());
     m_pEntorno->mensajes.Responde(Msg::Si);
     ventana.close();
+}
+
+void tst_InformeCompleto::dosInformesSeguidosEnLaVentana()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("Falta pdftotext (paquete poppler-utils)");
+    QFile::copy(cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt"),
+                QFileInfo(m_pEntorno->RutaEjecutable()).absolutePath() + QStringLiteral("/InformeMensual.rpt"));
+    const auto abre = [this](frmInicial &ventana) {
+        QVERIFY(ventana.Abre());
+        QVERIFY(QTest::qWaitForWindowActive(&ventana));
+    };
+    m_pEntorno->mensajes.Olvida();
+    MotorReporte motor;
+    VistasComoTexto vistas(motor);
+    frmInicial ventana(m_pEntorno->Contexto(), m_pEntorno->RutaEjecutable(), motor);
+    abre(ventana);
+    Imprime(ventana, QDate(2024, 7, 1), QDate(2025, 6, 30), QStringLiteral("V02"));
+    Imprime(ventana, QDate(2025, 1, 1), QDate(2025, 3, 31), QString());
+
+    // The second report as a window that has printed nothing before shows it.
+    MotorReporte motorNuevo;
+    VistasComoTexto vistaNueva(motorNuevo);
+    frmInicial nueva(m_pEntorno->Contexto(), m_pEntorno->RutaEjecutable(), motorNuevo);
+    abre(nueva);
+    Imprime(nueva, QDate(2025, 1, 1), QDate(2025, 3, 31), QString());
+
+    QVERIFY2(m_pEntorno->mensajes.Llamadas().isEmpty(), qPrintable(m_pEntorno->mensajes.Llamadas().value(0).cTexto));
+    QCOMPARE(vistas.textos.size(), 2);
+    QVERIFY(vistas.textos[0].contains(QStringLiteral("Filtros: vendedor V02")));
+    QVERIFY(vistas.textos[0].contains(QStringLiteral("jun-25")));
+    QCOMPARE(vistaNueva.textos.size(), 1);
+    QVERIFY(vistaNueva.textos[0].contains(QStringLiteral("Filtros: ninguno")));
+    QVERIFY(!vistaNueva.textos[0].contains(QStringLiteral("abr-25")));
+    QCOMPARE(vistas.textos[1], vistaNueva.textos[0]);
+    for (frmInicial *pVentana : {&ventana, &nueva}) {
+        m_pEntorno->mensajes.Responde(Msg::Si);
+        pVentana->close();
+    }
 }
 
 void tst_InformeCompleto::archivoDeReporteFaltante()
