@@ -1,5 +1,7 @@
 #include "ReporteVentas12Meses.h"
 
+#include <QScopeGuard>
+
 #include "BasesDD.h"
 #include "BloqueoInforme.h"
 #include "FiltroVentas.h"
@@ -75,6 +77,14 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     const BloqueoInforme bloqueo(m_cnnDatos, m_objetos.Bases().cMiBase);
     Avisa(QStringLiteral("calculando las ventas de %1 meses").arg(m_columnas.size()));
     TablaDeTrabajo::Recrea(m_cnnDatos);
+    // However the operation ends, no half-filled table stays behind (still under the lock).
+    const auto borraLaTabla = qScopeGuard([this] {
+        try {
+            TablaDeTrabajo::Borra(m_cnnDatos);
+        } catch (const HostError &error) {
+            qWarning("No se pudo borrar la tabla de trabajo: %s", error.what()); // the failure that ended the run is shown
+        }
+    });
     const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, m_cnnDatos, m_nMonedaUSD, m_parametros);
     m_nClientes = TablaDeTrabajo::Llena(m_cnnDatos, filtro, m_columnas);
 
@@ -83,6 +93,5 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     m_parametros.ArchivoRpt = m_cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt");
     ImprimeRpt(QString(), QStringLiteral("ventas12meses*tmpventas12meses"), m_parametros, m_control, m_objetos,
                m_mensajes);
-    TablaDeTrabajo::Borra(m_cnnDatos);
     return Resultado::Terminado;
 }

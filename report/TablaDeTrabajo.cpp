@@ -1,6 +1,7 @@
 #include "TablaDeTrabajo.h"
 
 #include <QMap>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QStringList>
 
@@ -60,6 +61,52 @@ QMap<QString, QString> DefectosDeColumnas(Connection &cnn)
         defectos.insert(rs.Campo(0).toString().toLower(),
                         rs.Campo(1).isNull() ? QStringLiteral("NULL") : rs.Campo(1).toString());
     return defectos;
+}
+
+// The fill runs in strict mode whatever the server's own: without it, a sum larger than its
+// column would be stored clipped to the column's largest value, and the report would be wrong
+// without a word. The session's mode is put back afterwards.
+class ModoEstricto
+{
+public:
+    explicit ModoEstricto(Connection &cnn) : m_cnn(cnn)
+    {
+        Recordset rs = m_cnn.Execute(QStringLiteral("select @@session.sql_mode"));
+        m_cModo = rs.Campo(0).toString();
+        rs.Cierra();
+        m_cnn.Execute(QStringLiteral("set session sql_mode=concat_ws(',', nullif(@@session.sql_mode, ''), 'STRICT_ALL_TABLES')"));
+    }
+    ~ModoEstricto()
+    {
+        if (!m_cnn.EstaAbierta())
+            return;
+        try {
+            m_cnn.Execute(QStringLiteral("set session sql_mode='%1'").arg(m_cnn.Escapa(m_cModo)));
+        } catch (const HostError &error) {
+            qWarning("No se pudo restablecer el modo SQL de la sesión: %s", error.what());
+        }
+    }
+
+private:
+    Connection &m_cnn;
+    QString m_cModo;
+};
+
+// A failure of the fill in the user's words where the server's would not say what happened.
+HostError FallaDelLlenado(const HostError &error)
+{
+    constexpr int nFueraDeRango = 1264; // ER_WARN_DATA_OUT_OF_RANGE
+    if (error.Numero() == nFueraDeRango) {
+        const QRegularExpressionMatch columna =
+            QRegularExpression(QStringLiteral("column '([^']*)'")).match(error.Descripcion());
+        return HostError(error.Numero(),
+                         QStringLiteral("Una suma no cabe en la columna %1 de la tabla de trabajo %2: la plantilla "
+                                        "almenareportes.ventas12meses no admite un importe o una cantidad tan grande "
+                                        "(%3).")
+                             .arg(columna.hasMatch() ? columna.captured(1) : QStringLiteral("?"), TablaDeTrabajo::cNombre,
+                                  error.Descripcion()));
+    }
+    return error;
 }
 
 QString Columna(const char *cTipo, int nPosicion)
@@ -129,8 +176,13 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
             .arg(cNombre, destinos.join(QLatin1Char(',')), valores.join(QLatin1Char(',')), cPorCliente, cRemisiones,
                  acumulados.join(QLatin1Char(',')));
 
+    const ModoEstricto estricto(cnn);
     Transaccion transaccion(cnn);
-    cnn.Execute(cInserta);
+    try {
+        cnn.Execute(cInserta);
+    } catch (const HostError &error) {
+        throw FallaDelLlenado(error);
+    }
     transaccion.Confirma();
 
     Recordset rs = cnn.Execute(QStringLiteral("select count(*) from %1").arg(cNombre));
