@@ -3,16 +3,18 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
-#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 #include "BasesDD.h"
 #include "ConfiguracionPrograma.h"
 #include "Connection.h"
+#include "Cuenta.h"
 #include "HostContext.h"
 #include "HostError.h"
 #include "HostFactory.h"
@@ -38,6 +40,47 @@ QString FechaValida(const QString &cTexto)
     const QDate dFecha = QDate::fromString(cTexto, QStringLiteral("dd/MM/yyyy"));
     return dFecha.isValid() ? cTexto : QString();
 }
+
+// Why the report could not be written into this folder; empty when it can. A file is really
+// created and removed there, as permissions alone do not say it (root, read-only mounts).
+QString ProblemaDeCarpeta(const QString &cCarpeta)
+{
+    const QFileInfo carpeta(cCarpeta);
+    if (!carpeta.exists())
+        return QStringLiteral("la carpeta %1 no existe").arg(cCarpeta);
+    if (!carpeta.isDir())
+        return QStringLiteral("%1 no es una carpeta").arg(cCarpeta);
+    QTemporaryFile prueba(cCarpeta + QStringLiteral("/.informe-mensual-XXXXXX"));
+    if (!prueba.open())
+        return QStringLiteral("no se puede escribir en la carpeta %1: %2").arg(cCarpeta, prueba.errorString());
+    return {};
+}
+
+// What identifies one version of a file: a report written anew is a new file (it is replaced
+// atomically), so its inode or its time changes.
+struct VersionDelArchivo
+{
+    bool bExiste = false;
+    ino_t nInodo = 0;
+    timespec modificado{};
+
+    static VersionDelArchivo De(const QString &cArchivo)
+    {
+        VersionDelArchivo version;
+        struct stat datos {};
+        if (::stat(QFile::encodeName(cArchivo).constData(), &datos) == 0) {
+            version.bExiste = true;
+            version.nInodo = datos.st_ino;
+            version.modificado = datos.st_mtim;
+        }
+        return version;
+    }
+    bool DistintaDe(const VersionDelArchivo &antes) const
+    {
+        return bExiste && (!antes.bExiste || nInodo != antes.nInodo || modificado.tv_sec != antes.modificado.tv_sec ||
+                           modificado.tv_nsec != antes.modificado.tv_nsec);
+    }
+};
 
 } // namespace
 
@@ -78,6 +121,12 @@ int Ejecuta(const QStringList &argumentos)
         Escribe(QStringLiteral("argumento desconocido: %1 (vea --help)").arg(opciones.positionalArguments().first()));
         return 1;
     }
+    for (const QString &cOpcion : opciones.optionNames()) {
+        if (opciones.values(cOpcion).size() > 1) {
+            Escribe(QStringLiteral("--%1 se dio más de una vez (vea --help)").arg(cOpcion));
+            return 1;
+        }
+    }
     for (const char *cObligatoria : {"desde", "hasta", "salida"}) {
         if (opciones.value(QLatin1String(cObligatoria)).isEmpty()) {
             Escribe(QStringLiteral("falta --%1 (vea --help)").arg(QLatin1String(cObligatoria)));
@@ -98,16 +147,33 @@ int Ejecuta(const QStringList &argumentos)
     if (opciones.isSet(QStringLiteral("linea"))) {
         bool bNumero = false;
         const int nLinea = opciones.value(QStringLiteral("linea")).toInt(&bNumero);
-        if (!bNumero) {
-            Escribe(QStringLiteral("--linea %1 no es un número de línea").arg(opciones.value(QStringLiteral("linea"))));
+        if (!bNumero || nLinea <= 0) {
+            Escribe(QStringLiteral("--linea %1 no es un número de línea (omita --linea para todas las líneas)")
+                        .arg(opciones.value(QStringLiteral("linea"))));
             return 1;
         }
         filtros.vLinea = nLinea;
     }
-    const QFileInfo salida(opciones.value(QStringLiteral("salida")));
+    if (QDate::fromString(filtros.cFechaFinal, QStringLiteral("dd/MM/yyyy")) <
+        QDate::fromString(filtros.cFechaInicial, QStringLiteral("dd/MM/yyyy")))
+        Escribe(QStringLiteral("el periodo está vacío: la fecha final %1 es anterior a la inicial %2; el informe saldrá "
+                               "sin ventas")
+                    .arg(filtros.cFechaFinal, filtros.cFechaInicial));
+
+    // Relative to the folder the user is in, before the start-up moves to the program's.
+    const QFileInfo salida(QDir::current().absoluteFilePath(opciones.value(QStringLiteral("salida"))));
+    const QString cSalida = salida.absoluteFilePath();
     const QString cTipo = salida.suffix().toLower();
     if (cTipo != QLatin1String("pdf") && cTipo != QLatin1String("csv")) {
-        Escribe(QStringLiteral("--salida debe terminar en .pdf o .csv: %1").arg(salida.filePath()));
+        Escribe(QStringLiteral("--salida debe terminar en .pdf o .csv: %1").arg(opciones.value(QStringLiteral("salida"))));
+        return 1;
+    }
+    if (salida.isDir()) {
+        Escribe(QStringLiteral("--salida %1 es una carpeta, no un archivo").arg(cSalida));
+        return 1;
+    }
+    if (const QString cProblema = ProblemaDeCarpeta(salida.absolutePath()); !cProblema.isEmpty()) {
+        Escribe(QStringLiteral("no se escribirá el informe: %1").arg(cProblema));
         return 1;
     }
 
@@ -134,21 +200,27 @@ int Ejecuta(const QStringList &argumentos)
         ParametrosRpt parametros;
         MotorReporte motor;
         ReporteVentas12Meses reporte(objetos, cnnDatos, nMonedaUSD, parametros, motor, cCarpeta, mensajes);
-        reporte.setArchivoSalida(salida.absoluteFilePath());
+        reporte.setArchivoSalida(cSalida);
         reporte.setProgreso([&](const QString &cQue) {
             Escribe(QStringLiteral("%1 (%2 s)").arg(cQue).arg(reloj.elapsed() / 1000.0, 0, 'f', 1));
         });
-        const QDateTime antes = QDateTime::currentDateTime().addSecs(-1);
+        const VersionDelArchivo antes = VersionDelArchivo::De(cSalida);
         if (reporte.Ejecuta(filtros) == ReporteVentas12Meses::Resultado::PeriodoRechazado)
             return 2;
-        const QFileInfo escrito(salida.absoluteFilePath());
-        if (mensajes.Errores() > 0 || !escrito.exists() || escrito.lastModified() < antes) {
-            Escribe(QStringLiteral("no se escribió %1").arg(salida.filePath()));
+        const bool bEscrito = VersionDelArchivo::De(cSalida).DistintaDe(antes);
+        const QString cFallas = Cuenta(mensajes.Errores(), "falla", "fallas");
+        if (!bEscrito) {
+            Escribe(mensajes.Errores() > 0 ? QStringLiteral("no se escribió %1 (%2, vea arriba)").arg(cSalida, cFallas)
+                                           : QStringLiteral("no se escribió %1").arg(cSalida));
             return 1;
         }
-        Escribe(QStringLiteral("informe de %1 clientes escrito en %2 (%3 s)")
-                    .arg(reporte.Clientes())
-                    .arg(escrito.absoluteFilePath())
+        if (mensajes.Errores() > 0) {
+            Escribe(QStringLiteral("se escribió %1, pero hubo %2 (vea arriba): revise el informe")
+                        .arg(cSalida, cFallas));
+            return 1;
+        }
+        Escribe(QStringLiteral("informe de %1 escrito en %2 (%3 s)")
+                    .arg(Cuenta(reporte.Clientes(), "cliente", "clientes"), cSalida)
                     .arg(reloj.elapsed() / 1000.0, 0, 'f', 1));
         return 0;
     } catch (const HostError &error) {

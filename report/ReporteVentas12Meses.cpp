@@ -4,6 +4,7 @@
 
 #include "BasesDD.h"
 #include "BloqueoInforme.h"
+#include "Cuenta.h"
 #include "FiltroVentas.h"
 #include "HostError.h"
 #include "ImprimeRpt.h"
@@ -75,7 +76,7 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     }
 
     const BloqueoInforme bloqueo(m_cnnDatos, m_objetos.Bases().cMiBase);
-    Avisa(QStringLiteral("calculando las ventas de %1 meses").arg(m_columnas.size()));
+    Avisa(QStringLiteral("calculando las ventas de %1").arg(Cuenta(qsizetype(m_columnas.size()), "mes", "meses")));
     TablaDeTrabajo::Recrea(m_cnnDatos);
     // However the operation ends, no half-filled table stays behind (still under the lock).
     const auto borraLaTabla = qScopeGuard([this] {
@@ -89,7 +90,7 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     m_nClientes = TablaDeTrabajo::Llena(m_cnnDatos, filtro, m_columnas);
 
     // The report job tells the user of its own failures and always returns.
-    Avisa(QStringLiteral("generando el informe de %1 clientes").arg(m_nClientes));
+    Avisa(QStringLiteral("generando el informe de %1").arg(Cuenta(m_nClientes, "cliente", "clientes")));
     m_parametros.ArchivoRpt = m_cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt");
     ImprimeRpt(QString(), QStringLiteral("ventas12meses*tmpventas12meses"), m_parametros, m_control, m_objetos,
                m_mensajes);

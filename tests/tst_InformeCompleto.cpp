@@ -387,30 +387,60 @@ void tst_InformeCompleto::archivoDeReporteFaltante()
 void tst_InformeCompleto::modoLotes_data()
 {
     QTest::addColumn<QStringList>("argumentos");
+    QTest::addColumn<QString>("trabajo");     // the folder it runs from: "" the program's own, else one beside it
+    QTest::addColumn<QStringList>("entorno"); // variables for this run; %1 is a folder of the test's own
     QTest::addColumn<int>("estado");
     QTest::addColumn<QString>("enErrores"); // a text standard error must hold
-    QTest::addColumn<QString>("salida");    // the file that must be written ("" none)
+    QTest::addColumn<QString>("salida");    // the file that must be written, in the working folder ("" none)
 
-    QTest::newRow("pdf") << QStringList{"--desde", "01/07/2024", "--hasta", "30/06/2025", "--salida", "r.pdf"} << 0
-                         << "escrito en" << "r.pdf";
+    const QStringList sinNada;
+    QTest::newRow("pdf") << QStringList{"--desde", "01/07/2024", "--hasta", "30/06/2025", "--salida", "r.pdf"} << ""
+                         << sinNada << 0 << "escrito en" << "r.pdf";
     QTest::newRow("csv con cliente") << QStringList{"--desde", "01/01/2025", "--hasta", "30/06/2025", "--cliente", "D'ANG",
                                                     "--salida", "r.csv"}
-                                     << 0 << "informe de 1 clientes" << "r.csv";
-    QTest::newRow("trece meses") << QStringList{"--desde", "31/01/2024", "--hasta", "01/03/2025", "--salida", "r.pdf"} << 2
-                                 << "Alerta: Las fechas indicadas exceden el máximo de 12 meses" << "";
+                                     << "" << sinNada << 0 << "informe de 1 cliente escrito" << "r.csv";
+    QTest::newRow("salida relativa desde otra carpeta")
+        << QStringList{"--desde", "01/01/2025", "--hasta", "31/01/2025", "--salida", "r.csv"} << "trabajo" << sinNada << 0
+        << "/trabajo/r.csv" << "r.csv";
+    QTest::newRow("periodo vacío") << QStringList{"--desde", "10/03/2025", "--hasta", "01/03/2025", "--salida", "r.csv"}
+                                   << "" << sinNada << 0 << "el periodo está vacío" << "r.csv";
+    // The data sources cannot be refreshed (the user's file is a folder), yet the report runs
+    // with the system's: the file is written and the failure is not hidden.
+    QTest::newRow("escrito tras una falla")
+        << QStringList{"--desde", "01/01/2025", "--hasta", "31/01/2025", "--salida", "r.csv"} << "" 
+        << QStringList{"ODBCINI=%1", "ODBCSYSINI=%1"} << 1 << "pero hubo 1 falla" << "r.csv";
+    QTest::newRow("trece meses") << QStringList{"--desde", "31/01/2024", "--hasta", "01/03/2025", "--salida", "r.pdf"} << ""
+                                 << sinNada << 2 << "Alerta: Las fechas indicadas exceden el máximo de 12 meses" << "";
     QTest::newRow("doce fronteras") << QStringList{"--desde", "01/01/2024", "--hasta", "01/01/2025", "--salida", "r.pdf"}
-                                    << 2 << "Alerta: Desde el mes 1 del año inicial hasta el 1 del año final" << "";
+                                    << "" << sinNada << 2 << "Alerta: Desde el mes 1 del año inicial hasta el 1 del año final"
+                                    << "";
     QTest::newRow("fecha que no es fecha") << QStringList{"--desde", "31/02/2024", "--hasta", "01/03/2024", "--salida", "r.pdf"}
-                                           << 1 << "no es una fecha" << "";
-    QTest::newRow("opción desconocida") << QStringList{"--desde", "01/01/2024", "--color", "rojo"} << 1 << "color" << "";
+                                           << "" << sinNada << 1 << "no es una fecha" << "";
+    QTest::newRow("opción desconocida") << QStringList{"--desde", "01/01/2024", "--color", "rojo"} << "" << sinNada << 1
+                                        << "color" << "";
+    QTest::newRow("opción repetida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--desde", "01/01/2023",
+                                                    "--salida", "r.pdf"}
+                                     << "" << sinNada << 1 << "--desde se dio más de una vez" << "";
+    QTest::newRow("línea 0") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--linea", "0", "--salida", "r.pdf"}
+                             << "" << sinNada << 1 << "omita --linea" << "";
     QTest::newRow("salida sin tipo") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "r.txt"}
-                                     << 1 << ".pdf o .csv" << "";
-    QTest::newRow("falta la salida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024"} << 1 << "--salida" << "";
+                                     << "" << sinNada << 1 << ".pdf o .csv" << "";
+    QTest::newRow("falta la salida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024"} << "" << sinNada << 1
+                                     << "--salida" << "";
+    QTest::newRow("carpeta que no existe")
+        << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "no/existe/r.pdf"} << "" << sinNada << 1
+        << "/no/existe no existe" << "";
+    // Not even root may create a file there.
+    QTest::newRow("carpeta en la que no se puede escribir")
+        << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "/sys/r.pdf"} << "" << sinNada << 1
+        << "no se puede escribir en la carpeta /sys" << "";
 }
 
 void tst_InformeCompleto::modoLotes()
 {
     QFETCH(QStringList, argumentos);
+    QFETCH(QString, trabajo);
+    QFETCH(QStringList, entorno);
     QFETCH(int, estado);
     QFETCH(QString, enErrores);
     QFETCH(QString, salida);
@@ -420,23 +450,38 @@ void tst_InformeCompleto::modoLotes()
     QFile::remove(cPrograma);
     QVERIFY(QFile::copy(cCarpetaPrograma + QStringLiteral("/informe-mensual"), cPrograma));
     QFile::copy(cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt"), cCarpeta + QStringLiteral("/InformeMensual.rpt"));
-    QFile::remove(cCarpeta + QLatin1Char('/') + salida);
+    const QString cTrabajo = trabajo.isEmpty() ? cCarpeta : m_pEntorno->Carpeta() + QLatin1Char('/') + trabajo;
+    QVERIFY(QDir().mkpath(cTrabajo));
+    for (const QString &cCarpetaSalida : {cCarpeta, cTrabajo})
+        QFile::remove(cCarpetaSalida + QLatin1Char('/') + salida);
 
     QProcess programa;
-    programa.setWorkingDirectory(cCarpeta);
-    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-    entorno.insert(QStringLiteral("ALMENA_ALMACEN"), m_pEntorno->ArchivoAlmacen());
-    entorno.insert(QStringLiteral("ALMENA_UNIDAD_C"), m_pEntorno->Carpeta() + QStringLiteral("/C"));
-    programa.setProcessEnvironment(entorno);
+    programa.setWorkingDirectory(cTrabajo);
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    variables.insert(QStringLiteral("ALMENA_ALMACEN"), m_pEntorno->ArchivoAlmacen());
+    variables.insert(QStringLiteral("ALMENA_UNIDAD_C"), m_pEntorno->Carpeta() + QStringLiteral("/C"));
+    QTemporaryDir propia;
+    if (!entorno.isEmpty()) {
+        // The data sources as the system has them, with the driver named by its file.
+        EscribeTexto(propia.filePath(QStringLiteral("odbc.ini")), TextoDe(qEnvironmentVariable("ODBCINI")));
+        EscribeTexto(propia.filePath(QStringLiteral("odbcinst.ini")), TextoDe(QStringLiteral("/etc/odbcinst.ini")));
+    }
+    for (const QString &cVariable : std::as_const(entorno))
+        variables.insert(cVariable.section(QLatin1Char('='), 0, 0), cVariable.section(QLatin1Char('='), 1).arg(propia.path()));
+    programa.setProcessEnvironment(variables);
     programa.start(cPrograma, argumentos);
     QVERIFY(programa.waitForFinished(60000));
     const QString cErrores = QString::fromUtf8(programa.readAllStandardError());
-    QCOMPARE(programa.exitCode(), estado);
     QVERIFY2(cErrores.contains(enErrores), qPrintable(cErrores));
+    QCOMPARE(programa.exitCode(), estado);
+    if (estado != 0 && salida.isEmpty())
+        QVERIFY2(!cErrores.contains(QStringLiteral("calculando")), qPrintable(cErrores)); // refused before any database work
     if (!salida.isEmpty()) {
-        const QString cArchivo = cCarpeta + QLatin1Char('/') + salida;
+        const QString cArchivo = cTrabajo + QLatin1Char('/') + salida;
         QVERIFY(QFileInfo(cArchivo).size() > 0);
-        if (salida.endsWith(QLatin1String(".csv"))) {
+        if (cTrabajo != cCarpeta)
+            QVERIFY(!QFile::exists(cCarpeta + QLatin1Char('/') + salida)); // nothing beside the program
+        if (argumentos.contains(QStringLiteral("--cliente"))) {
             const QList<QStringList> csv = LeeCsv(cArchivo);
             QCOMPARE(csv.size(), 2);
             QCOMPARE(csv[1].mid(0, 2), (QStringList{"D'ANG", "Dulcería D'Angelo, S.A."}));
