@@ -4,8 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <odbcinst.h>
-
+#include "FuentesOdbc.h"
 #include "HostContext.h"
 #include "HostError.h"
 #include "IniArchivo.h"
@@ -14,40 +13,6 @@ namespace {
 
 const QString cSeccionAlmacen = QStringLiteral("Almena");
 const QString cPrefijoOdbc = QStringLiteral("Software\\ODBC\\ODBC.INI\\");
-
-QString ErrorDelInstalador()
-{
-    DWORD nCodigo = 0;
-    char cMensaje[SQL_MAX_MESSAGE_LENGTH + 1] = {};
-    WORD nLargo = 0;
-    if (SQLInstallerError(1, &nCodigo, cMensaje, sizeof cMensaje, &nLargo) == SQL_NO_DATA)
-        return QStringLiteral("sin detalle del instalador ODBC");
-    return QString::fromLocal8Bit(cMensaje);
-}
-
-// The user's data-source file, as the ODBC installer chooses it.
-QString ArchivoOdbcUsuario()
-{
-    const QString cOdbcIni = qEnvironmentVariable("ODBCINI");
-    return cOdbcIni.isEmpty() ? QDir::homePath() + QStringLiteral("/.odbc.ini") : cOdbcIni;
-}
-
-// The file holds passwords: it is created, and kept, readable by its owner only.
-void SoloParaElDueno(const QString &cArchivo)
-{
-    const QFileInfo datos(cArchivo);
-    if (datos.exists() && !datos.isFile()) // a folder in the way keeps its own permissions
-        throw HostError(ErrorHost::ErrorDeAccesoArchivo,
-                        QStringLiteral("El archivo de orígenes de datos ODBC %1 no es un archivo").arg(cArchivo));
-    QFile archivo(cArchivo);
-    if (!archivo.exists() && !archivo.open(QIODevice::WriteOnly))
-        throw HostError(ErrorHost::ErrorDeAccesoArchivo,
-                        QStringLiteral("No se puede crear el archivo %1: %2").arg(cArchivo, archivo.errorString()));
-    archivo.close();
-    if (!archivo.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        throw HostError(ErrorHost::ErrorDeAccesoArchivo,
-                        QStringLiteral("No se pueden cambiar los permisos de %1").arg(cArchivo));
-}
 
 } // namespace
 
@@ -80,18 +45,8 @@ void DelRegistro::GrabarCadena(const QString &cClave, const QString &cNombre, QS
     if (cValor.contains(QLatin1Char('\n')) || cValor.contains(QLatin1Char('\r')) || cNombre.contains(QLatin1Char('=')))
         throw HostError(ErrorHost::ArgumentoNoValido,
                         QStringLiteral("El valor %1 del origen de datos no puede tener saltos de línea").arg(cNombre));
-    const QByteArray fuente = cClave.mid(cPrefijoOdbc.size()).toUtf8();
-    if (fuente.isEmpty() || fuente.contains('\\') || fuente.contains(']'))
+    const QString cFuente = cClave.mid(cPrefijoOdbc.size());
+    if (cFuente.isEmpty() || cFuente.contains(QLatin1Char('\\')) || cFuente.contains(QLatin1Char(']')))
         throw HostError(ErrorHost::ArgumentoNoValido, QStringLiteral("Nombre de origen de datos no válido: %1").arg(cClave));
-
-    SoloParaElDueno(ArchivoOdbcUsuario());
-    SQLSetConfigMode(ODBC_USER_DSN);
-    const bool bEscrito = SQLWritePrivateProfileString(fuente.constData(), cNombre.toUtf8().constData(),
-                                                       cValor.toUtf8().constData(), "odbc.ini");
-    const QString cFalla = bEscrito ? QString() : ErrorDelInstalador();
-    SQLSetConfigMode(ODBC_BOTH_DSN);
-    if (!bEscrito)
-        throw HostError(ErrorHost::ErrorOdbc, QStringLiteral("No se pudo guardar %1 del origen de datos ODBC %2: %3")
-                                                  .arg(cNombre, QString::fromUtf8(fuente), cFalla));
-    SoloParaElDueno(ArchivoOdbcUsuario());
+    FuentesOdbc::Escribe(cFuente, cNombre, cValor);
 }

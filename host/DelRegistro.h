@@ -21,6 +21,6 @@ public:
     QString BuscarRegistroALM(QString &cCarpeta);
 
     // Writes a string value. Under "Software\ODBC\ODBC.INI\<name>" it goes into the user
-    // data source <name> through the ODBC installer; other keys are kept in the host store.
+    // data source <name> (FuentesOdbc); other keys are kept in the host store.
     void GrabarCadena(const QString &cClave, const QString &cNombre, QString &cValor);
 };

@@ -66,12 +66,14 @@ QString Lee(const QString &cArchivo, const QString &cSeccion, const QString &cCl
     return cValor;
 }
 
-QByteArray ConValor(const QByteArray &texto, const QString &cSeccion, const QString &cClave, const QString &cValor)
+QByteArray ConValor(const QByteArray &texto, const QString &cSeccion, const QString &cClave, const QString &cValor,
+                    Comillas comillas)
 {
     const QByteArray seccion = cSeccion.toUtf8();
     const QByteArray clave = cClave.toUtf8();
-    const bool bEntreComillas = cValor != cValor.trimmed() ||
-                                (cValor.size() >= 2 && cValor.startsWith(QLatin1Char('"')) && cValor.endsWith(QLatin1Char('"')));
+    const bool bEntreComillas = comillas == Comillas::SiHacenFalta &&
+                                (cValor != cValor.trimmed() || (cValor.size() >= 2 && cValor.startsWith(QLatin1Char('"')) &&
+                                                                cValor.endsWith(QLatin1Char('"'))));
     const QByteArray valor = bEntreComillas ? '"' + cValor.toUtf8() + '"' : cValor.toUtf8();
     if (valor.contains('\n') || valor.contains('\r') || clave.contains('=') || seccion.contains(']'))
         throw HostError(ErrorHost::ArgumentoNoValido,

@@ -17,7 +17,12 @@ QString Lee(const QString &cArchivo, const QString &cSeccion, const QString &cCl
 // Throws a HostError when the file cannot be read or replaced.
 void Escribe(const QString &cArchivo, const QString &cSeccion, const QString &cClave, const QString &cValor);
 
+// Whether a value with blanks at its ends (or in quotes) goes in double quotes, which Lee
+// removes, or as it stands, for a file that another program reads and that would keep them.
+enum class Comillas { SiHacenFalta, Nunca };
+
 // The text of an INI file with the key set; the same rules as Escribe, without the file.
-QByteArray ConValor(const QByteArray &texto, const QString &cSeccion, const QString &cClave, const QString &cValor);
+QByteArray ConValor(const QByteArray &texto, const QString &cSeccion, const QString &cClave, const QString &cValor,
+                    Comillas comillas = Comillas::SiHacenFalta);
 
 } // namespace IniArchivo

@@ -2,6 +2,8 @@
 
 #include <QCryptographicHash>
 
+#include <utility>
+
 #include "HostError.h"
 #include "Recordset.h"
 #include "TablaDeTrabajo.h"
@@ -20,23 +22,31 @@ BloqueoInforme::BloqueoInforme(Connection &cnn, const QString &cBase, int nSegun
 {
     Recordset rs = m_cnn.Execute(
         QStringLiteral("select get_lock('%1', %2)").arg(m_cnn.Escapa(m_cNombre)).arg(nSegundos));
-    if (rs.FinDeFilas() || rs.Campo(0).isNull() || rs.Campo(0).toInt() != 1) {
-        m_cNombre.clear();
-        throw HostError(ErrorHost::InformeEnCurso,
-                        QStringLiteral("Otro informe se está generando en la base de datos %1. Espere a que termine "
-                                       "e intente de nuevo.")
-                            .arg(cBase));
-    }
+    if (!rs.FinDeFilas() && rs.Campo(0).toInt() == 1)
+        return;
+    m_cNombre.clear();
+    throw HostError(ErrorHost::InformeEnCurso,
+                    QStringLiteral("Otro informe se está generando en la base de datos %1. Espere a que termine "
+                                   "e intente de nuevo.")
+                        .arg(cBase));
 }
 
 BloqueoInforme::~BloqueoInforme()
 {
-    if (m_cNombre.isEmpty() || !m_cnn.EstaAbierta())
+    Libera();
+}
+
+void BloqueoInforme::Libera()
+{
+    const QString cNombre = std::exchange(m_cNombre, QString());
+    if (cNombre.isEmpty())
+        return;
+    if (!m_cnn.EstaAbierta())
         return;
     try {
-        m_cnn.Execute(QStringLiteral("select release_lock('%1')").arg(m_cnn.Escapa(m_cNombre)));
+        m_cnn.Execute(QStringLiteral("select release_lock('%1')").arg(m_cnn.Escapa(cNombre)));
     } catch (const HostError &error) {
         // The server frees the lock with the session anyway; say why it could not be freed now.
-        qWarning("No se pudo liberar el bloqueo %s: %s", qPrintable(m_cNombre), error.what());
+        qWarning("No se pudo liberar el bloqueo %s: %s", qPrintable(cNombre), error.what());
     }
 }

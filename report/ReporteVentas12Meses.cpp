@@ -2,6 +2,8 @@
 
 #include <QScopeGuard>
 
+#include <utility>
+
 #include "BasesDD.h"
 #include "BloqueoInforme.h"
 #include "Cuenta.h"
@@ -75,17 +77,26 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
         m_parametros.Propiedad12 = m_cArchivoSalida;
     }
 
-    const BloqueoInforme bloqueo(m_cnnDatos, m_objetos.Bases().cMiBase);
+    BloqueoInforme bloqueo(m_cnnDatos, m_objetos.Bases().cMiBase);
     Avisa(QStringLiteral("calculando las ventas de %1").arg(Cuenta(qsizetype(m_columnas.size()), "mes", "meses")));
     TablaDeTrabajo::Recrea(m_cnnDatos);
-    // However the operation ends, no half-filled table stays behind (still under the lock).
-    const auto borraLaTabla = qScopeGuard([this] {
+    // The table and the lock go as soon as the report has read its rows, before anybody looks
+    // at a preview, so that other reports on the database need not wait for that person;
+    // and however the operation ends, no half-filled table stays behind. Dropped under the
+    // lock: once it is freed the name may already belong to another run's table.
+    bool bTablaTerminada = false;
+    const auto terminaConLaTabla = [&] {
+        if (std::exchange(bTablaTerminada, true))
+            return;
         try {
             TablaDeTrabajo::Borra(m_cnnDatos);
         } catch (const HostError &error) {
-            qWarning("No se pudo borrar la tabla de trabajo: %s", error.what()); // the failure that ended the run is shown
+            // The next run drops it; the failure that ended this one, if any, is what is shown.
+            qWarning("No se pudo borrar la tabla de trabajo: %s", error.what());
         }
-    });
+        bloqueo.Libera();
+    };
+    const auto alTerminar = qScopeGuard(terminaConLaTabla);
     const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, m_cnnDatos, m_nMonedaUSD, m_parametros);
     m_nClientes = TablaDeTrabajo::Llena(m_cnnDatos, filtro, m_columnas);
 
@@ -93,6 +104,6 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     Avisa(QStringLiteral("generando el informe de %1").arg(Cuenta(m_nClientes, "cliente", "clientes")));
     m_parametros.ArchivoRpt = m_cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt");
     ImprimeRpt(QString(), QStringLiteral("ventas12meses*tmpventas12meses"), m_parametros, m_control, m_objetos,
-               m_mensajes);
+               m_mensajes, terminaConLaTabla);
     return Resultado::Terminado;
 }

@@ -1,8 +1,13 @@
 #include "ImprimeRpt.h"
 
+#include <QScopeGuard>
+
 #include <exception>
+#include <optional>
+#include <utility>
 
 #include "BasesDD.h"
+#include "BloqueoOdbc.h"
 #include "ConexionRpt.h"
 #include "ControlReporte.h"
 #include "HostError.h"
@@ -62,14 +67,42 @@ private:
 } // namespace
 
 void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, ParametrosRpt &parametros,
-                ControlReporte &control, const ObjetosPrograma &objetos, Mensajes &mensajes)
+                ControlReporte &control, const ObjetosPrograma &objetos, Mensajes &mensajes,
+                const std::function<void()> &alLeerDatos)
 {
     Manejador manejador(mensajes);
     const auto Asigna = [&](int nPropiedad, const QVariant &valor) {
         manejador.Intenta([&] { control.PropertyPut(nPropiedad, valor); });
     };
 
-    manejador.Intenta([&] { ActualizaODBC(objetos); });
+    // From the first write into the data sources until the report has connected through them.
+    // Without the lock they are not written; when another job holds it, that job is pointing
+    // them elsewhere and this report would read through its values: it does not run.
+    std::optional<BloqueoOdbc> bloqueoOdbc;
+    try {
+        bloqueoOdbc.emplace();
+    } catch (const HostError &error) {
+        manejador.Muestra(error);
+        if (error.Numero() == ErrorHost::OrigenesOcupados) {
+            if (alLeerDatos)
+                alLeerDatos();
+            return;
+        }
+    }
+    bool bDatosLeidos = false;
+    const auto datosLeidos = [&] {
+        bloqueoOdbc.reset();
+        if (!std::exchange(bDatosLeidos, true) && alLeerDatos)
+            alLeerDatos();
+    };
+    control.PonAvisos({[&] { bloqueoOdbc.reset(); }, datosLeidos});
+    const auto alTerminar = qScopeGuard([&] {
+        control.PonAvisos({});
+        datosLeidos(); // a report that never read its rows does not keep the caller waiting
+    });
+
+    if (bloqueoOdbc)
+        manejador.Intenta([&] { ActualizaODBC(objetos); });
 
     // A scan that fails counts as a report without tables: it then runs with the
     // locations stored in its file.

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class ControlReporte;
 class Mensajes;
 class ObjetosPrograma;
@@ -14,8 +16,17 @@ struct ParametrosRpt;
 // cArchivoDatos: the location given to every local-file table of the report.
 // cTablas: the table mapping ("report table*real table;...", may be empty).
 //
-// Every failure is shown to the user as "Error no. N: description" and the job goes on
-// with its next step, so the caller is never told whether the report ran. The request is
+// alLeerDatos, when given, is called once the report has read its rows and before it is
+// shown, printed or written (or when the job ends without that), so that the caller can let
+// go of the tables it filled for it. It must not throw.
+//
+// The refresh of the ODBC data sources and the report's connection through them form one
+// critical section among the copies of the program (BloqueoOdbc): when another job holds it
+// for too long, that failure is shown and the report does not run.
+//
+// Every other failure is shown to the user as "Error no. N: description" and the job goes
+// on with its next step, so the caller is never told whether the report ran. The request is
 // not reset; ".rpt" may have been appended to its ArchivoRpt.
 void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, ParametrosRpt &parametros,
-                ControlReporte &control, const ObjetosPrograma &objetos, Mensajes &mensajes);
+                ControlReporte &control, const ObjetosPrograma &objetos, Mensajes &mensajes,
+                const std::function<void()> &alLeerDatos = {});

@@ -48,9 +48,24 @@ DatosReporte LeeConsulta(QSqlDatabase &base, const QString &cSql)
     return datos;
 }
 
+// What the user can do about a connection that failed before reaching the server: the data
+// source, or its driver, is not where the driver manager looks.
+QString QueHacer(const QString &cTextoDelError, const QString &cOrigenDatos)
+{
+    const bool bSinOrigen = cTextoDelError.contains(QLatin1String("Data source name not found"), Qt::CaseInsensitive);
+    const bool bSinControlador = cTextoDelError.contains(QLatin1String("Can't open lib"), Qt::CaseInsensitive);
+    if (!bSinOrigen && !bSinControlador)
+        return {};
+    return QStringLiteral(" El origen de datos «%1» no está registrado o su controlador no está instalado: instale el "
+                          "controlador ODBC de MariaDB (paquete odbc-mariadb) y registre los orígenes de datos con "
+                          "scripts/registra-odbc.sh.")
+        .arg(cOrigenDatos);
+}
+
 } // namespace
 
-DatosReporte LectorOdbc::Lee(const QString &cCadenaOdbc, const QString &cOrigenDatos, const QString &cSql)
+DatosReporte LectorOdbc::Lee(const QString &cCadenaOdbc, const QString &cOrigenDatos, const QString &cSql,
+                             const std::function<void()> &alConectar)
 {
     static QAtomicInteger<int> nConexiones;
     const QString cNombre = QStringLiteral("reportengine_%1").arg(nConexiones.fetchAndAddRelaxed(1));
@@ -66,10 +81,15 @@ DatosReporte LectorOdbc::Lee(const QString &cCadenaOdbc, const QString &cOrigenD
             throw ErrorReporte(CodigoErrorRpt::ConexionFallida,
                                QStringLiteral("No está instalado el controlador ODBC de Qt (QODBC)."));
         base.setDatabaseName(cCadenaOdbc);
-        if (!base.open())
-            throw ErrorReporte(CodigoErrorRpt::ConexionFallida,
-                               QStringLiteral("No se pudo conectar con el origen de datos \"%1\": %2")
-                                   .arg(cOrigenDatos, TextoDeError(base.lastError())));
+        if (!base.open()) {
+            const QString cError = TextoDeError(base.lastError());
+            throw ErrorReporte(CodigoErrorRpt::ConexionFallida, QStringLiteral("No se pudo conectar con el origen de datos "
+                                                                               "\"%1\": %2")
+                                                                    .arg(cOrigenDatos, cError) +
+                                                                    QueHacer(cError, cOrigenDatos));
+        }
+        if (alConectar)
+            alConectar();
         datos = LeeConsulta(base, cSql);
     }
     return datos;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 #include "DatosReporte.h"
 
 // Runs the report's query through Qt's ODBC driver and reads all its rows. Numbers come as
@@ -11,7 +13,9 @@ class LectorOdbc
 {
 public:
     // cCadenaOdbc as TextoConexion::CadenaOdbc gives it; cOrigenDatos only names the data
-    // source in messages. Throws ErrorReporte: ConexionFallida (with the driver's number and
-    // text) or ConsultaFallida.
-    static DatosReporte Lee(const QString &cCadenaOdbc, const QString &cOrigenDatos, const QString &cSql);
+    // source in messages; alConectar, when given, is called once the connection is open.
+    // Throws ErrorReporte: ConexionFallida (with the driver's number and text, and what to do
+    // when the data source or its driver is missing) or ConsultaFallida.
+    static DatosReporte Lee(const QString &cCadenaOdbc, const QString &cOrigenDatos, const QString &cSql,
+                            const std::function<void()> &alConectar = {});
 };

@@ -57,6 +57,7 @@ public:
 
     void PropertyPut(int nDispId, const QVariant &valor) override;
     void PropertyPutIndexed(int nDispId, int nIndice, const QVariant &valor) override;
+    void PonAvisos(const AvisosReporte &avisos) override { m_avisos = avisos; }
 
     // What a run does with the ready preview dialog. By default it shows it and waits for the
     // user to close it; tests look at it and close it.
@@ -74,6 +75,7 @@ private:
     QWidget *m_pVentanaPadre;
     std::function<void(QPrintPreviewDialog &)> m_presentaVistaPrevia;
     QLocale m_locale;
+    AvisosReporte m_avisos;
 
     QString m_cArchivoReporte;
     QList<QString> m_ubicaciones;

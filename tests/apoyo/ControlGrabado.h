@@ -8,7 +8,8 @@
 
 // A report control for tests: records every assignment that takes effect, as text
 // ("3=\"x\"", "32[1]=\"base.tabla\"", "15=0", "17=1s" where "s" marks a 16-bit integer),
-// and rejects the one assignment it is told to, with a number and a description.
+// and rejects the one assignment it is told to, with a number and a description. A run
+// (17 = 1) tells its avisos, as a report that connects and reads its rows would.
 class ControlGrabado : public ControlReporte
 {
 public:
@@ -19,6 +20,7 @@ public:
     {
         Asigna(nDispId, nIndice, valor);
     }
+    void PonAvisos(const AvisosReporte &avisos) override { m_avisos = avisos; }
 
     // Rejects the assignment written as "17" or "32[1]" (as in Asignaciones) with this failure.
     void FallaEn(const QString &cPropiedad, int nNumero, const QString &cDescripcion)
@@ -38,6 +40,12 @@ private:
         if (cPropiedad == m_cFalla)
             throw ErrorReporte(m_nNumero, m_cDescripcion);
         m_asignaciones.append(cPropiedad + QLatin1Char('=') + Texto(valor));
+        if (cPropiedad == u"17" && valor.toInt() == 1) {
+            for (const auto &aviso : {m_avisos.alConectar, m_avisos.alLeerDatos}) {
+                if (aviso)
+                    aviso();
+            }
+        }
     }
 
     static QString Texto(const QVariant &valor)
@@ -55,6 +63,7 @@ private:
     }
 
     QStringList m_asignaciones;
+    AvisosReporte m_avisos;
     QString m_cFalla;
     int m_nNumero = 0;
     QString m_cDescripcion;

@@ -1,0 +1,57 @@
+#include "FuentesOdbc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "HostError.h"
+#include "IniArchivo.h"
+
+namespace FuentesOdbc {
+
+QString Archivo()
+{
+    // The same choice the driver manager makes.
+    const QString cOdbcIni = qEnvironmentVariable("ODBCINI");
+    return cOdbcIni.isEmpty() ? QDir::homePath() + QStringLiteral("/.odbc.ini") : cOdbcIni;
+}
+
+QString Lee(const QString &cFuente, const QString &cClave)
+{
+    return IniArchivo::Lee(Archivo(), cFuente, cClave);
+}
+
+void Escribe(const QString &cFuente, const QString &cClave, const QString &cValor)
+{
+    const QString cArchivo = Archivo();
+    const auto falla = [&](const QString &cPorQue) {
+        return HostError(ErrorHost::ErrorDeAccesoArchivo,
+                         QStringLiteral("No se pudo guardar %1 del origen de datos ODBC %2 en %3: %4. El archivo quedó "
+                                        "como estaba.")
+                             .arg(cClave, cFuente, cArchivo, cPorQue));
+    };
+    const QFileInfo datos(cArchivo);
+    if (datos.exists() && !datos.isFile()) // a folder in the way keeps its own permissions
+        throw falla(QStringLiteral("no es un archivo"));
+
+    QByteArray texto;
+    if (datos.exists()) {
+        QFile anterior(cArchivo);
+        if (!anterior.open(QIODevice::ReadOnly))
+            throw falla(anterior.errorString());
+        texto = anterior.readAll();
+    }
+    // The driver manager takes a value as it stands: no quotes around it.
+    const QByteArray nuevo = IniArchivo::ConValor(texto, cFuente, cClave, cValor, IniArchivo::Comillas::Nunca);
+
+    QSaveFile archivo(cArchivo);
+    if (!archivo.open(QIODevice::WriteOnly))
+        throw falla(archivo.errorString());
+    const bool bEscrito = archivo.write(nuevo) == nuevo.size() &&
+                          archivo.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && archivo.commit();
+    if (!bEscrito)
+        throw falla(archivo.errorString());
+}
+
+} // namespace FuentesOdbc
