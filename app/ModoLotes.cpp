@@ -15,6 +15,7 @@
 #include "ConfiguracionPrograma.h"
 #include "Connection.h"
 #include "Cuenta.h"
+#include "Esperas.h"
 #include "HostContext.h"
 #include "HostError.h"
 #include "HostFactory.h"
@@ -194,11 +195,13 @@ int Ejecuta(const QStringList &argumentos)
         if (!CargaDatosConexion(objetos.Nucleo(), objetos.Registro(), bases, cArchivoIni, true))
             return 1;
         const qint16 nMonedaUSD = LeeMonedaUSD(objetos.Nucleo(), cArchivoIni);
+        bases.esperas = Esperas::Lee(objetos.Nucleo(), cArchivoIni);
         Connection cnnDatos;
         bases.AbrirBdD(cnnDatos, bases.cMiBase);
 
         ParametrosRpt parametros;
         MotorReporte motor;
+        motor.setEsperas(bases.esperas.nConexion, bases.esperas.nRespuesta);
         ReporteVentas12Meses reporte(objetos, cnnDatos, nMonedaUSD, parametros, motor, cCarpeta, mensajes);
         reporte.setArchivoSalida(cSalida);
         reporte.setProgreso([&](const QString &cQue) {

@@ -6,7 +6,9 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "Esperas.h"
 #include "HostContext.h"
+#include "HostError.h"
 #include "HostFactory.h"
 #include "ModoLotes.h"
 #include "MotorReporte.h"
@@ -50,5 +52,12 @@ int main(int argc, char *argv[])
     });
     if (!ventana.Abre())
         return 1;
+    try {
+        const Esperas esperas = Esperas::Lee(ventana.Objetos().Nucleo(), ventana.ArchivoIni());
+        crpReporte.setEsperas(esperas.nConexion, esperas.nRespuesta);
+    } catch (const HostError &error) {
+        MuestraError(mensajes, error);
+        return 1;
+    }
     return app.exec();
 }

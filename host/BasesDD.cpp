@@ -28,6 +28,7 @@ DatosConexion BasesDD::DatosDeConexion(const QString &cBase) const
     datos.cUsuario = cUsuario;
     datos.cPassword = cPassword;
     datos.cBase = cBase;
+    datos.esperas = esperas;
     return datos;
 }
 

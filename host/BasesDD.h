@@ -21,6 +21,7 @@ public:
     QString cPassword;
     QString cPuerto;    // as the host store keeps it
     QString cMiBase;    // the host's main database
+    Esperas esperas;    // how long a connection waits before it gives up
 
     void AbrirBdD(Connection &cnn, const QString &cBase);
     void CierraBdD(Connection &cnn);

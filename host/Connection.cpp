@@ -9,9 +9,35 @@
 #include "HostError.h"
 #include "Recordset.h"
 
+namespace {
+
+// Client error numbers of the MySQL protocol, and the server's for a lock wait.
+constexpr int nSinConexionLocal = 2002;
+constexpr int nSinConexion = 2003;
+constexpr int nServidorDesconocido = 2005;
+constexpr int nServidorSeFue = 2006;
+constexpr int nConexionPerdida = 2013;
+constexpr int nBloqueoSinLiberar = 1205;
+
+bool SeCortoLaSesion(int nNumero)
+{
+    return nNumero == nServidorSeFue || nNumero == nConexionPerdida;
+}
+
+int NumeroDe(const QSqlError &error)
+{
+    bool bNumero = false;
+    const int nNumero = error.nativeErrorCode().toInt(&bNumero);
+    return bNumero ? nNumero : 0;
+}
+
+} // namespace
+
 struct Connection::Estado
 {
     QString cNombre;
+    DatosConexion datos;
+    int nRetenciones = 0;
     ~Estado()
     {
         if (!cNombre.isEmpty()) {
@@ -21,16 +47,36 @@ struct Connection::Estado
     }
 };
 
-void LanzaErrorBase(const QSqlError &error, const QString &cContexto)
+void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas)
 {
-    bool bNumero = false;
-    const int nNumero = error.nativeErrorCode().toInt(&bNumero);
+    const int nNumero = NumeroDe(error);
     QString cTexto = error.databaseText().trimmed();
     if (cTexto.isEmpty())
         cTexto = error.driverText().trimmed();
-    if (!cContexto.isEmpty())
-        cTexto += QStringLiteral(" (%1)").arg(cContexto);
-    throw HostError(bNumero && nNumero != 0 ? nNumero : ErrorHost::ErrorBaseDeDatos, cTexto);
+    const auto segundos = [pEsperas](int Esperas::*pEspera) {
+        return pEsperas ? QStringLiteral(" en %1 s").arg(pEsperas->*pEspera) : QString();
+    };
+    switch (nNumero) {
+    case nSinConexionLocal:
+    case nSinConexion:
+    case nServidorDesconocido:
+        cTexto = QStringLiteral("No se pudo conectar con el servidor de la base de datos%1 (%2)")
+                     .arg(segundos(&Esperas::nConexion), cTexto);
+        break;
+    case nServidorSeFue:
+    case nConexionPerdida:
+        cTexto = QStringLiteral("El servidor de la base de datos no responde: no contestó%1 o cerró la conexión (%2)")
+                     .arg(segundos(&Esperas::nRespuesta), cTexto);
+        break;
+    case nBloqueoSinLiberar:
+        cTexto = QStringLiteral("Otra sesión del servidor tiene bloqueados los datos que se necesitan y no los "
+                                "liberó%1 (%2)")
+                     .arg(segundos(&Esperas::nBloqueos), cTexto);
+        break;
+    default:
+        break;
+    }
+    throw HostError(nNumero != 0 ? nNumero : ErrorHost::ErrorBaseDeDatos, cTexto);
 }
 
 Connection Connection::Abre(const DatosConexion &datos)
@@ -42,6 +88,7 @@ Connection Connection::Abre(const DatosConexion &datos)
     cnn.d = std::make_shared<Estado>();
     QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), cNombre);
     cnn.d->cNombre = cNombre;
+    cnn.d->datos = datos;
     if (!base.isValid())
         throw HostError(ErrorHost::ErrorBaseDeDatos,
                         QStringLiteral("El controlador QMYSQL de Qt no está instalado (paquete libqt6sql6-mysql)"));
@@ -50,10 +97,25 @@ Connection Connection::Abre(const DatosConexion &datos)
     base.setUserName(datos.cUsuario);
     base.setPassword(datos.cPassword);
     base.setDatabaseName(datos.cBase);
-    base.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10"));
-    if (!base.open())
-        LanzaErrorBase(base.lastError());
+    cnn.Reabre();
     return cnn;
+}
+
+void Connection::Reabre()
+{
+    QSqlDatabase base = QSqlDatabase::database(d->cNombre, false);
+    base.close();
+    const Esperas &esperas = d->datos.esperas;
+    // A server that stops answering (a stopped process, a dead network) would otherwise keep
+    // the program waiting for ever; one that holds a lock, up to its own day-long limit.
+    base.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1;MYSQL_OPT_READ_TIMEOUT=%2;MYSQL_OPT_WRITE_TIMEOUT=%2")
+                               .arg(esperas.nConexion)
+                               .arg(esperas.nRespuesta));
+    if (!base.open())
+        LanzaErrorBase(base.lastError(), &esperas);
+    QSqlQuery sesion(base);
+    if (!sesion.exec(QStringLiteral("set session lock_wait_timeout=%1, innodb_lock_wait_timeout=%1").arg(esperas.nBloqueos)))
+        LanzaErrorBase(sesion.lastError(), &esperas);
 }
 
 bool Connection::EstaAbierta() const
@@ -64,6 +126,18 @@ bool Connection::EstaAbierta() const
 void Connection::Cierra()
 {
     d.reset();
+}
+
+void Connection::RetieneSesion()
+{
+    if (d)
+        ++d->nRetenciones;
+}
+
+void Connection::SueltaSesion()
+{
+    if (d && d->nRetenciones > 0)
+        --d->nRetenciones;
 }
 
 QSqlDatabase Connection::Base() const
@@ -85,13 +159,19 @@ QString Connection::Escapa(const QString &cTexto) const
 
 Recordset Connection::Execute(const QString &cSql, const QString &cTablaNuevasFilas)
 {
-    const QSqlDatabase base = Base();
-    QSqlQuery consulta(base);
-    consulta.setForwardOnly(true);
-    consulta.setNumericalPrecisionPolicy(QSql::HighPrecision); // decimals arrive exact, as text
-    if (!consulta.exec(cSql))
-        LanzaErrorBase(consulta.lastError());
-    if (!consulta.isSelect())
-        return {};
-    return Recordset::DeConsulta(base, std::move(consulta), cTablaNuevasFilas);
+    for (bool bReabierta = false;; bReabierta = true) {
+        const QSqlDatabase base = Base();
+        QSqlQuery consulta(base);
+        consulta.setForwardOnly(true);
+        consulta.setNumericalPrecisionPolicy(QSql::HighPrecision); // decimals arrive exact, as text
+        if (consulta.exec(cSql))
+            return consulta.isSelect() ? Recordset::DeConsulta(base, std::move(consulta), cTablaNuevasFilas) : Recordset();
+        const QSqlError error = consulta.lastError();
+        if (bReabierta || d->nRetenciones > 0 || !SeCortoLaSesion(NumeroDe(error)))
+            LanzaErrorBase(error, &d->datos.esperas);
+        // The server restarted, or closed the session while the window sat idle: nothing the
+        // program needs lived in it, so a new one takes its place.
+        consulta = QSqlQuery();
+        Reabre();
+    }
 }

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "Esperas.h"
+
 class Recordset;
 class QSqlError;
 
@@ -16,6 +18,7 @@ struct DatosConexion
     QString cUsuario;
     QString cPassword;
     QString cBase;
+    Esperas esperas; // connect, answer and lock waits of the session
 };
 
 // A database connection as the host library hands it out: a handle that may be empty
@@ -26,7 +29,8 @@ class Connection
 public:
     Connection() = default;
 
-    // Opens a QMYSQL connection; a failure carries the server's number and text.
+    // Opens a QMYSQL connection whose every wait is bounded (DatosConexion::esperas); a
+    // failure carries the server's number and text.
     static Connection Abre(const DatosConexion &datos);
 
     bool EstaAbierta() const;
@@ -34,8 +38,15 @@ public:
 
     // Runs a statement. A query gives its rows, positioned on the first one (accepting new
     // rows into cTablaNuevasFilas when that is given); any other statement gives a closed
-    // recordset.
+    // recordset. A session that the server lost (restarted, or closed for idling) is opened
+    // again once, with the same values, and the statement repeated, unless the session held
+    // state that a new one would not have (RetieneSesion): then the loss is a failure.
     Recordset Execute(const QString &cSql, const QString &cTablaNuevasFilas = {});
+
+    // While the session holds something the server forgets with it (a lock), a lost
+    // connection must not be replaced silently. Each RetieneSesion has its SueltaSesion.
+    void RetieneSesion();
+    void SueltaSesion();
 
     QSqlDatabase Base() const; // the open QMYSQL connection; a failure when closed
 
@@ -45,7 +56,10 @@ public:
 private:
     struct Estado;
     std::shared_ptr<Estado> d;
+    void Reabre();
 };
 
-// The failure of a database call: the server's own number and text.
-[[noreturn]] void LanzaErrorBase(const QSqlError &error, const QString &cContexto = {});
+// The failure of a database call: the server's own number and text, and in Spanish what it
+// means for the user where the number says it (no server, a lost session, a lock that did
+// not come free). With the waits, the message says how long the program waited.
+[[noreturn]] void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas = nullptr);

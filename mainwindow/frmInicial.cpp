@@ -182,6 +182,7 @@ void frmInicial::Form_Activate()
         return;
     }
     m_nMonedaUSD = LeeMonedaUSD(m_objetos.Nucleo(), m_cArchivoIni);
+    bases.esperas = Esperas::Lee(m_objetos.Nucleo(), m_cArchivoIni);
     bases.AbrirBdD(m_cnnDatos, bases.cMiBase);
     bases.AbrirDataSource(m_rsLineas, m_cnnDatos, QStringLiteral("lineas order by Linea"), m_pdcboLinea, {}, true);
     bases.AbrirDataSource(m_rsVendedores, m_cnnDatos, QStringLiteral("vendedores order by Clave"), m_pdtcVendedor, {},

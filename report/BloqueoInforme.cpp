@@ -22,8 +22,10 @@ BloqueoInforme::BloqueoInforme(Connection &cnn, const QString &cBase, int nSegun
 {
     Recordset rs = m_cnn.Execute(
         QStringLiteral("select get_lock('%1', %2)").arg(m_cnn.Escapa(m_cNombre)).arg(nSegundos));
-    if (!rs.FinDeFilas() && rs.Campo(0).toInt() == 1)
+    if (!rs.FinDeFilas() && rs.Campo(0).toInt() == 1) {
+        m_cnn.RetieneSesion(); // the lock lives in this session: losing it is no longer harmless
         return;
+    }
     m_cNombre.clear();
     throw HostError(ErrorHost::InformeEnCurso,
                     QStringLiteral("Otro informe se está generando en la base de datos %1. Espere a que termine "
@@ -41,6 +43,7 @@ void BloqueoInforme::Libera()
     const QString cNombre = std::exchange(m_cNombre, QString());
     if (cNombre.isEmpty())
         return;
+    m_cnn.SueltaSesion();
     if (!m_cnn.EstaAbierta())
         return;
     try {

@@ -95,7 +95,13 @@ private:
 // A failure of the fill in the user's words where the server's would not say what happened.
 HostError FallaDelLlenado(const HostError &error)
 {
-    constexpr int nFueraDeRango = 1264; // ER_WARN_DATA_OUT_OF_RANGE
+    constexpr int nFueraDeRango = 1264;     // ER_WARN_DATA_OUT_OF_RANGE
+    constexpr int nBloqueoSinLiberar = 1205; // ER_LOCK_WAIT_TIMEOUT
+    if (error.Numero() == nBloqueoSinLiberar)
+        return HostError(error.Numero(), QStringLiteral("Las facturas están bloqueadas por otra sesión (o las remisiones, "
+                                                        "que el informe lee con ellas); el informe no se generó. "
+                                                        "Intente de nuevo cuando esa sesión termine. %1")
+                                             .arg(error.Descripcion()));
     if (error.Numero() == nFueraDeRango) {
         const QRegularExpressionMatch columna =
             QRegularExpression(QStringLiteral("column '([^']*)'")).match(error.Descripcion());

@@ -206,8 +206,9 @@ void MotorReporte::Ejecuta()
                                    .arg(QFileInfo(m_cArchivoReporte).fileName(), cNombre));
     }
     const ConsultaReporte consulta(archivo, m_ubicaciones);
-    const DatosReporte datos = LectorOdbc::Lee(m_conexion.CadenaOdbc(consulta.OrigenDatos()), consulta.OrigenDatos(),
-                                               consulta.Sql(), m_avisos.alConectar);
+    const DatosReporte datos =
+        LectorOdbc::Lee(m_conexion.CadenaOdbc(consulta.OrigenDatos(), m_nEsperaConexion, m_nEsperaRespuesta),
+                        consulta.OrigenDatos(), consulta.Sql(), m_avisos.alConectar);
     if (m_avisos.alLeerDatos)
         m_avisos.alLeerDatos(); // what the report shows is in memory: its tables may go
     const ContenidoReporte contenido =

@@ -64,6 +64,13 @@ public:
     void setPresentaVistaPrevia(std::function<void(QPrintPreviewDialog &)> presenta);
     // The locale of the numbers on paper (grouping and decimal point); the user's by default.
     void setLocale(const QLocale &locale) { m_locale = locale; }
+    // How long, in seconds, the report's connection waits to connect and for each answer of
+    // the server before it gives up (ConexionFallida, ConsultaFallida).
+    void setEsperas(int nConexion, int nRespuesta)
+    {
+        m_nEsperaConexion = nConexion;
+        m_nEsperaRespuesta = nRespuesta;
+    }
 
 private:
     void Ejecuta();
@@ -76,6 +83,8 @@ private:
     std::function<void(QPrintPreviewDialog &)> m_presentaVistaPrevia;
     QLocale m_locale;
     AvisosReporte m_avisos;
+    int m_nEsperaConexion = 10;
+    int m_nEsperaRespuesta = 300;
 
     QString m_cArchivoReporte;
     QList<QString> m_ubicaciones;

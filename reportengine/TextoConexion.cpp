@@ -88,7 +88,7 @@ QString TextoConexion::ValorOdbc(const QString &cValor)
     return cValor;
 }
 
-QString TextoConexion::CadenaOdbc(const QString &cOrigenDatos) const
+QString TextoConexion::CadenaOdbc(const QString &cOrigenDatos, int nSegundosConexion, int nSegundosRespuesta) const
 {
     QStringList partes{QStringLiteral("DSN=") + ValorOdbc(cOrigenDatos)};
     if (cServidor)
@@ -99,6 +99,10 @@ QString TextoConexion::CadenaOdbc(const QString &cOrigenDatos) const
         partes.append(QStringLiteral("UID=") + ValorOdbc(*cUsuario));
     if (cPassword)
         partes.append(QStringLiteral("PWD=") + ValorOdbc(*cPassword));
+    if (nSegundosConexion > 0)
+        partes.append(QStringLiteral("CONN_TIMEOUT=%1").arg(nSegundosConexion));
+    if (nSegundosRespuesta > 0)
+        partes.append(QStringLiteral("READ_TIMEOUT=%1;WRITE_TIMEOUT=%1").arg(nSegundosRespuesta));
     // No ";" at the end: the driver refuses a string that ends in "};".
     const QString cCadena = partes.join(QLatin1Char(';'));
     if (cCadena.contains(QLatin1String(".dsn"), Qt::CaseInsensitive))

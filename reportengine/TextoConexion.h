@@ -20,7 +20,9 @@ public:
     // overrides. Values that need it go in braces ({p;x}}y}). Qt passes the text through as it
     // is only when it holds SERVER= or DRIVER=; otherwise it puts DSN= in front itself.
     // Throws ConexionNoValida for a text that Qt would take for a file data source (".dsn").
-    QString CadenaOdbc(const QString &cOrigenDatos) const;
+    // With waits (seconds; 0 leaves the driver's own), the driver gives up connecting, or
+    // waiting for an answer, after them.
+    QString CadenaOdbc(const QString &cOrigenDatos, int nSegundosConexion = 0, int nSegundosRespuesta = 0) const;
 
     // A value as the ODBC connection string needs it.
     static QString ValorOdbc(const QString &cValor);
