@@ -210,15 +210,22 @@ QByteArray ConValor(const QByteArray &texto, const QString &cSeccion, const QStr
     return CambiaValor(texto, cSeccion, cClave, cValor, QString());
 }
 
-void Escribe(const QString &cArchivo, const QString &cSeccion, const QString &cClave, const QString &cValor)
+void Escribe(const QString &cArchivo, const QString &cSeccion, const QString &cClave, const QString &cValor,
+             bool bSoloElDueno)
 {
+    const bool bNuevo = !QFileInfo::exists(cArchivo);
     const TextoIni ini = Decodifica(LeeArchivo(cArchivo), cArchivo);
     CSimpleIniA datos(true, false, false);
     Interpreta(datos, ini.texto, cArchivo);
     const QByteArray nuevo =
         Codifica(CambiaValor(ini.texto, cSeccion, cClave, cValor, cArchivo), ini.codificacion, cArchivo, cClave);
     QSaveFile archivo(cArchivo);
-    const bool bEscrito = archivo.open(QIODevice::WriteOnly) && archivo.write(nuevo) == nuevo.size() && archivo.commit();
+    // A new file takes its permissions before anything is written into it, so that it never
+    // appears with more; an existing file keeps its own, which QSaveFile copies.
+    const bool bEscrito =
+        archivo.open(QIODevice::WriteOnly) &&
+        (!bNuevo || !bSoloElDueno || archivo.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) &&
+        archivo.write(nuevo) == nuevo.size() && archivo.commit();
     if (!bEscrito)
         throw HostError(ErrorHost::ErrorDeAccesoArchivo,
                         QStringLiteral("No se puede escribir el archivo %1: %2").arg(cArchivo, archivo.errorString()));

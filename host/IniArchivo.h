@@ -19,10 +19,12 @@ namespace IniArchivo {
 // Throws a HostError when the file cannot be read.
 QString Lee(const QString &cArchivo, const QString &cSeccion, const QString &cClave);
 
-// Sets the key to the value, creating the file, the section or the key when missing.
+// Sets the key to the value, creating the file, the section or the key when missing. A file
+// that this creates with bSoloElDueno is readable and writable by its owner only.
 // Throws a HostError when the file cannot be read or replaced, or when its encoding cannot
 // hold the value; the file is then as it was.
-void Escribe(const QString &cArchivo, const QString &cSeccion, const QString &cClave, const QString &cValor);
+void Escribe(const QString &cArchivo, const QString &cSeccion, const QString &cClave, const QString &cValor,
+             bool bSoloElDueno = false);
 
 // The text of an INI file with the key set; the same rules as Escribe, without the file.
 QByteArray ConValor(const QByteArray &texto, const QString &cSeccion, const QString &cClave, const QString &cValor);
