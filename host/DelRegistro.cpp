@@ -25,7 +25,8 @@ void DelRegistro::GuardaDatosALM(const QString &cNombre, const QString &cValor)
 {
     const QFileInfo almacen(Contexto().cArchivoAlmacen);
     QDir().mkpath(almacen.absolutePath());
-    IniArchivo::Escribe(Contexto().cArchivoAlmacen, cSeccionAlmacen, cNombre, cValor);
+    // The store holds the host's enciphered account: no one but its owner reads it.
+    IniArchivo::Escribe(Contexto().cArchivoAlmacen, cSeccionAlmacen, cNombre, cValor, true);
 }
 
 QString DelRegistro::BuscarRegistroALM(QString &cCarpeta)

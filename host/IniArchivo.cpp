@@ -4,12 +4,26 @@
 #include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <SimpleIni.h>
 
 #include "HostError.h"
+#include "Windows1252.h"
 
 namespace {
+
+const QByteArray cMarcaUtf8("\xEF\xBB\xBF");
+
+// How a file was written, so that a write gives it back the same way.
+enum class Codificacion { Utf8, Utf8ConMarca, Windows1252 };
+
+// The text of a settings file as UTF-8, whatever its encoding on disk.
+struct TextoIni
+{
+    QByteArray texto;
+    Codificacion codificacion = Codificacion::Utf8;
+};
 
 QByteArray LeeArchivo(const QString &cArchivo)
 {
@@ -20,6 +34,63 @@ QByteArray LeeArchivo(const QString &cArchivo)
         throw HostError(ErrorHost::ErrorDeAccesoArchivo,
                         QStringLiteral("No se puede leer el archivo %1: %2").arg(cArchivo, archivo.errorString()));
     return archivo.readAll();
+}
+
+HostError NoSePuedeLeer(const QString &cArchivo, const QString &cRazon)
+{
+    return HostError(ErrorHost::ErrorDeAccesoArchivo,
+                     QStringLiteral("El archivo de configuración %1 no se puede leer: %2").arg(cArchivo, cRazon));
+}
+
+bool EsUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decodificador(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString cTexto = decodificador(bytes); // the decoding happens here, on the conversion
+    return !decodificador.hasError();
+}
+
+// UTF-8 with or without a byte-order mark, or else Windows-1252, the code page of files
+// saved by hand on Windows. A NUL byte or a UTF-16 mark means binary data, UTF-16 or
+// UTF-32, which a guess of a code page would only turn into garbage.
+TextoIni Decodifica(const QByteArray &bytes, const QString &cArchivo)
+{
+    if (bytes.contains('\0') || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        throw NoSePuedeLeer(cArchivo, QStringLiteral("no es un archivo de texto en UTF-8 ni en Windows-1252"));
+    if (bytes.startsWith(cMarcaUtf8)) {
+        const QByteArray texto = bytes.mid(cMarcaUtf8.size());
+        if (!EsUtf8(texto))
+            throw NoSePuedeLeer(cArchivo, QStringLiteral("empieza con la marca de UTF-8 pero su texto no es UTF-8"));
+        return {texto, Codificacion::Utf8ConMarca};
+    }
+    if (EsUtf8(bytes))
+        return {bytes, Codificacion::Utf8};
+    return {Windows1252::Decodifica(bytes).toUtf8(), Codificacion::Windows1252};
+}
+
+// Read and write alike refuse a file that SimpleIni does not understand, so that a write
+// never adds to a file that reading would reject.
+void Interpreta(CSimpleIniA &ini, const QByteArray &texto, const QString &cArchivo)
+{
+    if (ini.LoadData(texto.constData(), size_t(texto.size())) < 0)
+        throw NoSePuedeLeer(cArchivo, QStringLiteral("no se puede interpretar"));
+}
+
+// The UTF-8 text in the file's own encoding.
+QByteArray Codifica(const QByteArray &texto, Codificacion codificacion, const QString &cArchivo, const QString &cClave)
+{
+    if (codificacion == Codificacion::Utf8)
+        return texto;
+    if (codificacion == Codificacion::Utf8ConMarca)
+        return cMarcaUtf8 + texto;
+    QByteArray bytes;
+    char32_t nNoCabe = 0;
+    if (!Windows1252::Codifica(QString::fromUtf8(texto), bytes, nNoCabe))
+        throw HostError(ErrorHost::ArgumentoNoValido,
+                        QStringLiteral("No se puede guardar «%1» en el archivo %2: el carácter «%3» (U+%4) no se "
+                                       "puede conservar en la codificación Windows-1252 del archivo")
+                            .arg(cClave, cArchivo, QString::fromUcs4(&nNoCabe, 1),
+                                 QStringLiteral("%1").arg(uint(nNoCabe), 4, 16, QLatin1Char('0')).toUpper()));
+    return bytes;
 }
 
 // Names compare as SimpleIni compares them: trimmed, ASCII letters without regard to case.
@@ -47,39 +118,24 @@ QByteArray NombreSeccion(const QByteArray &linea)
     return nombre.isNull() ? QByteArray("") : nombre;
 }
 
-} // namespace
-
-namespace IniArchivo {
-
-QString Lee(const QString &cArchivo, const QString &cSeccion, const QString &cClave)
-{
-    const QByteArray texto = LeeArchivo(cArchivo);
-    if (texto.isEmpty())
-        return {};
-    CSimpleIniA ini(true, false, false);
-    if (ini.LoadData(texto.constData(), size_t(texto.size())) < 0)
-        throw HostError(ErrorHost::ErrorDeAccesoArchivo, QStringLiteral("El archivo %1 no se puede interpretar").arg(cArchivo));
-    const char *pValor = ini.GetValue(cSeccion.toUtf8().constData(), cClave.toUtf8().constData(), "");
-    QString cValor = QString::fromUtf8(pValor ? pValor : "");
-    if (cValor.size() >= 2 && cValor.startsWith(QLatin1Char('"')) && cValor.endsWith(QLatin1Char('"')))
-        cValor = cValor.mid(1, cValor.size() - 2); // quotes keep blanks at the ends of a value
-    return cValor;
-}
-
-QByteArray ConValor(const QByteArray &texto, const QString &cSeccion, const QString &cClave, const QString &cValor,
-                    Comillas comillas)
+// ConValor, naming the file (when there is one) in its failure.
+QByteArray CambiaValor(const QByteArray &texto, const QString &cSeccion, const QString &cClave, const QString &cValor,
+                       const QString &cArchivo, IniArchivo::Comillas comillas = IniArchivo::Comillas::SiHacenFalta)
 {
     const QByteArray seccion = cSeccion.toUtf8();
     const QByteArray clave = cClave.toUtf8();
-    const bool bEntreComillas = comillas == Comillas::SiHacenFalta &&
+    const bool bEntreComillas = comillas == IniArchivo::Comillas::SiHacenFalta &&
                                 (cValor != cValor.trimmed() || (cValor.size() >= 2 && cValor.startsWith(QLatin1Char('"')) &&
                                                                 cValor.endsWith(QLatin1Char('"'))));
     const QByteArray valor = bEntreComillas ? '"' + cValor.toUtf8() + '"' : cValor.toUtf8();
-    if (valor.contains('\n') || valor.contains('\r') || clave.contains('=') || seccion.contains(']'))
+    // A NUL would make the file unreadable: it is taken for binary data.
+    const bool bNulo = valor.contains('\0') || clave.contains('\0') || seccion.contains('\0');
+    if (valor.contains('\n') || valor.contains('\r') || clave.contains('=') || seccion.contains(']') || bNulo)
         throw HostError(ErrorHost::ArgumentoNoValido,
-                        QStringLiteral("No se puede guardar «%1» en la sección «%2»: el nombre o el valor tiene un "
-                                       "salto de línea, un signo = o un corchete")
-                            .arg(cClave, cSeccion));
+                        QStringLiteral("No se puede guardar «%1» en la sección «%2»%3: el nombre o el valor tiene un "
+                                       "salto de línea, un carácter nulo, un signo = o un corchete")
+                            .arg(cClave, cSeccion,
+                                 cArchivo.isEmpty() ? QString() : QStringLiteral(" del archivo %1").arg(cArchivo)));
     const QByteArray finDeLinea = texto.contains("\r\n") ? QByteArray("\r\n") : QByteArray("\n");
 
     QList<QByteArray> lineas = texto.isEmpty() ? QList<QByteArray>() : texto.split('\n');
@@ -132,11 +188,46 @@ QByteArray ConValor(const QByteArray &texto, const QString &cSeccion, const QStr
     return resultado;
 }
 
-void Escribe(const QString &cArchivo, const QString &cSeccion, const QString &cClave, const QString &cValor)
+} // namespace
+
+namespace IniArchivo {
+
+QString Lee(const QString &cArchivo, const QString &cSeccion, const QString &cClave)
 {
-    const QByteArray nuevo = ConValor(LeeArchivo(cArchivo), cSeccion, cClave, cValor);
+    const TextoIni ini = Decodifica(LeeArchivo(cArchivo), cArchivo);
+    if (ini.texto.isEmpty())
+        return {};
+    CSimpleIniA datos(true, false, false);
+    Interpreta(datos, ini.texto, cArchivo);
+    const char *pValor = datos.GetValue(cSeccion.toUtf8().constData(), cClave.toUtf8().constData(), "");
+    QString cValor = QString::fromUtf8(pValor ? pValor : "");
+    if (cValor.size() >= 2 && cValor.startsWith(QLatin1Char('"')) && cValor.endsWith(QLatin1Char('"')))
+        cValor = cValor.mid(1, cValor.size() - 2); // quotes keep blanks at the ends of a value
+    return cValor;
+}
+
+QByteArray ConValor(const QByteArray &texto, const QString &cSeccion, const QString &cClave, const QString &cValor,
+                    Comillas comillas)
+{
+    return CambiaValor(texto, cSeccion, cClave, cValor, QString(), comillas);
+}
+
+void Escribe(const QString &cArchivo, const QString &cSeccion, const QString &cClave, const QString &cValor,
+             bool bSoloElDueno)
+{
+    const bool bNuevo = !QFileInfo::exists(cArchivo);
+    const TextoIni ini = Decodifica(LeeArchivo(cArchivo), cArchivo);
+    CSimpleIniA datos(true, false, false);
+    Interpreta(datos, ini.texto, cArchivo);
+    const QByteArray nuevo =
+        Codifica(CambiaValor(ini.texto, cSeccion, cClave, cValor, cArchivo), ini.codificacion, cArchivo, cClave);
     QSaveFile archivo(cArchivo);
-    const bool bEscrito = archivo.open(QIODevice::WriteOnly) && archivo.write(nuevo) == nuevo.size() && archivo.commit();
+    // A new file takes its permissions before anything is written into it, so that it never
+    // appears with more; an existing file keeps its own, which QSaveFile copies.
+    const bool bEscrito =
+        archivo.open(QIODevice::WriteOnly) &&
+        (!bNuevo || !bSoloElDueno || archivo.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) &&
+        archivo.write(nuevo) == nuevo.size() && archivo.commit();
     if (!bEscrito)
         throw HostError(ErrorHost::ErrorDeAccesoArchivo,
                         QStringLiteral("No se puede escribir el archivo %1: %2").arg(cArchivo, archivo.errorString()));

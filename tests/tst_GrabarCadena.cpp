@@ -282,14 +282,17 @@ void tst_GrabarCadena::datosALM()
     QFETCH(QString, nombre);
     QFETCH(QString, valor);
     // The store in a folder that does not exist yet.
-    m_entorno->Contexto().cArchivoAlmacen = m_carpeta->filePath(QStringLiteral("almena/config/almacen.ini"));
+    const QString cAlmacen = m_carpeta->filePath(QStringLiteral("almena/config/almacen.ini"));
+    m_entorno->Contexto().cArchivoAlmacen = cAlmacen;
     Registro().GuardaDatosALM(QStringLiteral("servidor"), QStringLiteral("10.0.0.5"));
+    QCOMPARE(Permisos(cAlmacen), QStringLiteral("600")); // it holds the enciphered account
     Registro().GuardaDatosALM(nombre, valor);
     QCOMPARE(Registro().DatosALM(nombre), valor);
     QCOMPARE(Registro().DatosALM(QStringLiteral("servidor")), QStringLiteral("10.0.0.5"));
 
     Registro().GuardaDatosALM(nombre, QStringLiteral("otro"));
     QCOMPARE(Registro().DatosALM(nombre), QStringLiteral("otro"));
+    QCOMPARE(Permisos(cAlmacen), QStringLiteral("600"));
 }
 
 void tst_GrabarCadena::datosALMSinValor_data()

@@ -5,8 +5,27 @@
 #include <QtTest>
 
 #include "EntornoHost.h"
+#include "Falla.h"
 #include "HostError.h"
 #include "IniArchivo.h"
+
+namespace {
+
+// Files saved elsewhere come in other encodings: these tests look at their bytes.
+QByteArray BytesDe(const QString &cArchivo)
+{
+    QFile archivo(cArchivo);
+    return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray();
+}
+
+void EscribeBytes(const QString &cArchivo, const QByteArray &bytes)
+{
+    QFile archivo(cArchivo);
+    if (!archivo.open(QIODevice::WriteOnly | QIODevice::Truncate) || archivo.write(bytes) != bytes.size())
+        qFatal("No se puede escribir %s", qPrintable(cArchivo));
+}
+
+} // namespace
 
 class tst_IniArchivo : public QObject
 {
@@ -16,10 +35,15 @@ private slots:
     void escribe();
     void lee_data();
     void lee();
+    void conservaLaCodificacionDelArchivo_data();
+    void conservaLaCodificacionDelArchivo();
     void escrituraSeguidaDeLecturaDevuelveElValor();
     void reemplazaElArchivoSinCambiarSusPermisos();
     void carpetaSinPermisoEsUnaFallaConNumero();
-    void valorConSaltoDeLineaSeRechaza();
+    void archivoQueNoEsTextoEsUnaFallaConNumero_data();
+    void archivoQueNoEsTextoEsUnaFallaConNumero();
+    void valorQueElArchivoNoPuedeGuardarSeRechaza_data();
+    void valorQueElArchivoNoPuedeGuardarSeRechaza();
 };
 
 void tst_IniArchivo::escribe_data()
@@ -67,32 +91,86 @@ void tst_IniArchivo::escribe()
 
 void tst_IniArchivo::lee_data()
 {
-    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QByteArray>("texto");
     QTest::addColumn<QString>("seccion");
     QTest::addColumn<QString>("clave");
     QTest::addColumn<QString>("esperado");
 
-    const QString cBase = QStringLiteral("[Configuración]\nRuta de Almena Premium=C:\\almena\nVacía=\nBlanco= \n");
+    const QByteArray cBase =
+        QStringLiteral("[Configuración]\nRuta de Almena Premium=C:\\almena\nVacía=\nBlanco= \n").toUtf8();
     QTest::newRow("valor") << cBase << "Configuración" << "Ruta de Almena Premium" << "C:\\almena";
     QTest::newRow("sin distinguir mayúsculas") << cBase << "CONFIGURACIóN" << "ruta de almena premium" << "C:\\almena";
     QTest::newRow("clave ausente") << cBase << "Configuración" << "Otra" << "";
     QTest::newRow("sección ausente") << cBase << "frmDescripcion" << "Linea" << "";
     QTest::newRow("valor vacío") << cBase << "Configuración" << "Vacía" << "";
-    QTest::newRow("archivo vacío") << "" << "Configuración" << "Vacía" << "";
+    QTest::newRow("archivo vacío") << QByteArray() << "Configuración" << "Vacía" << "";
     QTest::newRow("blanco sin comillas no cuenta") << cBase << "Configuración" << "Blanco" << "";
-    QTest::newRow("blanco entre comillas") << "[S]\nK=\" \"\n" << "S" << "K" << " ";
+    QTest::newRow("blanco entre comillas") << QByteArray("[S]\nK=\" \"\n") << "S" << "K" << " ";
+    QTest::newRow("Windows-1252: sección, clave y valor")
+        << QByteArray("[Configuraci\xf3n]\r\nCompa\xf1\xed" "a=Ferreter\xed" "a Mu\xf1oz \x80\r\n") << "Configuración"
+        << "Compañía" << "Ferretería Muñoz €";
+    QTest::newRow("Windows-1252: bytes sin carácter asignado")
+        << QByteArray("[S]\nK=\x81\x8d\x8f\x90\x9d\n") << "S" << "K"
+        << QStringLiteral("\u0081\u008D\u008F\u0090\u009D");
+    QTest::newRow("marca de orden de bytes UTF-8")
+        << QByteArray("\xEF\xBB\xBF[Configuración]\nRuta de Almena Premium=C:\\almena\n") << "Configuración"
+        << "Ruta de Almena Premium" << "C:\\almena";
 }
 
 void tst_IniArchivo::lee()
 {
-    QFETCH(QString, texto);
+    QFETCH(QByteArray, texto);
     QFETCH(QString, seccion);
     QFETCH(QString, clave);
     QFETCH(QString, esperado);
     QTemporaryDir carpeta;
     const QString cArchivo = carpeta.filePath(QStringLiteral("a.ini"));
-    EscribeTexto(cArchivo, texto);
+    EscribeBytes(cArchivo, texto);
     QCOMPARE(IniArchivo::Lee(cArchivo, seccion, clave), esperado);
+}
+
+void tst_IniArchivo::conservaLaCodificacionDelArchivo_data()
+{
+    QTest::addColumn<QByteArray>("antes"); // null: no file
+    QTest::addColumn<QString>("seccion");
+    QTest::addColumn<QString>("clave");
+    QTest::addColumn<QString>("valor");
+    QTest::addColumn<QByteArray>("despues");
+
+    QTest::newRow("Windows-1252: cambia su línea, las demás quedan byte a byte")
+        << QByteArray("; precios en \x80\r\n[Configuraci\xf3n]\r\nRuta de Almena Premium=C:\\a\xf1o\r\n"
+                      "Raros=\x81\x8d\x8f\x90\x9d \x9f\xff\r\n")
+        << "Configuración" << "Ruta de Almena Premium" << "D:\\año € ‰"
+        << QByteArray("; precios en \x80\r\n[Configuraci\xf3n]\r\nRuta de Almena Premium=D:\\a\xf1o \x80 \x89\r\n"
+                      "Raros=\x81\x8d\x8f\x90\x9d \x9f\xff\r\n");
+    QTest::newRow("Windows-1252: clave nueva en su sección")
+        << QByteArray("[Configuraci\xf3n]\nA=1\n") << "Configuración" << "Compañía" << "Muñoz"
+        << QByteArray("[Configuraci\xf3n]\nA=1\nCompa\xf1\xed" "a=Mu\xf1oz\n");
+    QTest::newRow("marca UTF-8: se conserva, sin sección repetida")
+        << QByteArray("\xEF\xBB\xBF[Configuración]\nA=1\n") << "Configuración" << "A" << "ñ"
+        << QByteArray("\xEF\xBB\xBF[Configuración]\nA=ñ\n");
+    QTest::newRow("solo la marca UTF-8") << QByteArray("\xEF\xBB\xBF") << "S" << "K" << "1"
+                                         << QByteArray("\xEF\xBB\xBF[S]\nK=1\n");
+    QTest::newRow("UTF-8 sigue en UTF-8") << QByteArray("[Sección]\nK=ñ\n") << "Sección" << "K" << "€"
+                                          << QByteArray("[Sección]\nK=€\n");
+    QTest::newRow("archivo nuevo en UTF-8 sin marca") << QByteArray() << "Sección" << "K" << "€"
+                                                      << QByteArray("[Sección]\nK=€\n");
+}
+
+void tst_IniArchivo::conservaLaCodificacionDelArchivo()
+{
+    QFETCH(QByteArray, antes);
+    QFETCH(QString, seccion);
+    QFETCH(QString, clave);
+    QFETCH(QString, valor);
+    QFETCH(QByteArray, despues);
+    QTemporaryDir carpeta;
+    const QString cArchivo = carpeta.filePath(QStringLiteral("a.ini"));
+    if (!antes.isNull())
+        EscribeBytes(cArchivo, antes);
+    IniArchivo::Escribe(cArchivo, seccion, clave, valor);
+    QCOMPARE(BytesDe(cArchivo), despues);
+    QCOMPARE(IniArchivo::Lee(cArchivo, seccion, clave), valor);
 }
 
 void tst_IniArchivo::escrituraSeguidaDeLecturaDevuelveElValor()
@@ -135,18 +213,63 @@ void tst_IniArchivo::carpetaSinPermisoEsUnaFallaConNumero()
     }
 }
 
-void tst_IniArchivo::valorConSaltoDeLineaSeRechaza()
+void tst_IniArchivo::archivoQueNoEsTextoEsUnaFallaConNumero_data()
 {
+    QTest::addColumn<QByteArray>("contenido");
+    QTest::newRow("binario") << QByteArrayLiteral("\x7F" "ELF\x02\x01\x01\0\0\0[S]\nK=1\n");
+    QTest::newRow("UTF-16 con marca") << QByteArrayLiteral("\xFF\xFE[\0S\0]\0\n\0K\0=\0001\0\n\0");
+    QTest::newRow("UTF-16 sin marca") << QByteArrayLiteral("\0[\0S\0]\0\n\0K\0=\0001\0\n");
+    QTest::newRow("UTF-16 con marca y sin bytes nulos") << QByteArray("\xFE\xFF\x4E\x2D\x65\x87");
+    QTest::newRow("UTF-32 con marca") << QByteArrayLiteral("\xFF\xFE\0\0[\0\0\0S\0\0\0]\0\0\0");
+    QTest::newRow("marca UTF-8 sobre Windows-1252") << QByteArray("\xEF\xBB\xBF[Configuraci\xf3n]\nA=1\n");
+}
+
+void tst_IniArchivo::archivoQueNoEsTextoEsUnaFallaConNumero()
+{
+    QFETCH(QByteArray, contenido);
     QTemporaryDir carpeta;
     const QString cArchivo = carpeta.filePath(QStringLiteral("a.ini"));
-    EscribeTexto(cArchivo, QStringLiteral("[S]\nK=1\n"));
-    try {
-        IniArchivo::Escribe(cArchivo, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("2\n[Otra]\nX=1"));
-        QFAIL("un valor de varias líneas debía rechazarse");
-    } catch (const HostError &error) {
-        QCOMPARE(error.Numero(), ErrorHost::ArgumentoNoValido);
+    EscribeBytes(cArchivo, contenido);
+
+    const std::optional<Falla> lectura =
+        FallaDe([&] { IniArchivo::Lee(cArchivo, QStringLiteral("S"), QStringLiteral("K")); });
+    const std::optional<Falla> escritura =
+        FallaDe([&] { IniArchivo::Escribe(cArchivo, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("2")); });
+    for (const std::optional<Falla> &falla : {lectura, escritura}) {
+        QVERIFY2(falla, "el archivo se tomó por texto");
+        QCOMPARE(falla->nNumero, ErrorHost::ErrorDeAccesoArchivo);
+        QVERIFY2(falla->cDescripcion.contains(cArchivo), qPrintable(falla->cDescripcion));
     }
-    QCOMPARE(TextoDe(cArchivo), QStringLiteral("[S]\nK=1\n"));
+    QCOMPARE(BytesDe(cArchivo), contenido);
+}
+
+void tst_IniArchivo::valorQueElArchivoNoPuedeGuardarSeRechaza_data()
+{
+    QTest::addColumn<QByteArray>("antes");
+    QTest::addColumn<QString>("valor");
+    QTest::addColumn<QString>("enElMensaje"); // what the user must be told
+
+    QTest::newRow("salto de línea") << QByteArray("[S]\nK=1\n") << "2\n[Otra]\nX=1" << "salto de línea";
+    QTest::newRow("carácter nulo") << QByteArray("[S]\nK=1\n") << QStringLiteral("a") + QChar(0) + QStringLiteral("b")
+                                   << "nulo";
+    QTest::newRow("Windows-1252 sin el carácter") << QByteArray("[S]\nK=a\xf1o \x80\n") << "ñandú ✓" << "«✓»";
+}
+
+void tst_IniArchivo::valorQueElArchivoNoPuedeGuardarSeRechaza()
+{
+    QFETCH(QByteArray, antes);
+    QFETCH(QString, valor);
+    QFETCH(QString, enElMensaje);
+    QTemporaryDir carpeta;
+    const QString cArchivo = carpeta.filePath(QStringLiteral("a.ini"));
+    EscribeBytes(cArchivo, antes);
+    const std::optional<Falla> falla =
+        FallaDe([&] { IniArchivo::Escribe(cArchivo, QStringLiteral("S"), QStringLiteral("K"), valor); });
+    QVERIFY2(falla, "se escribió");
+    QCOMPARE(falla->nNumero, ErrorHost::ArgumentoNoValido);
+    QVERIFY2(falla->cDescripcion.contains(cArchivo) && falla->cDescripcion.contains(enElMensaje),
+             qPrintable(falla->cDescripcion));
+    QCOMPARE(BytesDe(cArchivo), antes);
 }
 
 QTEST_GUILESS_MAIN(tst_IniArchivo)
