@@ -12,7 +12,7 @@ class BloqueoOdbc
 public:
     // Waits up to nSegundos for another job to let go: then a HostError OrigenesOcupados. A
     // lock file that cannot be opened is an ErrorDeAccesoArchivo.
-    explicit BloqueoOdbc(int nSegundos = 30);
+    explicit BloqueoOdbc(int nSegundos);
     ~BloqueoOdbc();
     BloqueoOdbc(const BloqueoOdbc &) = delete;
     BloqueoOdbc &operator=(const BloqueoOdbc &) = delete;

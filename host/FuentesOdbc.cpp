@@ -48,8 +48,11 @@ void Escribe(const QString &cFuente, const QString &cClave, const QString &cValo
     QSaveFile archivo(cArchivo);
     if (!archivo.open(QIODevice::WriteOnly))
         throw falla(archivo.errorString());
+    // flush() before commit(): Qt's commit would put in place a file whose last write failed
+    // (a full disk), and QSaveFile discards it when it is not committed.
     const bool bEscrito = archivo.write(nuevo) == nuevo.size() &&
-                          archivo.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && archivo.commit();
+                          archivo.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && archivo.flush() &&
+                          archivo.commit();
     if (!bEscrito)
         throw falla(archivo.errorString());
 }

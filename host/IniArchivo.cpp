@@ -227,7 +227,7 @@ void Escribe(const QString &cArchivo, const QString &cSeccion, const QString &cC
     const bool bEscrito =
         archivo.open(QIODevice::WriteOnly) &&
         (!bNuevo || !bSoloElDueno || archivo.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) &&
-        archivo.write(nuevo) == nuevo.size() && archivo.commit();
+        archivo.write(nuevo) == nuevo.size() && archivo.flush() && archivo.commit(); // see FuentesOdbc on flush()
     if (!bEscrito)
         throw HostError(ErrorHost::ErrorDeAccesoArchivo,
                         QStringLiteral("No se puede escribir el archivo %1: %2").arg(cArchivo, archivo.errorString()));

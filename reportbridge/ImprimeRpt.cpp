@@ -80,7 +80,7 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
     // them elsewhere and this report would read through its values: it does not run.
     std::optional<BloqueoOdbc> bloqueoOdbc;
     try {
-        bloqueoOdbc.emplace();
+        bloqueoOdbc.emplace(objetos.Bases().esperas.nOrigenesOdbc);
     } catch (const HostError &error) {
         manejador.Muestra(error);
         if (error.Numero() == ErrorHost::OrigenesOcupados) {

@@ -147,8 +147,10 @@ void EscritorRpt::Escribe(const ArchivoRpt &archivo, const QString &cRuta)
 {
     const QByteArray bytes = Bytes(archivo);
     QSaveFile archivoSalida(cRuta);
+    // flush() before commit(): Qt's commit would put in place a file whose last buffered write
+    // failed (a full disk); a QSaveFile that is not committed is discarded.
     if (!archivoSalida.open(QIODevice::WriteOnly) || archivoSalida.write(bytes) != bytes.size() ||
-        !archivoSalida.commit())
+        !archivoSalida.flush() || !archivoSalida.commit())
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
                            QStringLiteral("No se pudo escribir el archivo de reporte %1: %2.")
                                .arg(cRuta, archivoSalida.errorString()));

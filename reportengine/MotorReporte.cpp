@@ -289,7 +289,7 @@ void MotorReporte::EscribePdf(const ContenidoReporte &contenido)
         pdf.setCreator(QStringLiteral("informe-mensual"));
         pintor.Pinta(pdf, m_ajustes.PrimeraPagina(), m_ajustes.UltimaPagina());
     }
-    if (!archivo.commit())
+    if (!archivo.flush() || !archivo.commit()) // flush(): see EscritorRpt
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
                            QStringLiteral("No se pudo escribir el archivo %1: %2.").arg(m_cArchivoSalida, archivo.errorString()));
 }

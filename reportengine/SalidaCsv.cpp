@@ -64,7 +64,8 @@ void SalidaCsv::Escribe(const ContenidoReporte &contenido, const QString &cRuta)
 {
     const QByteArray bytes = Bytes(contenido);
     QSaveFile archivo(cRuta);
-    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) != bytes.size() || !archivo.commit())
+    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) != bytes.size() || !archivo.flush() ||
+        !archivo.commit()) // flush(): see EscritorRpt
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
                            QStringLiteral("No se pudo escribir el archivo %1: %2.").arg(cRuta, archivo.errorString()));
 }

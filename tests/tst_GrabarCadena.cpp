@@ -13,6 +13,7 @@
 #include "Falla.h"
 #include "HostError.h"
 #include "IniArchivo.h"
+#include "LimiteDeArchivo.h"
 
 namespace {
 
@@ -149,6 +150,13 @@ void tst_GrabarCadena::fuenteDeDatos_data()
         << QList<QStringList>{{cFuente, "Database", "datos1"}};
     QTest::newRow("texto UTF-8") << QString() << QList<Escritura>{{cClaveOdbc, "Description", "Informe de Ferretería"}}
                                  << QList<QStringList>{{cFuente, "Description", "Informe de Ferretería"}};
+    // The user's comments and other data sources stay; a long value stays on one line.
+    const QString cLargo(1500, QLatin1Char('x'));
+    QTest::newRow("comentarios y valor largo")
+        << "; mis orígenes\n[Contabilidad]\n# el de la contadora\nDriver=MariaDB Unicode\n"
+        << QList<Escritura>{{cClaveOdbc, "Password", cLargo}, {cClaveOdbc, "Server", " 10.0.0.1 "}}
+        << QList<QStringList>{{"Contabilidad", "Driver", "MariaDB Unicode"}, {cFuente, "Password", cLargo},
+                              {cFuente, "Server", "10.0.0.1"}};
     QTest::newRow("lista de fuentes")
         << QString() << QList<Escritura>{{"Software\\ODBC\\ODBC.INI\\ODBC Data Sources", cFuente, "MariaDB Unicode"}}
         << QList<QStringList>{{"ODBC Data Sources", cFuente, "MariaDB Unicode"}};
@@ -166,6 +174,8 @@ void tst_GrabarCadena::fuenteDeDatos()
         Graba(escritura);
 
     const QString cTexto = TextoDe(m_cOdbcIni);
+    if (!antes.isEmpty())
+        QVERIFY2(cTexto.startsWith(antes.left(antes.indexOf(QLatin1Char('=')))), qPrintable(cTexto)); // comments kept
     for (const QStringList &valor : esperado) {
         QCOMPARE(IniArchivo::Lee(m_cOdbcIni, valor.at(0), valor.at(1)), valor.at(2));
         // The key once in its section: a replaced value does not leave the old line behind.
@@ -202,23 +212,38 @@ void tst_GrabarCadena::soloElDuenoLee()
 void tst_GrabarCadena::escrituraFallida_data()
 {
     QTest::addColumn<QString>("odbcIni"); // relative to the test's folder
-    QTest::newRow("carpeta inexistente") << "no-existe/odbc.ini";
-    QTest::newRow("carpetas inexistentes") << "no/existe/odbc.ini";
-    QTest::newRow("es una carpeta") << "carpeta";
+    QTest::addColumn<qint64>("limite");   // the largest file the run may write; 0 no limit
+    QTest::newRow("carpeta inexistente") << "no-existe/odbc.ini" << qint64(0);
+    QTest::newRow("carpetas inexistentes") << "no/existe/odbc.ini" << qint64(0);
+    QTest::newRow("es una carpeta") << "carpeta" << qint64(0);
+    // As a full disk: the new file cannot be written whole.
+    QTest::newRow("disco lleno") << "odbc.ini" << qint64(64);
 }
 
 void tst_GrabarCadena::escrituraFallida()
 {
     QFETCH(QString, odbcIni);
+    QFETCH(qint64, limite);
     QVERIFY(QDir(m_carpeta->path()).mkdir(QStringLiteral("carpeta")));
     const QString cCarpeta = m_carpeta->filePath(QStringLiteral("carpeta"));
     const QString cPermisosCarpeta = Permisos(cCarpeta);
     const QString cArchivo = m_carpeta->filePath(odbcIni);
     qputenv("ODBCINI", QFile::encodeName(cArchivo));
+    const QString cAntes = QStringLiteral("; mío\n[Almena Reportes]\nDriver=MariaDB Unicode\n");
+    if (limite > 0)
+        EscribeTexto(cArchivo, cAntes);
 
-    const std::optional<Falla> falla =
-        FallaDe([&] { Graba({cClaveOdbc, QStringLiteral("Server"), QStringLiteral("127.0.0.1")}); });
+    std::optional<Falla> falla;
+    {
+        const LimiteDeArchivo limiteDeArchivo(limite);
+        falla = FallaDe([&] { Graba({cClaveOdbc, QStringLiteral("Server"), QString(200, QLatin1Char('s'))}); });
+    }
     QVERIFY2(falla, "se escribió");
+    if (limite > 0) {
+        QCOMPARE(TextoDe(cArchivo), cAntes); // the previous file stays whole
+        QCOMPARE(QDir(m_carpeta->path()).entryList(QDir::Files), (QStringList{"odbc.ini"}));
+        return;
+    }
     QVERIFY(falla->nNumero != 0);
     QVERIFY2(falla->cDescripcion.contains(cArchivo) || falla->cDescripcion.contains(cFuente),
              qPrintable(falla->cDescripcion));

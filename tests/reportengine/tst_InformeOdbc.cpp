@@ -21,6 +21,7 @@
 #include "CodigosErrorReporte.h"
 #include "CompiladorRpt.h"
 #include "EscritorRpt.h"
+#include "LimiteDeArchivo.h"
 #include "MotorReporte.h"
 
 namespace {
@@ -76,6 +77,7 @@ private slots:
     void Pdf();
     void Csv();
     void DecimalesDeLaPlantilla();
+    void DiscoLlenoDejaElArchivoAnterior();
     void VistaPreviaSinPantalla_data();
     void VistaPreviaSinPantalla();
     void SinImpresora();
@@ -281,6 +283,24 @@ void tst_InformeOdbc::DecimalesDeLaPlantilla()
     // January: 0.0040 + 0.0040 = 0.0080, one cent; February: 1234.5678 - 0.0050 = 1,234.56.
     QVERIFY2(cTexto.contains(QRegularExpression(QStringLiteral("Importe +0\\.01 +1,234\\.56 .* 1,234\\.57\\s"))),
              qPrintable(cTexto));
+}
+
+void tst_InformeOdbc::DiscoLlenoDejaElArchivoAnterior()
+{
+    const QString cCsv = m_carpeta.filePath(QStringLiteral("lleno.csv"));
+    QFile anterior(cCsv);
+    QVERIFY(anterior.open(QIODevice::WriteOnly) && anterior.write("el informe de ayer\r\n") > 0);
+    anterior.close();
+    MotorReporte motor;
+    Prepara(motor, MotorReporte::Archivo, cCsv);
+    QString cFalla;
+    {
+        const LimiteDeArchivo lleno(200); // the report takes some 600 bytes
+        cFalla = Corre(motor);
+    }
+    QVERIFY2(cFalla.startsWith(QStringLiteral("Error %1:").arg(CodigoErrorRpt::SalidaNoEscrita)), qPrintable(cFalla));
+    QVERIFY(anterior.open(QIODevice::ReadOnly));
+    QCOMPARE(anterior.readAll(), QByteArray("el informe de ayer\r\n"));
 }
 
 void tst_InformeOdbc::VistaPreviaSinPantalla_data()
