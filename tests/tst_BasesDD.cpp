@@ -80,6 +80,8 @@ private slots:
 
     void conexionCerrada_data();
     void conexionCerrada();
+    void sesionPerdida_data();
+    void sesionPerdida();
 
 private:
     // The database object pointed at the test server; cnn opened on the test database.
@@ -514,6 +516,41 @@ void tst_BasesDD::conexionCerrada()
         Bases().CierraBdD(cnn);
     }
     QCOMPARE(NumeroDeFalla([&] { accion(Bases(), cnn); }), ErrorHost::ObjetoCerrado);
+}
+
+// The server ends the session (as when it restarts): the next statement opens a new one and
+// goes on, unless the session held something a new one would not have.
+void tst_BasesDD::sesionPerdida_data()
+{
+    QTest::addColumn<bool>("retenida");
+    QTest::addColumn<QList<int>>("fallas"); // the numbers it may fail with; none: it goes on
+    QTest::newRow("sin nada que perder se reabre") << false << QList<int>();
+    QTest::newRow("con un bloqueo es una falla") << true << QList<int>{2006, 2013};
+}
+
+void tst_BasesDD::sesionPerdida()
+{
+    QFETCH(bool, retenida);
+    QFETCH(QList<int>, fallas);
+    Connection cnn;
+    Abre(cnn);
+    if (retenida)
+        cnn.RetieneSesion();
+    Connection otra;
+    Abre(otra);
+    otra.Execute(QStringLiteral("kill %1").arg(cnn.Execute(QStringLiteral("select connection_id()")).Campo(0).toString()));
+
+    Recordset rs;
+    const std::optional<Falla> falla =
+        FallaDe([&] { Bases().AbrirTabla(rs, cnn, QStringLiteral("lineas where ID = 1"), QStringLiteral("Linea")); });
+    if (fallas.isEmpty()) {
+        QVERIFY2(!falla, qPrintable(falla ? falla->cDescripcion : QString()));
+        QCOMPARE(rs.Campo(0).toString(), QStringLiteral("Ferretería"));
+    } else {
+        QVERIFY(falla);
+        QVERIFY2(fallas.contains(falla->nNumero), qPrintable(QString::number(falla->nNumero)));
+        QVERIFY2(falla->cDescripcion.contains(QStringLiteral("no responde")), qPrintable(falla->cDescripcion));
+    }
 }
 
 QTEST_MAIN(tst_BasesDD)

@@ -9,6 +9,7 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include "BaseDePrueba.h"
@@ -16,6 +17,7 @@
 #include "CajaFecha.h"
 #include "EntornoHost.h"
 #include "GeneradorDemo.h"
+#include "IniArchivo.h"
 #include "MotorReporte.h"
 #include "ObjetosPrograma.h"
 #include "ParametrosRpt.h"
@@ -132,11 +134,20 @@ private slots:
     void csvIgualAlCalculoDirecto();
     void botonConVistaPrevia();
     void dosInformesSeguidosEnLaVentana();
+    void ventanaSobreviveAUnaSesionPerdida();
     void archivoDeReporteFaltante();
     void modoLotes_data();
     void modoLotes();
+    void vistaPreviaAbiertaNoDetieneAOtros();
+    void variasCopiasADosBases();
 
 private:
+    // The built program copied into cCarpeta with its report file and a settings file that
+    // names cBase, as a user installs it; the program's path.
+    QString InstalaPrograma(const QString &cCarpeta, const QString &cBase) const;
+    // The program's environment: the test's host store and drive C:.
+    QProcessEnvironment Entorno() const;
+
     // What the report must show, computed straight from the host's tables: per client of
     // the filtered invoices, its name, each month's quantity and amount, the totals and its
     // open delivery notes in dollars.
@@ -183,6 +194,26 @@ void tst_InformeCompleto::initTestCase()
     bases.cUsuario = datos.cUsuario;
     bases.cPassword = datos.cPassword;
     bases.cMiBase = datos.cBase;
+}
+
+QString tst_InformeCompleto::InstalaPrograma(const QString &cCarpeta, const QString &cBase) const
+{
+    QDir().mkpath(cCarpeta);
+    const QString cPrograma = cCarpeta + QStringLiteral("/informe-mensual");
+    for (const char *cArchivo : {"informe-mensual", "InformeMensual.rpt"}) {
+        QFile::remove(cCarpeta + QLatin1Char('/') + QLatin1String(cArchivo));
+        QFile::copy(cCarpetaPrograma + QLatin1Char('/') + QLatin1String(cArchivo), cCarpeta + QLatin1Char('/') + QLatin1String(cArchivo));
+    }
+    EscribeTexto(cPrograma + QStringLiteral(".ini"), QStringLiteral("[Configuración]\nBase de datos principal=%1\n").arg(cBase));
+    return cPrograma;
+}
+
+QProcessEnvironment tst_InformeCompleto::Entorno() const
+{
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    variables.insert(QStringLiteral("ALMENA_ALMACEN"), m_pEntorno->ArchivoAlmacen());
+    variables.insert(QStringLiteral("ALMENA_UNIDAD_C"), m_pEntorno->Carpeta() + QStringLiteral("/C"));
+    return variables;
 }
 
 QList<QStringList> tst_InformeCompleto::Esperado(const QDate &dDesde, const QDate &dHasta, const QString &cCondicion)
@@ -358,6 +389,37 @@ void tst_InformeCompleto::dosInformesSeguidosEnLaVentana()
     }
 }
 
+// The server ends the window's session (as a restart does) while the window waits: the next
+// report opens a new one and goes on, without a word to the user.
+void tst_InformeCompleto::ventanaSobreviveAUnaSesionPerdida()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("Falta pdftotext (paquete poppler-utils)");
+    QFile::copy(cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt"),
+                QFileInfo(m_pEntorno->RutaEjecutable()).absolutePath() + QStringLiteral("/InformeMensual.rpt"));
+    m_pEntorno->mensajes.Olvida();
+    MotorReporte motor;
+    VistasComoTexto vistas(motor);
+    frmInicial ventana(m_pEntorno->Contexto(), m_pEntorno->RutaEjecutable(), motor);
+    QVERIFY(ventana.Abre());
+    QVERIFY(QTest::qWaitForWindowActive(&ventana));
+
+    QSqlQuery propia(m_pBase->Base());
+    QVERIFY(propia.exec(QStringLiteral("select id from information_schema.processlist where db='%1' and id<>connection_id()")
+                            .arg(m_pBase->Nombre())));
+    int nSesiones = 0;
+    for (; propia.next(); ++nSesiones)
+        QSqlQuery(m_pBase->Base()).exec(QStringLiteral("kill %1").arg(propia.value(0).toString()));
+    QVERIFY(nSesiones > 0);
+
+    Imprime(ventana, QDate(2025, 1, 1), QDate(2025, 3, 31), QString());
+    QVERIFY2(m_pEntorno->mensajes.Llamadas().isEmpty(), qPrintable(m_pEntorno->mensajes.Llamadas().value(0).cTexto));
+    QCOMPARE(vistas.textos.size(), 1);
+    QVERIFY(vistas.textos[0].contains(QStringLiteral("Periodo: ene-25 a mar-25")));
+    m_pEntorno->mensajes.Responde(Msg::Si);
+    ventana.close();
+}
+
 void tst_InformeCompleto::archivoDeReporteFaltante()
 {
     QTemporaryDir sinReporte;
@@ -445,11 +507,8 @@ void tst_InformeCompleto::modoLotes()
     QFETCH(QString, enErrores);
     QFETCH(QString, salida);
     // The program runs from a folder of its own, with its settings file and report file.
-    const QString cPrograma = m_pEntorno->RutaEjecutable();
-    const QString cCarpeta = QFileInfo(cPrograma).absolutePath();
-    QFile::remove(cPrograma);
-    QVERIFY(QFile::copy(cCarpetaPrograma + QStringLiteral("/informe-mensual"), cPrograma));
-    QFile::copy(cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt"), cCarpeta + QStringLiteral("/InformeMensual.rpt"));
+    const QString cCarpeta = QFileInfo(m_pEntorno->RutaEjecutable()).absolutePath();
+    const QString cPrograma = InstalaPrograma(cCarpeta, m_pBase->Nombre());
     const QString cTrabajo = trabajo.isEmpty() ? cCarpeta : m_pEntorno->Carpeta() + QLatin1Char('/') + trabajo;
     QVERIFY(QDir().mkpath(cTrabajo));
     for (const QString &cCarpetaSalida : {cCarpeta, cTrabajo})
@@ -457,9 +516,7 @@ void tst_InformeCompleto::modoLotes()
 
     QProcess programa;
     programa.setWorkingDirectory(cTrabajo);
-    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
-    variables.insert(QStringLiteral("ALMENA_ALMACEN"), m_pEntorno->ArchivoAlmacen());
-    variables.insert(QStringLiteral("ALMENA_UNIDAD_C"), m_pEntorno->Carpeta() + QStringLiteral("/C"));
+    QProcessEnvironment variables = Entorno();
     QTemporaryDir propia;
     if (!entorno.isEmpty()) {
         // The data sources as the system has them, with the driver named by its file.
@@ -487,6 +544,100 @@ void tst_InformeCompleto::modoLotes()
             QCOMPARE(csv[1].mid(0, 2), (QStringList{"D'ANG", "Dulcería D'Angelo, S.A."}));
         }
     }
+}
+
+// While a person looks at the window's preview, the working table is gone and the server
+// lock free: another report on the same database runs at once.
+void tst_InformeCompleto::vistaPreviaAbiertaNoDetieneAOtros()
+{
+    QTemporaryDir carpeta;
+    const QString cPrograma = InstalaPrograma(carpeta.filePath(QStringLiteral("otra")), m_pBase->Nombre());
+    MotorReporte motor;
+    int nEstado = -1;
+    bool bTablaBorrada = false;
+    QString cErrores;
+    motor.setPresentaVistaPrevia([&](QPrintPreviewDialog &) {
+        Connection cnn = Connection::Abre(m_pBase->Datos());
+        bTablaBorrada = cnn.Execute(QStringLiteral("show tables like 'tmpventas12meses'")).FinDeFilas();
+        QProcess otro;
+        otro.setProcessEnvironment(Entorno());
+        otro.start(cPrograma, {QStringLiteral("--desde"), QStringLiteral("01/01/2025"), QStringLiteral("--hasta"),
+                               QStringLiteral("31/03/2025"), QStringLiteral("--salida"), carpeta.filePath(QStringLiteral("o.csv"))});
+        otro.waitForFinished(60000);
+        nEstado = otro.exitCode();
+        cErrores = QString::fromUtf8(otro.readAllStandardError());
+    });
+    QFile::copy(cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt"),
+                QFileInfo(m_pEntorno->RutaEjecutable()).absolutePath() + QStringLiteral("/InformeMensual.rpt"));
+    m_pEntorno->mensajes.Olvida();
+    frmInicial ventana(m_pEntorno->Contexto(), m_pEntorno->RutaEjecutable(), motor);
+    QVERIFY(ventana.Abre());
+    QVERIFY(QTest::qWaitForWindowActive(&ventana));
+    Imprime(ventana, QDate(2024, 7, 1), QDate(2025, 6, 30), QString());
+    QVERIFY2(m_pEntorno->mensajes.Llamadas().isEmpty(), qPrintable(m_pEntorno->mensajes.Llamadas().value(0).cTexto));
+    QVERIFY(bTablaBorrada);
+    QVERIFY2(nEstado == 0, qPrintable(cErrores));
+    m_pEntorno->mensajes.Responde(Msg::Si);
+    ventana.close();
+}
+
+// Copies of the program run at once against two databases, sharing the user's one ODBC
+// data-source file: each report reads its own database, as a run alone gives it, and the
+// file keeps the user's comment, another data source and the drivers.
+void tst_InformeCompleto::variasCopiasADosBases()
+{
+    BaseDePrueba otra;
+    QSqlDatabase base = otra.Base();
+    OpcionesDemo opciones;
+    opciones.nSemilla = 6;
+    opciones.nLineas = 2000;
+    opciones.dHasta = QDate(2025, 6, 1);
+    opciones.cBase = otra.Nombre();
+    GeneraDatosDemo(base, opciones);
+
+    QTemporaryDir carpeta;
+    const QString cOdbc = carpeta.filePath(QStringLiteral("odbc.ini"));
+    const QString cAjeno = QStringLiteral("; mis orígenes de datos\n[Contabilidad]\nDriver=/opt/otro/libotro.so\nSERVER=10.1.2.3\n\n");
+    EscribeTexto(cOdbc, cAjeno + TextoDe(qEnvironmentVariable("ODBCINI")));
+    QProcessEnvironment variables = Entorno();
+    variables.insert(QStringLiteral("ODBCINI"), cOdbc);
+    const QStringList programas{InstalaPrograma(carpeta.filePath(QStringLiteral("a")), m_pBase->Nombre()),
+                                InstalaPrograma(carpeta.filePath(QStringLiteral("b")), otra.Nombre())};
+    const auto corre = [&](int nPrograma, const QString &cSalida) {
+        auto *pPrograma = new QProcess;
+        pPrograma->setProcessEnvironment(variables);
+        pPrograma->start(programas[nPrograma], {QStringLiteral("--desde"), QStringLiteral("01/07/2024"), QStringLiteral("--hasta"),
+                                                QStringLiteral("30/06/2025"), QStringLiteral("--salida"), cSalida});
+        return pPrograma;
+    };
+    const auto termina = [](QProcess *pPrograma) {
+        const bool bTermino = pPrograma->waitForFinished(120000) && pPrograma->exitCode() == 0;
+        if (!bTermino)
+            qWarning("%s", pPrograma->readAllStandardError().constData());
+        delete pPrograma;
+        return bTermino;
+    };
+    QStringList referencias;
+    for (int nPrograma = 0; nPrograma < 2; ++nPrograma) {
+        const QString cReferencia = carpeta.filePath(QStringLiteral("ref%1.csv").arg(nPrograma));
+        QVERIFY(termina(corre(nPrograma, cReferencia)));
+        referencias << TextoDe(cReferencia);
+    }
+    QVERIFY(referencias[0] != referencias[1]);
+
+    for (int nRonda = 0; nRonda < 3; ++nRonda) {
+        QList<QProcess *> corriendo;
+        for (int i = 0; i < 4; ++i)
+            corriendo << corre(i % 2, carpeta.filePath(QStringLiteral("r%1-%2.csv").arg(nRonda).arg(i)));
+        for (int i = 0; i < 4; ++i) {
+            QVERIFY(termina(corriendo[i]));
+            QCOMPARE(TextoDe(carpeta.filePath(QStringLiteral("r%1-%2.csv").arg(nRonda).arg(i))), referencias[i % 2]);
+        }
+    }
+    const QString cFinal = TextoDe(cOdbc);
+    QVERIFY2(cFinal.startsWith(cAjeno), qPrintable(cFinal));
+    for (const QString &cFuente : {QStringLiteral("myodbc3-test"), QStringLiteral("Almena Reportes")})
+        QVERIFY2(!IniArchivo::Lee(cOdbc, cFuente, QStringLiteral("Driver")).isEmpty(), qPrintable(cFinal));
 }
 
 QTEST_MAIN(tst_InformeCompleto)

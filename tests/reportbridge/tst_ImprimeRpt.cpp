@@ -7,6 +7,7 @@
 
 #include "ArchivoOdbc.h"
 #include "BasesDD.h"
+#include "BloqueoOdbc.h"
 #include "BytesRpt.h"
 #include "ControlGrabado.h"
 #include "EntornoHost.h"
@@ -92,48 +93,52 @@ void tst_ImprimeRpt::secuencia_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("falla"); // the assignment that the control rejects
     QTest::addColumn<bool>("odbcInalcanzable");
+    QTest::addColumn<bool>("odbcOcupado"); // another job holds the data sources
     QTest::addColumn<QStringList>("asignaciones");
     QTest::addColumn<QStringList>("mensajes"); // the beginning of each error box's text
 
     const QString cRuta = QStringLiteral("InformeMensual.rpt");
     const QStringList cVacio{"3=\"\""};
     QTest::newRow("archivo sin tablas") << Bytes("cabecera|PD|") << cRuta << cMapeo << Formulas() << "secreto" << ""
-                                        << false << cVacio + Ajustes(cRuta) << QStringList();
-    QTest::newRow("archivo inexistente") << QByteArray() << cRuta << cMapeo << Formulas() << "secreto" << "" << false
+                                        << false << false << cVacio + Ajustes(cRuta) << QStringList();
+    QTest::newRow("archivo inexistente") << QByteArray() << cRuta << cMapeo << Formulas() << "secreto" << "" << false << false
                                          << cVacio + Ajustes(cRuta) << QStringList();
-    QTest::newRow("tres tablas") << cTresTablas << cRuta << cMapeo << Formulas() << "secreto" << "" << false
+    QTest::newRow("tres tablas") << cTresTablas << cRuta << cMapeo << Formulas() << "secreto" << "" << false << false
                                  << cVacio + cTablasUbicadas + Ajustes(cRuta) << QStringList();
     QTest::newRow("fórmulas 0 y 20")
         << cTresTablas << cRuta << cMapeo << Formulas{{0, "Mes1='ene'"}, {20, "Vendedor='Ana'"}} << "secreto" << ""
-        << false << cVacio + cTablasUbicadas + QStringList{"29[0]=\"Mes1='ene'\"", "29[20]=\"Vendedor='Ana'\""} +
+        << false << false << cVacio + cTablasUbicadas + QStringList{"29[0]=\"Mes1='ene'\"", "29[20]=\"Vendedor='Ana'\""} +
                         Ajustes(cRuta)
         << QStringList();
     QTest::newRow("falla en la tabla 2 de 3")
-        << cTresTablas << cRuta << cMapeo << Formulas{{0, "Mes1='ene'"}} << "secreto" << "32[1]" << false
+        << cTresTablas << cRuta << cMapeo << Formulas{{0, "Mes1='ene'"}} << "secreto" << "32[1]" << false << false
         << cVacio + QStringList{"32[0]=\"empresa.tmpventas12meses\"", "32[2]=\"\"", "29[0]=\"Mes1='ene'\""} +
                Ajustes(cRuta)
         << QStringList{"Error no. 20999: Propiedad rechazada"};
     QTest::newRow("mapeo fallido en la tabla 1")
-        << cTresTablas << cRuta << "clientes*c;" << Formulas() << "secreto" << "" << false
+        << cTresTablas << cRuta << "clientes*c;" << Formulas() << "secreto" << "" << false << false
         << cVacio + QStringList{"32[0]=\"empresa.ventas12meses\"", "32[1]=\"empresa.c\"", "32[2]=\"\""} +
                Ajustes(cRuta)
         << QStringList{"Error no. 5: "};
     QTest::newRow("tabla rota en el archivo")
         << Bytes("pdsodbc.dll|AR|r.t||pdsodbc.dll|AR|r.u") << cRuta << cMapeo << Formulas() << "secreto" << ""
-        << false << cVacio + Ajustes(cRuta) << QStringList{"Error no. 5: "};
+        << false << false << cVacio + Ajustes(cRuta) << QStringList{"Error no. 5: "};
     QStringList sinCorrida = cVacio + Ajustes(cRuta);
     sinCorrida.removeLast();
-    QTest::newRow("la corrida falla") << QByteArray() << cRuta << cMapeo << Formulas() << "secreto" << "17" << false
+    QTest::newRow("la corrida falla") << QByteArray() << cRuta << cMapeo << Formulas() << "secreto" << "17" << false << false
                                       << sinCorrida << QStringList{"Error no. 20999: Propiedad rechazada"};
-    QTest::newRow("contraseña vacía") << QByteArray() << cRuta << cMapeo << Formulas() << "" << "" << false
+    QTest::newRow("contraseña vacía") << QByteArray() << cRuta << cMapeo << Formulas() << "" << "" << false << false
                                       << cVacio + Ajustes(cRuta, "") << QStringList();
-    QTest::newRow("contraseña con ; y llave") << QByteArray() << cRuta << cMapeo << Formulas() << "p;x}y" << "" << false
+    QTest::newRow("contraseña con ; y llave") << QByteArray() << cRuta << cMapeo << Formulas() << "p;x}y" << "" << false << false
                                               << cVacio + Ajustes(cRuta, "{p;x}}y}") << QStringList();
     QTest::newRow("ruta sin .rpt") << cTresTablas << "InformeMensual" << cMapeo << Formulas() << "secreto" << ""
-                                   << false << cVacio + cTablasUbicadas + Ajustes(cRuta) << QStringList();
-    QTest::newRow("ruta con .RPT") << cTresTablas << "INFORME.RPT" << cMapeo << Formulas() << "secreto" << "" << false
+                                   << false << false << cVacio + cTablasUbicadas + Ajustes(cRuta) << QStringList();
+    QTest::newRow("ruta con .RPT") << cTresTablas << "INFORME.RPT" << cMapeo << Formulas() << "secreto" << "" << false << false
                                    << cVacio + cTablasUbicadas + Ajustes("INFORME.RPT") << QStringList();
-    QTest::newRow("ODBC sin escribir") << cTresTablas << cRuta << cMapeo << Formulas() << "secreto" << "" << true
+    QTest::newRow("orígenes ocupados por otro trabajo")
+        << cTresTablas << cRuta << cMapeo << Formulas() << "secreto" << "" << false << true << QStringList()
+        << QStringList{"Error no. 3011: Otro informe está usando los orígenes de datos ODBC"};
+    QTest::newRow("ODBC sin escribir") << cTresTablas << cRuta << cMapeo << Formulas() << "secreto" << "" << true << false
                                        << cVacio + cTablasUbicadas + Ajustes(cRuta) << QStringList{"Error no. 75: "};
 }
 
@@ -146,6 +151,7 @@ void tst_ImprimeRpt::secuencia()
     QFETCH(QString, password);
     QFETCH(QString, falla);
     QFETCH(bool, odbcInalcanzable);
+    QFETCH(bool, odbcOcupado);
     QFETCH(QStringList, asignaciones);
     QFETCH(QStringList, mensajes);
 
@@ -163,8 +169,13 @@ void tst_ImprimeRpt::secuencia()
         m_control.FallaEn(falla, 20999, QStringLiteral("Propiedad rechazada"));
     if (odbcInalcanzable)
         m_odbc->Inalcanzable();
+    std::optional<BloqueoOdbc> otroTrabajo;
+    if (odbcOcupado)
+        otroTrabajo.emplace(1);
+    m_objetos.Bases().esperas.nOrigenesOdbc = 1;
+    int nDatosLeidos = 0;
 
-    ImprimeRpt(QString(), tablas, parametros, m_control, m_objetos, m_entorno->mensajes);
+    ImprimeRpt(QString(), tablas, parametros, m_control, m_objetos, m_entorno->mensajes, [&] { ++nDatosLeidos; });
 
     asignaciones.replaceInStrings(QStringLiteral("<carpeta>"), cCarpeta);
     QCOMPARE(m_control.Asignaciones(), asignaciones);
@@ -175,7 +186,8 @@ void tst_ImprimeRpt::secuencia()
         QCOMPARE(llamadas[i].nEstilo, 16);
         QCOMPARE(llamadas[i].cTitulo, QStringLiteral("Error"));
     }
-    if (!odbcInalcanzable)
+    QCOMPARE(nDatosLeidos, 1); // the caller may let go of its tables, whether the report ran or not
+    if (!odbcInalcanzable && !odbcOcupado)
         QCOMPARE(m_odbc->Valores(QStringLiteral("Almena Reportes")).value("Password"), password);
 }
 

@@ -404,6 +404,9 @@ void tst_InformeOdbc::FallasDeLaBase_data()
                                             << CodigoErrorRpt::ConexionFallida << "Almena Reportes";
     QTest::newRow("tabla que no existe") << "SERVER=%1;DB=%2;UID=%3;PWD=%4;" << "noexiste" << CodigoErrorRpt::ConsultaFallida
                                          << "1146";
+    // "sin-origen" stands for a report whose data source nobody registered.
+    QTest::newRow("origen de datos sin registrar") << "SERVER=%1;DB=%2;UID=%3;PWD=%4;" << "sin-origen"
+                                                   << CodigoErrorRpt::ConexionFallida << "scripts/registra-odbc.sh";
 }
 
 void tst_InformeOdbc::FallasDeLaBase()
@@ -414,10 +417,19 @@ void tst_InformeOdbc::FallasDeLaBase()
     QFETCH(QString, cMotivo);
     const DatosConexion servidor = BaseDePrueba::Servidor();
     const QString cCsv = m_carpeta.filePath(QStringLiteral("falla.csv"));
+    QString cReporte;
+    if (cTabla == u"sin-origen") {
+        QFile definicion(QStringLiteral(DEFINICION_INFORME_MENSUAL));
+        QVERIFY(definicion.open(QIODevice::ReadOnly));
+        cReporte = m_carpeta.filePath(QStringLiteral("sin-origen.rpt"));
+        EscritorRpt::Escribe(CompiladorRpt::Compila(QString::fromUtf8(definicion.readAll())
+                                                        .replace(QLatin1String("\"Almena Reportes\""), QLatin1String("\"Sin registrar\""))),
+                             cReporte);
+    }
     MotorReporte motor;
     Prepara(motor, MotorReporte::Archivo, cCsv,
-            cConexion.arg(servidor.cServidor, m_base->Nombre(), servidor.cUsuario, servidor.cPassword));
-    if (!cTabla.isEmpty())
+            cConexion.arg(servidor.cServidor, m_base->Nombre(), servidor.cUsuario, servidor.cPassword), cReporte);
+    if (!cTabla.isEmpty() && cReporte.isEmpty())
         motor.PropertyPutIndexed(MotorReporte::UbicacionTabla, 0, m_base->Nombre() + u'.' + cTabla);
     try {
         motor.PropertyPut(MotorReporte::Accion, 1);
