@@ -47,7 +47,7 @@ struct Connection::Estado
     }
 };
 
-void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas)
+void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas, bool bConectando)
 {
     const int nNumero = NumeroDe(error);
     QString cTexto = error.databaseText().trimmed();
@@ -66,7 +66,7 @@ void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas)
     case nServidorSeFue:
     case nConexionPerdida:
         cTexto = QStringLiteral("El servidor de la base de datos no responde: no contestó%1 o cerró la conexión (%2)")
-                     .arg(segundos(&Esperas::nRespuesta), cTexto);
+                     .arg(segundos(bConectando ? &Esperas::nConexion : &Esperas::nRespuesta), cTexto);
         break;
     case nBloqueoSinLiberar:
         cTexto = QStringLiteral("Otra sesión del servidor tiene bloqueados los datos que se necesitan y no los "
@@ -112,7 +112,7 @@ void Connection::Reabre()
                                .arg(esperas.nConexion)
                                .arg(esperas.nRespuesta));
     if (!base.open())
-        LanzaErrorBase(base.lastError(), &esperas);
+        LanzaErrorBase(base.lastError(), &esperas, true);
     QSqlQuery sesion(base);
     if (!sesion.exec(QStringLiteral("set session lock_wait_timeout=%1, innodb_lock_wait_timeout=%1").arg(esperas.nBloqueos)))
         LanzaErrorBase(sesion.lastError(), &esperas);

@@ -61,5 +61,6 @@ private:
 
 // The failure of a database call: the server's own number and text, and in Spanish what it
 // means for the user where the number says it (no server, a lost session, a lock that did
-// not come free). With the waits, the message says how long the program waited.
-[[noreturn]] void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas = nullptr);
+// not come free). With the waits, the message says how long the program waited, for the
+// connection (bConectando) or for an answer.
+[[noreturn]] void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas = nullptr, bool bConectando = false);

@@ -1,6 +1,7 @@
 #include "BloqueoInforme.h"
 
 #include <QCryptographicHash>
+#include <QScopeGuard>
 
 #include <utility>
 
@@ -43,7 +44,9 @@ void BloqueoInforme::Libera()
     const QString cNombre = std::exchange(m_cNombre, QString());
     if (cNombre.isEmpty())
         return;
-    m_cnn.SueltaSesion();
+    // Still retained: a session lost by now took the lock with it, and opening a new one just
+    // to free it would only keep the user waiting.
+    const auto suelta = qScopeGuard([this] { m_cnn.SueltaSesion(); });
     if (!m_cnn.EstaAbierta())
         return;
     try {
