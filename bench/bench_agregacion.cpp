@@ -82,9 +82,8 @@ int main(int argc, char *argv[])
         EntornoHost entorno;
         ObjetosPrograma objetos;
         objetos.Crea(entorno.fabrica, entorno.Contexto());
-        ParametrosRpt parametros;
         const FiltrosInforme filtros{QStringLiteral("01/07/2024"), QStringLiteral("30/06/2025"), {}, {}, {}};
-        const FiltroVentas filtro = FiltroVentas::Construye(filtros, objetos, cnn, 2, parametros);
+        const FiltroVentas filtro = FiltroVentas::Construye(filtros, objetos, cnn, 2);
         const auto columnas = Periodo::Columnas(QDate(2024, 7, 1), QDate(2025, 6, 30), objetos.Utilidades(), QLocale::c());
         const QString cAgrupado = QStringLiteral("select Cliente,sum(Cantidad) as Cantidad,sum(Cantidad * PrecioNeto) as Importe,"
                                                  "year(Fecha) as Anio,month(Fecha) as Mes from ") +

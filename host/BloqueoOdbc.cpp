@@ -24,7 +24,7 @@ BloqueoOdbc::BloqueoOdbc(int nSegundos)
     const QString cArchivo = ArchivoDelBloqueo();
     m_nDescriptor = ::open(QFile::encodeName(cArchivo).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (m_nDescriptor < 0)
-        throw HostError(ErrorHost::ErrorDeAccesoArchivo,
+        throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo,
                         QStringLiteral("No se puede abrir el archivo de bloqueo de los orígenes de datos ODBC %1: %2")
                             .arg(cArchivo, QString::fromLocal8Bit(std::strerror(errno))));
     QElapsedTimer reloj;
@@ -33,12 +33,12 @@ BloqueoOdbc::BloqueoOdbc(int nSegundos)
         if (errno != EWOULDBLOCK && errno != EINTR) {
             const QString cFalla = QString::fromLocal8Bit(std::strerror(errno));
             ::close(m_nDescriptor);
-            throw HostError(ErrorHost::ErrorDeAccesoArchivo,
+            throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo,
                             QStringLiteral("No se pueden bloquear los orígenes de datos ODBC (%1): %2").arg(cArchivo, cFalla));
         }
         if (reloj.elapsed() >= qint64(nSegundos) * 1000) {
             ::close(m_nDescriptor);
-            throw HostError(ErrorHost::OrigenesOcupados,
+            throw HostError(CodigoErrorHost::OrigenesOcupados,
                             QStringLiteral("Otro informe está usando los orígenes de datos ODBC de %1 desde hace más de "
                                            "%2 s. Espere a que termine e intente de nuevo.")
                                 .arg(FuentesOdbc::Archivo())

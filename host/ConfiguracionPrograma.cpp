@@ -15,7 +15,7 @@ const QString cConfiguracion = QStringLiteral("Configuración");
 const QChar cRetorno(13);
 } // namespace
 
-void CreaObjeto(const HostFactory &fabrica, const HostContext &contexto, ObjetoHost &objeto, const QString &cClase,
+void CreaObjeto(const HostFactory &fabrica, const HostContext &contexto, HostObjectPtr &objeto, const QString &cClase,
                 const QString &cLibreria)
 {
     objeto = fabrica.Crea(cLibreria + QLatin1Char('.') + cClase, contexto);
@@ -25,7 +25,7 @@ QString LeeIniDefecto(const QString &cSeccion, const QString &cClave, const QStr
                       const QString &cArchivoIni)
 {
     const HostContext &contexto = nucleo.Contexto();
-    ObjetoHost propio;
+    HostObjectPtr propio;
     CreaObjeto(*contexto.pFabrica, contexto, propio, QStringLiteral("LibNucleo"), QStringLiteral("orbe5"));
     QString cArchivo = cArchivoIni;
     QString cValor = Como<libNucleo>(propio).LeeIni(cSeccion, cClave, cArchivo);
@@ -35,7 +35,7 @@ QString LeeIniDefecto(const QString &cSeccion, const QString &cClave, const QStr
         // A default that did not take (an empty one, or a file that reads back otherwise)
         // would make the read loop for ever.
         if (cValor.isEmpty())
-            throw HostError(ErrorHost::ErrorDeAccesoArchivo,
+            throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo,
                             QStringLiteral("No se pudo guardar el valor predeterminado de «%1» en el archivo de "
                                            "configuración %2")
                                 .arg(cClave, cArchivoIni));
@@ -53,7 +53,7 @@ bool CargaDatosConexion(libNucleo &nucleo, DelRegistro &registro, BasesDD &bases
                         bool bLeeBasePrincipal)
 {
     const HostContext &contexto = nucleo.Contexto();
-    ObjetoHost propioNucleo, propioArchivos, propioUtilerias;
+    HostObjectPtr propioNucleo, propioArchivos, propioUtilerias;
     CreaObjeto(*contexto.pFabrica, contexto, propioNucleo, QStringLiteral("LibNucleo"), QStringLiteral("orbe5"));
     CreaObjeto(*contexto.pFabrica, contexto, propioArchivos, QStringLiteral("DeArchivos"), QStringLiteral("orbe5"));
     CreaObjeto(*contexto.pFabrica, contexto, propioUtilerias, QStringLiteral("Utilerias"), QStringLiteral("orbe5"));

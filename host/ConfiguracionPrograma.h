@@ -12,7 +12,7 @@ class libNucleo;
 // The program's settings file and the connection settings taken from the host store.
 
 // Puts into the slot a new object whose ProgID is the library name + "." + the class name.
-void CreaObjeto(const HostFactory &fabrica, const HostContext &contexto, ObjetoHost &objeto, const QString &cClase,
+void CreaObjeto(const HostFactory &fabrica, const HostContext &contexto, HostObjectPtr &objeto, const QString &cClase,
                 const QString &cLibreria);
 
 // The key's value; a missing or empty value is first written with the default (through the

@@ -76,7 +76,7 @@ void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas, bool bConec
     default:
         break;
     }
-    throw HostError(nNumero != 0 ? nNumero : ErrorHost::ErrorBaseDeDatos, cTexto);
+    throw HostError(nNumero != 0 ? nNumero : CodigoErrorHost::ErrorBaseDeDatos, cTexto);
 }
 
 Connection Connection::Abre(const DatosConexion &datos)
@@ -90,7 +90,7 @@ Connection Connection::Abre(const DatosConexion &datos)
     cnn.d->cNombre = cNombre;
     cnn.d->datos = datos;
     if (!base.isValid())
-        throw HostError(ErrorHost::ErrorBaseDeDatos,
+        throw HostError(CodigoErrorHost::ErrorBaseDeDatos,
                         QStringLiteral("El controlador QMYSQL de Qt no está instalado (paquete libqt6sql6-mysql)"));
     base.setHostName(datos.cServidor);
     base.setPort(datos.nPuerto);
@@ -143,7 +143,7 @@ void Connection::SueltaSesion()
 QSqlDatabase Connection::Base() const
 {
     if (!EstaAbierta())
-        throw HostError(ErrorHost::ObjetoCerrado, QStringLiteral("La conexión con la base de datos no está abierta"));
+        throw HostError(CodigoErrorHost::ObjetoCerrado, QStringLiteral("La conexión con la base de datos no está abierta"));
     return QSqlDatabase::database(d->cNombre, false);
 }
 
@@ -153,7 +153,7 @@ QString Connection::Escapa(const QString &cTexto) const
     campo.setValue(cTexto);
     const QString cLiteral = Base().driver()->formatValue(campo);
     if (cLiteral.size() < 2 || !cLiteral.startsWith(QLatin1Char('\'')) || !cLiteral.endsWith(QLatin1Char('\'')))
-        throw HostError(ErrorHost::ErrorBaseDeDatos, QStringLiteral("El controlador no pudo escapar un texto"));
+        throw HostError(CodigoErrorHost::ErrorBaseDeDatos, QStringLiteral("El controlador no pudo escapar un texto"));
     return cLiteral.mid(1, cLiteral.size() - 2);
 }
 

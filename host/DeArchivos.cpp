@@ -8,6 +8,6 @@ void DeArchivos::AbreDocumento(QString &cArchivo, int nModo, int nVentana)
     Q_UNUSED(nModo);
     Q_UNUSED(nVentana);
     if (!Contexto().abreDocumento)
-        throw HostError(ErrorHost::ObjetoNoAsignado, QStringLiteral("No hay con qué abrir documentos"));
+        throw HostError(CodigoErrorHost::ObjetoNoAsignado, QStringLiteral("No hay con qué abrir documentos"));
     Contexto().abreDocumento(cArchivo);
 }

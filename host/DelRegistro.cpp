@@ -44,10 +44,10 @@ void DelRegistro::GrabarCadena(const QString &cClave, const QString &cNombre, QS
         return;
     }
     if (cValor.contains(QLatin1Char('\n')) || cValor.contains(QLatin1Char('\r')) || cNombre.contains(QLatin1Char('=')))
-        throw HostError(ErrorHost::ArgumentoNoValido,
+        throw HostError(CodigoErrorHost::ArgumentoNoValido,
                         QStringLiteral("El valor %1 del origen de datos no puede tener saltos de línea").arg(cNombre));
     const QString cFuente = cClave.mid(cPrefijoOdbc.size());
     if (cFuente.isEmpty() || cFuente.contains(QLatin1Char('\\')) || cFuente.contains(QLatin1Char(']')))
-        throw HostError(ErrorHost::ArgumentoNoValido, QStringLiteral("Nombre de origen de datos no válido: %1").arg(cClave));
+        throw HostError(CodigoErrorHost::ArgumentoNoValido, QStringLiteral("Nombre de origen de datos no válido: %1").arg(cClave));
     FuentesOdbc::Escribe(cFuente, cNombre, cValor);
 }

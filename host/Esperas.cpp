@@ -17,7 +17,7 @@ Esperas Esperas::Lee(libNucleo &nucleo, const QString &cArchivoIni)
         bool bNumero = false;
         const int nSegundos = cValor.toInt(&bNumero);
         if (!bNumero || nSegundos < 1)
-            throw HostError(ErrorHost::TipoNoCoincide,
+            throw HostError(CodigoErrorHost::TipoNoCoincide,
                             QStringLiteral("El valor «%1» de [%2] en el archivo de configuración %3 debe ser un número de "
                                            "segundos, no «%4»")
                                 .arg(QLatin1String(cClave), cSeccion, cArchivoIni, cValor));

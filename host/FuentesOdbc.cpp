@@ -26,7 +26,7 @@ void Escribe(const QString &cFuente, const QString &cClave, const QString &cValo
 {
     const QString cArchivo = Archivo();
     const auto falla = [&](const QString &cPorQue) {
-        return HostError(ErrorHost::ErrorDeAccesoArchivo,
+        return HostError(CodigoErrorHost::ErrorDeAccesoArchivo,
                          QStringLiteral("No se pudo guardar %1 del origen de datos ODBC %2 en %3: %4. El archivo quedó "
                                         "como estaba.")
                              .arg(cClave, cFuente, cArchivo, cPorQue));

@@ -44,7 +44,7 @@ HostContext HostContext::DelEntorno(HostFactory &fabrica, Mensajes &mensajes)
 
     contexto.abreDocumento = [](const QString &cArchivo) {
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(cArchivo)))
-            throw HostError(ErrorHost::ErrorDeAccesoArchivo,
+            throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo,
                             QStringLiteral("No se pudo abrir el documento %1 para editarlo").arg(cArchivo));
     };
     return contexto;

@@ -5,9 +5,9 @@
 #include <exception>
 #include <string>
 
-// Numbers of the failures that the host library raises itself. Database failures carry
-// the server's own number instead.
-namespace ErrorHost {
+// Numbers of the failures that the host library raises itself (HostError::Numero). Database
+// failures carry the server's own number instead.
+namespace CodigoErrorHost {
 constexpr int ArgumentoNoValido = 5;
 constexpr int Desbordamiento = 6;
 constexpr int TipoNoCoincide = 13;
@@ -22,7 +22,7 @@ constexpr int ObjetoCerrado = 3704;
 constexpr int ErrorBaseDeDatos = 3000; // a database failure whose driver gave no number
 constexpr int InformeEnCurso = 3010;    // another run holds the working table of the database
 constexpr int OrigenesOcupados = 3011;  // another run is refreshing and using the ODBC data sources
-} // namespace ErrorHost
+} // namespace CodigoErrorHost
 
 // A failure of a host member: a number and a description, as the user sees them.
 class HostError : public std::exception

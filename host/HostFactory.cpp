@@ -10,7 +10,7 @@
 namespace {
 template <class T> HostFactory::Creador CreadorDe()
 {
-    return [](const HostContext &contexto) { return ObjetoHost(new T(contexto)); };
+    return [](const HostContext &contexto) { return HostObjectPtr(new T(contexto)); };
 }
 } // namespace
 
@@ -36,11 +36,11 @@ void HostFactory::Quita(const QString &cProgId)
     m_creadores.remove(cProgId.toLower());
 }
 
-ObjetoHost HostFactory::Crea(const QString &cProgId, const HostContext &contexto) const
+HostObjectPtr HostFactory::Crea(const QString &cProgId, const HostContext &contexto) const
 {
     const auto it = m_creadores.constFind(cProgId.toLower());
     if (it == m_creadores.constEnd())
-        throw HostError(ErrorHost::NoSePuedeCrearObjeto,
+        throw HostError(CodigoErrorHost::NoSePuedeCrearObjeto,
                         QStringLiteral("No se puede crear el objeto %1: la clase no está registrada").arg(cProgId));
     return (*it)(contexto);
 }

@@ -13,23 +13,23 @@
 class HostFactory
 {
 public:
-    using Creador = std::function<ObjetoHost(const HostContext &)>;
+    using Creador = std::function<HostObjectPtr(const HostContext &)>;
 
     HostFactory();
 
     void Registra(const QString &cProgId, Creador creador);
     void Quita(const QString &cProgId);
-    ObjetoHost Crea(const QString &cProgId, const HostContext &contexto) const;
+    HostObjectPtr Crea(const QString &cProgId, const HostContext &contexto) const;
 
 private:
     QMap<QString, Creador> m_creadores; // keyed by the lower-case ProgID
 };
 
-template <class T> T &Como(const ObjetoHost &objeto)
+template <class T> T &Como(const HostObjectPtr &objeto)
 {
     T *p = dynamic_cast<T *>(objeto.get());
     if (!p)
-        throw HostError(objeto ? ErrorHost::TipoNoCoincide : ErrorHost::ObjetoNoAsignado,
+        throw HostError(objeto ? CodigoErrorHost::TipoNoCoincide : CodigoErrorHost::ObjetoNoAsignado,
                         objeto ? QStringLiteral("El objeto no es de la clase esperada")
                                : QStringLiteral("Variable de objeto no establecida"));
     return *p;

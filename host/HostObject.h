@@ -21,7 +21,7 @@ private:
     const HostContext &m_contexto;
 };
 
-using ObjetoHost = std::unique_ptr<HostObject>;
+using HostObjectPtr = std::unique_ptr<HostObject>;
 
 // The object in a slot as the class the caller needs; a different class is a type mismatch.
-template <class T> T &Como(const ObjetoHost &objeto);
+template <class T> T &Como(const HostObjectPtr &objeto);

@@ -31,14 +31,14 @@ QByteArray LeeArchivo(const QString &cArchivo)
     if (!archivo.exists())
         return {};
     if (!archivo.open(QIODevice::ReadOnly))
-        throw HostError(ErrorHost::ErrorDeAccesoArchivo,
+        throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo,
                         QStringLiteral("No se puede leer el archivo %1: %2").arg(cArchivo, archivo.errorString()));
     return archivo.readAll();
 }
 
 HostError NoSePuedeLeer(const QString &cArchivo, const QString &cRazon)
 {
-    return HostError(ErrorHost::ErrorDeAccesoArchivo,
+    return HostError(CodigoErrorHost::ErrorDeAccesoArchivo,
                      QStringLiteral("El archivo de configuración %1 no se puede leer: %2").arg(cArchivo, cRazon));
 }
 
@@ -85,7 +85,7 @@ QByteArray Codifica(const QByteArray &texto, Codificacion codificacion, const QS
     QByteArray bytes;
     char32_t nNoCabe = 0;
     if (!Windows1252::Codifica(QString::fromUtf8(texto), bytes, nNoCabe))
-        throw HostError(ErrorHost::ArgumentoNoValido,
+        throw HostError(CodigoErrorHost::ArgumentoNoValido,
                         QStringLiteral("No se puede guardar «%1» en el archivo %2: el carácter «%3» (U+%4) no se "
                                        "puede conservar en la codificación Windows-1252 del archivo")
                             .arg(cClave, cArchivo, QString::fromUcs4(&nNoCabe, 1),
@@ -131,7 +131,7 @@ QByteArray CambiaValor(const QByteArray &texto, const QString &cSeccion, const Q
     // A NUL would make the file unreadable: it is taken for binary data.
     const bool bNulo = valor.contains('\0') || clave.contains('\0') || seccion.contains('\0');
     if (valor.contains('\n') || valor.contains('\r') || clave.contains('=') || seccion.contains(']') || bNulo)
-        throw HostError(ErrorHost::ArgumentoNoValido,
+        throw HostError(CodigoErrorHost::ArgumentoNoValido,
                         QStringLiteral("No se puede guardar «%1» en la sección «%2»%3: el nombre o el valor tiene un "
                                        "salto de línea, un carácter nulo, un signo = o un corchete")
                             .arg(cClave, cSeccion,
@@ -229,7 +229,7 @@ void Escribe(const QString &cArchivo, const QString &cSeccion, const QString &cC
         (!bNuevo || !bSoloElDueno || archivo.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) &&
         archivo.write(nuevo) == nuevo.size() && archivo.flush() && archivo.commit(); // see FuentesOdbc on flush()
     if (!bEscrito)
-        throw HostError(ErrorHost::ErrorDeAccesoArchivo,
+        throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo,
                         QStringLiteral("No se puede escribir el archivo %1: %2").arg(cArchivo, archivo.errorString()));
 }
 

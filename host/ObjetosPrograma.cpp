@@ -28,7 +28,7 @@ void ObjetosPrograma::Crea(const HostFactory &fabrica, const HostContext &contex
 
 void ObjetosPrograma::Libera()
 {
-    for (ObjetoHost &objeto : m_objetos)
+    for (HostObjectPtr &objeto : m_objetos)
         objeto.reset();
 }
 

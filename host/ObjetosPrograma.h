@@ -29,5 +29,5 @@ public:
     DelRegistro &Registro() const;
 
 private:
-    std::array<ObjetoHost, 8> m_objetos;
+    std::array<HostObjectPtr, 8> m_objetos;
 };

@@ -50,7 +50,7 @@ void Recordset::Cierra()
 Recordset::Estado &Recordset::Abierto() const
 {
     if (!EstaAbierto())
-        throw HostError(ErrorHost::ObjetoCerrado, QStringLiteral("No se permite la operación si el recordset está cerrado"));
+        throw HostError(CodigoErrorHost::ObjetoCerrado, QStringLiteral("No se permite la operación si el recordset está cerrado"));
     return *d;
 }
 
@@ -68,7 +68,7 @@ void Recordset::Siguiente()
         return;
     }
     if (!e.bEnFila)
-        throw HostError(ErrorHost::SinFilaActual, QStringLiteral("No hay una fila actual en el recordset"));
+        throw HostError(CodigoErrorHost::SinFilaActual, QStringLiteral("No hay una fila actual en el recordset"));
     e.bEnFila = e.consulta.next();
     if (!e.bEnFila && e.consulta.lastError().type() != QSqlError::NoError)
         LanzaErrorBase(e.consulta.lastError());
@@ -85,7 +85,7 @@ QVariant Recordset::Campo(const QString &cNombre) const
     }
     const int nPosicion = e.campos.indexOf(cNombre);
     if (nPosicion < 0)
-        throw HostError(ErrorHost::ArgumentoNoValido, QStringLiteral("El recordset no tiene el campo %1").arg(cNombre));
+        throw HostError(CodigoErrorHost::ArgumentoNoValido, QStringLiteral("El recordset no tiene el campo %1").arg(cNombre));
     return Campo(nPosicion);
 }
 
@@ -93,9 +93,9 @@ QVariant Recordset::Campo(int nPosicion) const
 {
     const Estado &e = Abierto();
     if (!e.bEnFila)
-        throw HostError(ErrorHost::SinFilaActual, QStringLiteral("No hay una fila actual en el recordset"));
+        throw HostError(CodigoErrorHost::SinFilaActual, QStringLiteral("No hay una fila actual en el recordset"));
     if (nPosicion < 0 || nPosicion >= e.campos.count())
-        throw HostError(ErrorHost::ArgumentoNoValido, QStringLiteral("El recordset no tiene el campo %1").arg(nPosicion));
+        throw HostError(CodigoErrorHost::ArgumentoNoValido, QStringLiteral("El recordset no tiene el campo %1").arg(nPosicion));
     return e.consulta.value(nPosicion);
 }
 
@@ -113,7 +113,7 @@ void Recordset::AgregaFila()
 {
     Estado &e = Abierto();
     if (e.cTabla.isEmpty())
-        throw HostError(ErrorHost::ArgumentoNoValido, QStringLiteral("Este recordset no admite filas nuevas"));
+        throw HostError(CodigoErrorHost::ArgumentoNoValido, QStringLiteral("Este recordset no admite filas nuevas"));
     e.filaNueva.emplace();
     e.bFilaNuevaGuardada = false;
 }
@@ -122,7 +122,7 @@ void Recordset::AsignaCampo(const QString &cNombre, const QVariant &valor)
 {
     Estado &e = Abierto();
     if (!e.filaNueva || e.bFilaNuevaGuardada)
-        throw HostError(ErrorHost::SinFilaActual, QStringLiteral("Asignar un campo requiere una fila nueva"));
+        throw HostError(CodigoErrorHost::SinFilaActual, QStringLiteral("Asignar un campo requiere una fila nueva"));
     for (auto &[cCampo, actual] : *e.filaNueva)
         if (cCampo.compare(cNombre, Qt::CaseInsensitive) == 0) {
             actual = valor;
@@ -135,7 +135,7 @@ void Recordset::GuardaFila()
 {
     Estado &e = Abierto();
     if (!e.filaNueva || e.bFilaNuevaGuardada)
-        throw HostError(ErrorHost::SinFilaActual, QStringLiteral("No hay una fila nueva que guardar"));
+        throw HostError(CodigoErrorHost::SinFilaActual, QStringLiteral("No hay una fila nueva que guardar"));
     QSqlDriver *pDriver = e.base.driver();
     QStringList campos;
     QStringList marcas;

@@ -55,7 +55,7 @@ QString Utilerias::DesEncripta(const QString &cCifrado) const
         bValido = uchar(flujo.at(flujo.size() - 2)) == (nSuma >> 8) && uchar(flujo.back()) == (nSuma & 0xFF);
     }
     if (!bValido)
-        throw HostError(ErrorHost::TipoNoCoincide,
+        throw HostError(CodigoErrorHost::TipoNoCoincide,
                         QStringLiteral("El valor cifrado «%1» del almacén de Almena no es válido").arg(cCifrado));
     return QString::fromUtf8(flujo.mid(1, flujo.size() - 3));
 }

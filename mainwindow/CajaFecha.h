@@ -12,7 +12,6 @@ public:
     explicit CajaFecha(QWidget *pPadre = nullptr);
 
     void setFormato(const QString &cFormato) { m_cFormato = cFormato; }
-    QString Formato() const { return m_cFormato; }
     void setMascara(const QString &cMascara) { setInputMask(cMascara); }
 
     QString Texto() const { return displayText(); }

@@ -24,7 +24,7 @@ QString Numero(int nTwips)
 void ExigeEstadoNormal(const QWidget &ventana)
 {
     if (ventana.isMinimized() || ventana.isMaximized() || ventana.isFullScreen())
-        throw HostError(ErrorHost::ArgumentoNoValido,
+        throw HostError(CodigoErrorHost::ArgumentoNoValido,
                         QStringLiteral("La ventana no puede cambiar de lugar ni de tamaño en su estado actual"));
 }
 

@@ -28,7 +28,7 @@ BloqueoInforme::BloqueoInforme(Connection &cnn, const QString &cBase, int nSegun
         return;
     }
     m_cNombre.clear();
-    throw HostError(ErrorHost::InformeEnCurso,
+    throw HostError(CodigoErrorHost::InformeEnCurso,
                     QStringLiteral("Otro informe se está generando en la base de datos %1. Espere a que termine "
                                    "e intente de nuevo.")
                         .arg(cBase));

@@ -6,12 +6,11 @@
 #include "Conversiones.h"
 #include "NumeroSQL.h"
 #include "ObjetosPrograma.h"
-#include "ParametrosRpt.h"
 #include "Utilerias.h"
 #include "libNucleo.h"
 
 FiltroVentas FiltroVentas::Construye(const FiltrosInforme &filtros, const ObjetosPrograma &objetos,
-                                     const Connection &cnn, qint16 nMonedaUSD, ParametrosRpt &parametros)
+                                     const Connection &cnn, qint16 nMonedaUSD)
 {
     const libNucleo &nucleo = objetos.Nucleo();
     const Utilerias &utilerias = objetos.Utilidades();
@@ -33,7 +32,7 @@ FiltroVentas FiltroVentas::Construye(const FiltrosInforme &filtros, const Objeto
     if (!RecortaEspacios(filtros.cCliente).isEmpty())
         f += utilerias.CambXXX(QStringLiteral(" and Cliente='XXX'"), cnn.Escapa(filtros.cCliente));
     if (!RecortaEspacios(filtros.cVendedor).isEmpty()) {
-        parametros.Formulas[nFormulaVendedor] = QStringLiteral("VENDEDOR='") + filtros.cVendedor + QLatin1Char('\'');
+        filtro.cFormulaVendedor = QStringLiteral("VENDEDOR='") + filtros.cVendedor + QLatin1Char('\'');
         f += utilerias.CambXXX(QStringLiteral(" and Vendedor='XXX'"), cnn.Escapa(filtros.cVendedor));
     }
     const double nLinea = nucleo.orVal(filtros.vLinea);

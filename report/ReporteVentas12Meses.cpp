@@ -55,7 +55,7 @@ QDate ReporteVentas12Meses::Fecha(const QString &cTexto, const QString &cQue) co
 {
     const QDate dFecha = QDate::fromString(cTexto.trimmed(), m_objetos.Nucleo().FormatoFecha());
     if (!dFecha.isValid())
-        throw HostError(ErrorHost::TipoNoCoincide, QStringLiteral("La %1 «%2» no es una fecha válida").arg(cQue, cTexto));
+        throw HostError(CodigoErrorHost::TipoNoCoincide, QStringLiteral("La %1 «%2» no es una fecha válida").arg(cQue, cTexto));
     return dFecha;
 }
 
@@ -97,7 +97,9 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
         bloqueo.Libera();
     };
     const auto alTerminar = qScopeGuard(terminaConLaTabla);
-    const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, m_cnnDatos, m_nMonedaUSD, m_parametros);
+    const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, m_cnnDatos, m_nMonedaUSD);
+    if (!filtro.cFormulaVendedor.isEmpty())
+        m_parametros.Formulas[FiltroVentas::nFormulaVendedor] = filtro.cFormulaVendedor;
     m_nClientes = TablaDeTrabajo::Llena(m_cnnDatos, filtro, m_columnas);
 
     // The report job tells the user of its own failures and always returns.

@@ -128,7 +128,7 @@ void Recrea(Connection &cnn)
 {
     Recordset rs = cnn.Execute(QStringLiteral("Show create table almenareportes.ventas12meses"));
     if (rs.FinDeFilas())
-        throw HostError(ErrorHost::SinFilaActual, QStringLiteral("No se obtuvo la definición de almenareportes.ventas12meses"));
+        throw HostError(CodigoErrorHost::SinFilaActual, QStringLiteral("No se obtuvo la definición de almenareportes.ventas12meses"));
     QString cCrea = rs.Campo(1).toString();
     rs.Cierra();
     cCrea.replace(QStringLiteral("ventas12meses"), cNombre);

@@ -54,7 +54,7 @@ public:
         } catch (const ErrorReporte &error) {
             Muestra(HostError(error.Numero(), error.Descripcion()));
         } catch (const std::exception &error) {
-            Muestra(HostError(ErrorHost::ErrorInterno, QString::fromLocal8Bit(error.what())));
+            Muestra(HostError(CodigoErrorHost::ErrorInterno, QString::fromLocal8Bit(error.what())));
         }
     }
 
@@ -83,7 +83,7 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
         bloqueoOdbc.emplace(objetos.Bases().esperas.nOrigenesOdbc);
     } catch (const HostError &error) {
         manejador.Muestra(error);
-        if (error.Numero() == ErrorHost::OrigenesOcupados) {
+        if (error.Numero() == CodigoErrorHost::OrigenesOcupados) {
             if (alLeerDatos)
                 alLeerDatos();
             return;

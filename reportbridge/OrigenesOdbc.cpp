@@ -34,7 +34,7 @@ NombresOdbc NombresDe(const QString &cNombreMinusculas)
     if (cNombreMinusculas == u"basededatos")
         return {QStringLiteral("Database"), QStringLiteral("Database")};
     // Without a name the value would land under an empty key of the data source.
-    throw HostError(ErrorHost::ArgumentoNoValido,
+    throw HostError(CodigoErrorHost::ArgumentoNoValido,
                     QStringLiteral("No hay valor de origen de datos ODBC llamado «%1»").arg(cNombreMinusculas));
 }
 
@@ -47,7 +47,7 @@ void Graba(DelRegistro &registro, const QString &cNombreMinusculas, const QStrin
     // The data-source file holds one value per line: a line break would cut the value and
     // turn the rest into settings of their own.
     if (cValor.contains(QLatin1Char('\n')) || cValor.contains(QLatin1Char('\r')))
-        throw HostError(ErrorHost::ArgumentoNoValido,
+        throw HostError(CodigoErrorHost::ArgumentoNoValido,
                         QStringLiteral("El valor %1 del origen de datos ODBC %2 tiene un salto de línea")
                             .arg(cNombreOdbc, cFuente));
     registro.GrabarCadena(cClaveOdbc + cFuente, cNombreOdbc, cValor);

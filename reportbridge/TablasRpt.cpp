@@ -19,11 +19,11 @@ QByteArray LeeArchivo(const QString &cArchivo)
     if (!archivo.exists())
         return {};
     if (!archivo.open(QIODevice::ReadOnly))
-        throw HostError(ErrorHost::ErrorDeAccesoArchivo, QStringLiteral("No se puede abrir el archivo de reporte %1: %2")
+        throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo, QStringLiteral("No se puede abrir el archivo de reporte %1: %2")
                                                              .arg(cArchivo, archivo.errorString()));
     QByteArray bytes = archivo.readAll();
     if (archivo.error() != QFileDevice::NoError)
-        throw HostError(ErrorHost::ErrorDeAccesoArchivo, QStringLiteral("No se puede leer el archivo de reporte %1: %2")
+        throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo, QStringLiteral("No se puede leer el archivo de reporte %1: %2")
                                                              .arg(cArchivo, archivo.errorString()));
     return bytes;
 }
@@ -55,7 +55,7 @@ int LeeTablasRpt(QString &cArchivoRpt, QStringList &tablas)
         if (cTabla.isEmpty())
             continue;
         if (tablas.size() == nMaximoTablas)
-            throw HostError(ErrorHost::Desbordamiento,
+            throw HostError(CodigoErrorHost::Desbordamiento,
                             QStringLiteral("El archivo de reporte %1 tiene más de %2 tablas").arg(cArchivoRpt).arg(nMaximoTablas));
         tablas.append(cTabla);
     }
@@ -77,7 +77,7 @@ QString ExtraeTabla(const QByteArray &ventana)
         resto = resto.mid(nFinPrimerCampo + 1);
     const qsizetype nFinUbicacion = resto.indexOf('\0');
     if (nFinUbicacion < 0)
-        throw HostError(ErrorHost::ArgumentoNoValido,
+        throw HostError(CodigoErrorHost::ArgumentoNoValido,
                         QStringLiteral("La ubicación de una tabla del archivo de reporte no termina dentro de los %1 bytes "
                                        "que siguen al nombre de su controlador")
                             .arg(nLargoVentana));

@@ -34,7 +34,7 @@ void CambiaTabla(QString &cUbicacion, const QString &cTablas, const QString &cBa
         const QString cEntradaMinusculas = cEntrada.toLower();
         const qsizetype q = cEntradaMinusculas.indexOf(QLatin1Char('*'));
         if (q < 0)
-            throw HostError(ErrorHost::ArgumentoNoValido,
+            throw HostError(CodigoErrorHost::ArgumentoNoValido,
                             QStringLiteral("La entrada «%1» del texto de tablas «%2» no tiene «*»").arg(cEntrada, cTablas));
         const QString cNombre = SinEspaciosALosLados(cEntradaMinusculas.left(q));
         QString cDestino = SinEspaciosALosLados(cEntradaMinusculas.mid(q + 1));

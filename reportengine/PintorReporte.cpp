@@ -242,11 +242,6 @@ PintorReporte::Medidas PintorReporte::Mide(QPaintDevice &dispositivo) const
     return medidas;
 }
 
-int PintorReporte::CuentaPaginas(QPaintDevice &dispositivo) const
-{
-    return int(Mide(dispositivo).paginas.size());
-}
-
 int PintorReporte::Pinta(QPagedPaintDevice &dispositivo, int nDesde, int nHasta) const
 {
     const Medidas medidas = Mide(dispositivo);

@@ -32,9 +32,6 @@ public:
     // pages. Throws ErrorReporte (SalidaNoEscrita) when the device refuses to paint.
     int Pinta(QPagedPaintDevice &dispositivo, int nDesde = 1, int nHasta = 0) const;
 
-    // The number of pages the report takes on the device, without painting.
-    int CuentaPaginas(QPaintDevice &dispositivo) const;
-
 private:
     struct Medidas;
     struct TextosMasAnchos;

@@ -11,8 +11,9 @@ class TextoConexion
 {
 public:
     // Keys SERVER, DB (or DATABASE), UID (or USER), PWD (or PASSWORD), in any letter case.
-    // The bridge inserts the values as they are, so a password may hold ";" or "=": PWD takes
-    // everything after it up to a final ";". An empty text overrides nothing.
+    // A value in braces may hold ";", "=" and braces ("}}" is one "}"), as the bridge writes
+    // such a value; an unbraced password takes everything after PWD= up to a final ";". An
+    // empty text overrides nothing.
     // Throws ErrorReporte (ConexionNoValida) for an unknown key or a piece without "=".
     static TextoConexion Analiza(const QString &cTexto);
 

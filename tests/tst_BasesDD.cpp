@@ -91,7 +91,7 @@ private:
 
     std::unique_ptr<BaseDePrueba> m_base;
     std::unique_ptr<EntornoHost> m_entorno;
-    ObjetoHost m_bases;
+    HostObjectPtr m_bases;
 };
 
 void tst_BasesDD::init()
@@ -211,9 +211,9 @@ void tst_BasesDD::abrirTabla()
         QCOMPARE(rs.Campo(0), id);
         QCOMPARE(rs.Campo(1).toString(), linea);
     } else {
-        QCOMPARE(NumeroDeFalla([&] { rs.Campo(QStringLiteral("Linea")); }), ErrorHost::SinFilaActual);
-        QCOMPARE(NumeroDeFalla([&] { rs.Campo(0); }), ErrorHost::SinFilaActual);
-        QCOMPARE(NumeroDeFalla([&] { rs.Siguiente(); }), ErrorHost::SinFilaActual);
+        QCOMPARE(NumeroDeFalla([&] { rs.Campo(QStringLiteral("Linea")); }), CodigoErrorHost::SinFilaActual);
+        QCOMPARE(NumeroDeFalla([&] { rs.Campo(0); }), CodigoErrorHost::SinFilaActual);
+        QCOMPARE(NumeroDeFalla([&] { rs.Siguiente(); }), CodigoErrorHost::SinFilaActual);
     }
 }
 
@@ -367,7 +367,7 @@ void tst_BasesDD::recordsetCerrado()
     else
         Bases().CierraTabla(rs);
     QVERIFY(!rs.EstaAbierto());
-    QCOMPARE(NumeroDeFalla([&] { accion(rs); }), ErrorHost::ObjetoCerrado);
+    QCOMPARE(NumeroDeFalla([&] { accion(rs); }), CodigoErrorHost::ObjetoCerrado);
 }
 
 void tst_BasesDD::sum_data()
@@ -515,7 +515,7 @@ void tst_BasesDD::conexionCerrada()
         Abre(cnn);
         Bases().CierraBdD(cnn);
     }
-    QCOMPARE(NumeroDeFalla([&] { accion(Bases(), cnn); }), ErrorHost::ObjetoCerrado);
+    QCOMPARE(NumeroDeFalla([&] { accion(Bases(), cnn); }), CodigoErrorHost::ObjetoCerrado);
 }
 
 // The server ends the session (as when it restarts): the next statement opens a new one and

@@ -29,7 +29,7 @@ struct Objetos
     DelRegistro &Registro() { return Como<DelRegistro>(registro); }
     BasesDD &Bases() { return Como<BasesDD>(bases); }
     Utilerias &Util() { return Como<Utilerias>(utilerias); }
-    ObjetoHost nucleo, registro, bases, utilerias;
+    HostObjectPtr nucleo, registro, bases, utilerias;
 };
 
 } // namespace
@@ -104,7 +104,7 @@ void tst_ConfiguracionPrograma::leeIniDefectoTerminaCuandoNoPuedeGuardar()
         LeeIniDefecto(cConfiguracion, QStringLiteral("Id moneda USD"), defecto, objetos.Nucleo(), archivo);
         QFAIL("debía fallar en lugar de repetir la lectura sin fin");
     } catch (const HostError &error) {
-        QCOMPARE(error.Numero(), ErrorHost::ErrorDeAccesoArchivo);
+        QCOMPARE(error.Numero(), CodigoErrorHost::ErrorDeAccesoArchivo);
         QVERIFY2(error.Descripcion().contains(archivo), qPrintable(error.Descripcion()));
     }
 }
@@ -248,7 +248,7 @@ void tst_ConfiguracionPrograma::unObjetoQueNoSePuedeCrearLlegaAlLlamador()
     QCOMPARE(NumeroDeFalla([&] {
                  CargaDatosConexion(objetos.Nucleo(), objetos.Registro(), objetos.Bases(), entorno.ArchivoIni(), true);
              }),
-             ErrorHost::NoSePuedeCrearObjeto);
+             CodigoErrorHost::NoSePuedeCrearObjeto);
 }
 
 QTEST_MAIN(tst_ConfiguracionPrograma)

@@ -94,7 +94,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_carpeta; // holds the ODBC user data-source file
     QString m_cOdbcIni;
     std::unique_ptr<EntornoHost> m_entorno;
-    ObjetoHost m_registro;
+    HostObjectPtr m_registro;
 };
 
 // Every test gets a data-source file of its own, named before the first call of the installer.
@@ -264,7 +264,7 @@ void tst_GrabarCadena::nombreDeFuenteNoValido()
     QFETCH(QString, clave);
     const std::optional<Falla> falla = FallaDe([&] { Graba({clave, QStringLiteral("Server"), QStringLiteral("x")}); });
     QVERIFY2(falla, "se escribió");
-    QCOMPARE(falla->nNumero, ErrorHost::ArgumentoNoValido);
+    QCOMPARE(falla->nNumero, CodigoErrorHost::ArgumentoNoValido);
     QVERIFY2(falla->cDescripcion.contains(clave), qPrintable(falla->cDescripcion));
     QVERIFY(!QFileInfo::exists(m_cOdbcIni));
     QCOMPARE(TextoDe(m_entorno->ArchivoAlmacen()), QString());

@@ -171,7 +171,7 @@ void tst_HostFactory::creaCadaClase()
     QFETCH(QString, progId);
     QFETCH(QString, clase);
     EntornoHost entorno;
-    const ObjetoHost objeto = entorno.fabrica.Crea(progId, entorno.Contexto());
+    const HostObjectPtr objeto = entorno.fabrica.Crea(progId, entorno.Contexto());
     QCOMPARE(ClaseDe(objeto.get()), clase);
     QVERIFY(&objeto->Contexto() == &entorno.Contexto());
 }
@@ -193,7 +193,7 @@ void tst_HostFactory::progIdDesconocido()
     EntornoHost entorno;
     const std::optional<Falla> falla = FallaDe([&] { entorno.fabrica.Crea(progId, entorno.Contexto()); });
     QVERIFY2(falla, "se creó un objeto");
-    QCOMPARE(falla->nNumero, ErrorHost::NoSePuedeCrearObjeto);
+    QCOMPARE(falla->nNumero, CodigoErrorHost::NoSePuedeCrearObjeto);
     if (!progId.isEmpty())
         QVERIFY2(falla->cDescripcion.contains(progId), qPrintable(falla->cDescripcion));
 }
@@ -202,13 +202,13 @@ void tst_HostFactory::unaClaseRegistradaReemplazaLaDelHost()
 {
     EntornoHost entorno;
     entorno.fabrica.Registra(QStringLiteral("ORBE5.BASESDD"),
-                             [](const HostContext &contexto) { return ObjetoHost(new DeEquipo(contexto)); });
+                             [](const HostContext &contexto) { return HostObjectPtr(new DeEquipo(contexto)); });
     QCOMPARE(ClaseDe(entorno.fabrica.Crea(QStringLiteral("Orbe5.BasesDD"), entorno.Contexto()).get()),
              QStringLiteral("DeEquipo"));
 
     entorno.fabrica.Quita(QStringLiteral("orbe5.basesdd"));
     QCOMPARE(NumeroDeFalla([&] { entorno.fabrica.Crea(QStringLiteral("Orbe5.BasesDD"), entorno.Contexto()); }),
-             ErrorHost::NoSePuedeCrearObjeto);
+             CodigoErrorHost::NoSePuedeCrearObjeto);
 }
 
 void tst_HostFactory::comoOtraClase_data()
@@ -216,9 +216,9 @@ void tst_HostFactory::comoOtraClase_data()
     QTest::addColumn<QString>("progId"); // "" leaves the slot empty
     QTest::addColumn<int>("numero");     // of the failure of Como<BasesDD>; 0: none
     QTest::newRow("de su clase") << "Orbe5.BasesDD" << 0;
-    QTest::newRow("otra clase") << "Orbe5.libNucleo" << ErrorHost::TipoNoCoincide;
-    QTest::newRow("clase solo creada") << "Orbe5.DeEquipo" << ErrorHost::TipoNoCoincide;
-    QTest::newRow("sin objeto") << "" << ErrorHost::ObjetoNoAsignado;
+    QTest::newRow("otra clase") << "Orbe5.libNucleo" << CodigoErrorHost::TipoNoCoincide;
+    QTest::newRow("clase solo creada") << "Orbe5.DeEquipo" << CodigoErrorHost::TipoNoCoincide;
+    QTest::newRow("sin objeto") << "" << CodigoErrorHost::ObjetoNoAsignado;
 }
 
 void tst_HostFactory::comoOtraClase()
@@ -226,7 +226,7 @@ void tst_HostFactory::comoOtraClase()
     QFETCH(QString, progId);
     QFETCH(int, numero);
     EntornoHost entorno;
-    ObjetoHost objeto;
+    HostObjectPtr objeto;
     if (!progId.isEmpty())
         objeto = entorno.fabrica.Crea(progId, entorno.Contexto());
     const std::optional<Falla> falla = FallaDe([&] { Como<BasesDD>(objeto); });
@@ -240,7 +240,7 @@ void tst_HostFactory::objetosDelPrograma()
     EntornoHost entorno;
     ObjetosPrograma objetos;
     QVERIFY(!objetos.Creados());
-    QCOMPARE(NumeroDeFalla([&] { objetos.Nucleo(); }), ErrorHost::ObjetoNoAsignado);
+    QCOMPARE(NumeroDeFalla([&] { objetos.Nucleo(); }), CodigoErrorHost::ObjetoNoAsignado);
 
     objetos.Crea(entorno.fabrica, entorno.Contexto());
     QVERIFY(objetos.Creados());
@@ -253,7 +253,7 @@ void tst_HostFactory::objetosDelPrograma()
 
     objetos.Libera();
     QVERIFY(!objetos.Creados());
-    QCOMPARE(NumeroDeFalla([&] { objetos.Registro(); }), ErrorHost::ObjetoNoAsignado);
+    QCOMPARE(NumeroDeFalla([&] { objetos.Registro(); }), CodigoErrorHost::ObjetoNoAsignado);
 }
 
 void tst_HostFactory::cambXXX_data()
@@ -282,7 +282,7 @@ void tst_HostFactory::cambXXX()
     QFETCH(QVariant, valor);
     QFETCH(QString, esperado);
     EntornoHost entorno;
-    const ObjetoHost objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.Utilerias"), entorno.Contexto());
+    const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.Utilerias"), entorno.Contexto());
     QCOMPARE(Como<Utilerias>(objeto).CambXXX(plantilla, valor), esperado);
 }
 
@@ -302,7 +302,7 @@ void tst_HostFactory::encriptaIdaYVuelta()
 {
     QFETCH(QString, texto);
     EntornoHost entorno;
-    const ObjetoHost objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.Utilerias"), entorno.Contexto());
+    const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.Utilerias"), entorno.Contexto());
     const Utilerias &utilerias = Como<Utilerias>(objeto);
 
     const QString cCifrado = utilerias.Encripta(texto);
@@ -319,7 +319,7 @@ void tst_HostFactory::desEncriptaRechazaLoQueNoEsCifrado_data()
     QTest::addColumn<QString>("cifrado");
 
     EntornoHost entorno;
-    const ObjetoHost objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.Utilerias"), entorno.Contexto());
+    const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.Utilerias"), entorno.Contexto());
     const QString cBueno = Como<Utilerias>(objeto).Encripta(QStringLiteral("contraseña"));
     QVERIFY(cBueno.size() >= 6);
 
@@ -348,11 +348,11 @@ void tst_HostFactory::desEncriptaRechazaLoQueNoEsCifrado()
 {
     QFETCH(QString, cifrado);
     EntornoHost entorno;
-    const ObjetoHost objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.Utilerias"), entorno.Contexto());
+    const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.Utilerias"), entorno.Contexto());
     QString cResultado;
     const std::optional<Falla> falla = FallaDe([&] { cResultado = Como<Utilerias>(objeto).DesEncripta(cifrado); });
     QVERIFY2(falla, qPrintable(QStringLiteral("se aceptó y dio «%1»").arg(cResultado)));
-    QCOMPARE(falla->nNumero, ErrorHost::TipoNoCoincide);
+    QCOMPARE(falla->nNumero, CodigoErrorHost::TipoNoCoincide);
     QVERIFY(!falla->cDescripcion.isEmpty());
 }
 
@@ -386,7 +386,7 @@ void tst_HostFactory::orVal()
     QFETCH(QVariant, valor);
     QFETCH(double, esperado);
     EntornoHost entorno;
-    const ObjetoHost objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
+    const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
     QCOMPARE(Como<libNucleo>(objeto).orVal(valor), esperado);
 }
 
@@ -406,14 +406,14 @@ void tst_HostFactory::aEntero16_data()
     QTest::newRow("máximo") << QVariant("32767") << 32767 << 0;
     QTest::newRow("número doble") << QVariant(6.5) << 6 << 0;
     QTest::newRow("número entero") << QVariant(12) << 12 << 0;
-    QTest::newRow("uno de más") << QVariant("32768") << 0 << ErrorHost::Desbordamiento;
-    QTest::newRow("uno de menos") << QVariant("-32769") << 0 << ErrorHost::Desbordamiento;
-    QTest::newRow("redondeado fuera") << QVariant("32767.5") << 0 << ErrorHost::Desbordamiento;
-    QTest::newRow("entero grande") << QVariant(40000) << 0 << ErrorHost::Desbordamiento;
-    QTest::newRow("letras") << QVariant("abc") << 0 << ErrorHost::TipoNoCoincide;
-    QTest::newRow("número y letras") << QVariant("2x") << 0 << ErrorHost::TipoNoCoincide;
-    QTest::newRow("vacío") << QVariant("") << 0 << ErrorHost::TipoNoCoincide;
-    QTest::newRow("blancos") << QVariant("   ") << 0 << ErrorHost::TipoNoCoincide;
+    QTest::newRow("uno de más") << QVariant("32768") << 0 << CodigoErrorHost::Desbordamiento;
+    QTest::newRow("uno de menos") << QVariant("-32769") << 0 << CodigoErrorHost::Desbordamiento;
+    QTest::newRow("redondeado fuera") << QVariant("32767.5") << 0 << CodigoErrorHost::Desbordamiento;
+    QTest::newRow("entero grande") << QVariant(40000) << 0 << CodigoErrorHost::Desbordamiento;
+    QTest::newRow("letras") << QVariant("abc") << 0 << CodigoErrorHost::TipoNoCoincide;
+    QTest::newRow("número y letras") << QVariant("2x") << 0 << CodigoErrorHost::TipoNoCoincide;
+    QTest::newRow("vacío") << QVariant("") << 0 << CodigoErrorHost::TipoNoCoincide;
+    QTest::newRow("blancos") << QVariant("   ") << 0 << CodigoErrorHost::TipoNoCoincide;
 }
 
 void tst_HostFactory::aEntero16()
@@ -445,7 +445,7 @@ void tst_HostFactory::fechaSQL()
     QFETCH(QDate, fecha);
     QFETCH(QString, esperado);
     EntornoHost entorno;
-    const ObjetoHost objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
+    const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
     QCOMPARE(Como<libNucleo>(objeto).FechaSQL(fecha), esperado);
 }
 
@@ -524,7 +524,7 @@ void tst_HostFactory::enter()
     QFETCH(int, esperada);
     QFETCH(int, foco);
     EntornoHost entorno;
-    const ObjetoHost objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
+    const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
     Formulario formulario;
     QVERIFY(formulario.Muestra(0));
 
@@ -559,7 +559,7 @@ void tst_HostFactory::teclas()
     QFETCH(int, esperada);
     QFETCH(int, focoDespues);
     EntornoHost entorno;
-    const ObjetoHost objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
+    const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
     Formulario formulario;
     QVERIFY(formulario.Muestra(focoAntes));
 
@@ -589,7 +589,7 @@ void tst_HostFactory::elFocoSaltaLosCamposInactivos()
     QFETCH(int, focoAntes);
     QFETCH(int, focoDespues);
     EntornoHost entorno;
-    const ObjetoHost objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
+    const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
     Formulario formulario;
     if (oculto)
         formulario.campos[1]->hide();
@@ -628,7 +628,7 @@ void tst_HostFactory::elFocoPasaPorListasYFechas()
     QFETCH(QString, desde);
     QFETCH(QString, hasta);
     EntornoHost entorno;
-    const ObjetoHost objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
+    const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
     QWidget ventana;
     auto *pDisposicion = new QVBoxLayout(&ventana);
     const QList<QWidget *> campos = {new QLineEdit, new DataCombo, new QDateEdit, new QLineEdit};

@@ -208,7 +208,7 @@ void tst_IniArchivo::carpetaSinPermisoEsUnaFallaConNumero()
         IniArchivo::Escribe(cArchivo, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("1"));
         QFAIL("la escritura debía fallar");
     } catch (const HostError &error) {
-        QCOMPARE(error.Numero(), ErrorHost::ErrorDeAccesoArchivo);
+        QCOMPARE(error.Numero(), CodigoErrorHost::ErrorDeAccesoArchivo);
         QVERIFY2(error.Descripcion().contains(cArchivo), qPrintable(error.Descripcion()));
     }
 }
@@ -237,7 +237,7 @@ void tst_IniArchivo::archivoQueNoEsTextoEsUnaFallaConNumero()
         FallaDe([&] { IniArchivo::Escribe(cArchivo, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("2")); });
     for (const std::optional<Falla> &falla : {lectura, escritura}) {
         QVERIFY2(falla, "el archivo se tomó por texto");
-        QCOMPARE(falla->nNumero, ErrorHost::ErrorDeAccesoArchivo);
+        QCOMPARE(falla->nNumero, CodigoErrorHost::ErrorDeAccesoArchivo);
         QVERIFY2(falla->cDescripcion.contains(cArchivo), qPrintable(falla->cDescripcion));
     }
     QCOMPARE(BytesDe(cArchivo), contenido);
@@ -266,7 +266,7 @@ void tst_IniArchivo::valorQueElArchivoNoPuedeGuardarSeRechaza()
     const std::optional<Falla> falla =
         FallaDe([&] { IniArchivo::Escribe(cArchivo, QStringLiteral("S"), QStringLiteral("K"), valor); });
     QVERIFY2(falla, "se escribió");
-    QCOMPARE(falla->nNumero, ErrorHost::ArgumentoNoValido);
+    QCOMPARE(falla->nNumero, CodigoErrorHost::ArgumentoNoValido);
     QVERIFY2(falla->cDescripcion.contains(cArchivo) && falla->cDescripcion.contains(enElMensaje),
              qPrintable(falla->cDescripcion));
     QCOMPARE(BytesDe(cArchivo), antes);

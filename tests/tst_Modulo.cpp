@@ -57,8 +57,8 @@ private slots:
 
 private:
     std::unique_ptr<EntornoHost> m_pEntorno;
-    std::unique_ptr<ObjetoHost> m_pNucleo;
-    std::unique_ptr<ObjetoHost> m_pArchivos;
+    std::unique_ptr<HostObjectPtr> m_pNucleo;
+    std::unique_ptr<HostObjectPtr> m_pArchivos;
     libNucleo &Nucleo() { return Como<libNucleo>(*m_pNucleo); }
     frmDescripcion *NuevaDescripcion()
     {
@@ -70,8 +70,8 @@ private:
 void tst_Modulo::init()
 {
     m_pEntorno = std::make_unique<EntornoHost>();
-    m_pNucleo = std::make_unique<ObjetoHost>(m_pEntorno->fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), m_pEntorno->Contexto()));
-    m_pArchivos = std::make_unique<ObjetoHost>(m_pEntorno->fabrica.Crea(QStringLiteral("Orbe5.DeArchivos"), m_pEntorno->Contexto()));
+    m_pNucleo = std::make_unique<HostObjectPtr>(m_pEntorno->fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), m_pEntorno->Contexto()));
+    m_pArchivos = std::make_unique<HostObjectPtr>(m_pEntorno->fabrica.Crea(QStringLiteral("Orbe5.DeArchivos"), m_pEntorno->Contexto()));
 }
 
 void tst_Modulo::idaYVuelta()

@@ -151,15 +151,14 @@ void tst_TablaDeTrabajo::filtroDeFacturas()
     QFETCH(QString, condiciones);
     QFETCH(QString, formulaVendedor);
     Connection cnn = Connection::Abre(m_pBase->Datos());
-    ParametrosRpt parametros;
-    const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, cnn, 2, parametros);
+    const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, cnn, 2);
     QCOMPARE(filtro.cFacturas, QStringLiteral("facturas left join facturasdetalle on facturas.Id=facturasdetalle.Id "
                                               "left join productos on facturasdetalle.Producto=productos.Clave "
                                               "where Cancelada=0") +
                                    condiciones);
     QCOMPARE(filtro.cRemisiones, QStringLiteral("remisiones left join remisionesdetalle on remisiones.Id=remisionesdetalle.Id "
                                                 "where remisiones.Moneda=2 and Saldo>0 and Cancelada=0"));
-    QCOMPARE(parametros.Formulas[FiltroVentas::nFormulaVendedor], formulaVendedor);
+    QCOMPARE(filtro.cFormulaVendedor, formulaVendedor);
 }
 
 void tst_TablaDeTrabajo::igualQueFilaPorFila_data()
@@ -199,11 +198,10 @@ void tst_TablaDeTrabajo::igualQueFilaPorFila()
     Connection cnn = Connection::Abre(m_pBase->Datos());
     if (!modoSql.isEmpty())
         cnn.Execute(QStringLiteral("set session sql_mode='%1'").arg(modoSql));
-    ParametrosRpt parametros;
     const QDate dDesde = QDate::fromString(filtros.cFechaInicial, QStringLiteral("dd/MM/yyyy"));
     const QDate dHasta = QDate::fromString(filtros.cFechaFinal, QStringLiteral("dd/MM/yyyy"));
     const std::vector<MonthColumn> columnas = Periodo::Columnas(dDesde, dHasta, m_objetos.Utilidades(), QLocale::c());
-    const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, cnn, 2, parametros);
+    const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, cnn, 2);
 
     TablaDeTrabajo::Recrea(cnn);
     const int nClientes = TablaDeTrabajo::Llena(cnn, filtro, columnas);
@@ -224,11 +222,10 @@ void tst_TablaDeTrabajo::facturaSinPartidasSumaCero()
 {
     Genera(7);
     Connection cnn = Connection::Abre(m_pBase->Datos());
-    ParametrosRpt parametros;
     const FiltrosInforme filtros = Filtros("01/07/2024", "31/07/2024", "SINLIN");
     const auto columnas = Periodo::Columnas(QDate(2024, 7, 1), QDate(2024, 7, 31), m_objetos.Utilidades(), QLocale::c());
     TablaDeTrabajo::Recrea(cnn);
-    QCOMPARE(TablaDeTrabajo::Llena(cnn, FiltroVentas::Construye(filtros, m_objetos, cnn, 2, parametros), columnas), 1);
+    QCOMPARE(TablaDeTrabajo::Llena(cnn, FiltroVentas::Construye(filtros, m_objetos, cnn, 2), columnas), 1);
     Recordset rs = cnn.Execute(QStringLiteral("select Cliente, Mes1Monto, Mes1Cant, TotalCantRemis from tmpventas12meses"));
     QCOMPARE(rs.Campo(0).toString(), QStringLiteral("SINLIN"));
     QCOMPARE(rs.Campo(1).toString(), QStringLiteral("0.00"));
@@ -247,11 +244,10 @@ void tst_TablaDeTrabajo::noEsperaPorEdicionesSinConfirmar()
 
     Connection cnn = Connection::Abre(m_pBase->Datos());
     cnn.Execute(QStringLiteral("set session innodb_lock_wait_timeout=1"));
-    ParametrosRpt parametros;
     const FiltrosInforme filtros = Filtros("01/01/2024", "31/12/2024", "D'ANG");
     const auto columnas = Periodo::Columnas(QDate(2024, 1, 1), QDate(2024, 12, 31), m_objetos.Utilidades(), QLocale::c());
     TablaDeTrabajo::Recrea(cnn);
-    TablaDeTrabajo::Llena(cnn, FiltroVentas::Construye(filtros, m_objetos, cnn, 2, parametros), columnas);
+    TablaDeTrabajo::Llena(cnn, FiltroVentas::Construye(filtros, m_objetos, cnn, 2), columnas);
     editor.Execute(QStringLiteral("rollback"));
 
     Recordset rs = cnn.Execute(QStringLiteral("select Mes3Cant, Mes3Monto from tmpventas12meses where Cliente='D''ANG'"));
@@ -285,7 +281,7 @@ void tst_TablaDeTrabajo::bloqueoEntreDosConexiones()
             const BloqueoInforme otro(segunda, m_pBase->Nombre(), 1);
             QFAIL("la segunda conexión no debía obtener el bloqueo");
         } catch (const HostError &error) {
-            QCOMPARE(error.Numero(), ErrorHost::InformeEnCurso);
+            QCOMPARE(error.Numero(), CodigoErrorHost::InformeEnCurso);
             QVERIFY2(error.Descripcion().contains(m_pBase->Nombre()), qPrintable(error.Descripcion()));
         }
         QVERIFY(reloj.elapsed() >= 900);
@@ -313,7 +309,7 @@ void tst_TablaDeTrabajo::segundaCopiaNoTocaLaTabla()
         reporte.Ejecuta(Filtros("01/01/2024", "31/12/2024"));
         QFAIL("la operación debía detenerse");
     } catch (const HostError &error) {
-        QCOMPARE(error.Numero(), ErrorHost::InformeEnCurso);
+        QCOMPARE(error.Numero(), CodigoErrorHost::InformeEnCurso);
     }
     QCOMPARE(estados, (QList<bool>{false, true}));
     QCOMPARE(Filas(otraCopia).size(), 1);

@@ -41,7 +41,7 @@ private:
 template <class T> void RegistraGrabado(HostFactory &fabrica, const QString &cProgId, QStringList &registro)
 {
     fabrica.Registra(cProgId, [&registro, cProgId](const HostContext &contexto) {
-        return ObjetoHost(new Grabado<T>(contexto, registro, cProgId));
+        return HostObjectPtr(new Grabado<T>(contexto, registro, cProgId));
     });
 }
 

@@ -203,7 +203,7 @@ void tst_OrigenesOdbc::grabaValor()
     } catch (const HostError &error) {
         nFalla = error.Numero();
     }
-    QCOMPARE(nFalla, valores.isEmpty() ? ErrorHost::ArgumentoNoValido : 0);
+    QCOMPARE(nFalla, valores.isEmpty() ? CodigoErrorHost::ArgumentoNoValido : 0);
     QCOMPARE(m_odbc->Valores(fuente), valores);
     QCOMPARE(m_odbc->Valores(fuente == cPrueba ? cReportes : cPrueba), ValoresOdbc());
 }

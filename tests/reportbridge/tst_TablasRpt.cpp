@@ -142,7 +142,7 @@ void tst_TablasRpt::archivoIlegible()
         LeeTablasRpt(cCarpeta, tablas);
         QFAIL("se leyó una carpeta");
     } catch (const HostError &error) {
-        QCOMPARE(error.Numero(), ErrorHost::ErrorDeAccesoArchivo);
+        QCOMPARE(error.Numero(), CodigoErrorHost::ErrorDeAccesoArchivo);
         QVERIFY2(error.Descripcion().contains(cCarpeta), qPrintable(error.Descripcion()));
     }
 }
