@@ -38,7 +38,7 @@ void Escribe(const QString &cTexto)
 // A date of the command line, in the program's date format; empty when it is none.
 QString FechaValida(const QString &cTexto)
 {
-    const QDate dFecha = QDate::fromString(cTexto, QStringLiteral("dd/MM/yyyy"));
+    const QDate dFecha = QDate::fromString(cTexto, cFormatoFechaHost);
     return dFecha.isValid() ? cTexto : QString();
 }
 
@@ -155,8 +155,8 @@ int Ejecuta(const QStringList &argumentos)
         }
         filtros.vLinea = nLinea;
     }
-    if (QDate::fromString(filtros.cFechaFinal, QStringLiteral("dd/MM/yyyy")) <
-        QDate::fromString(filtros.cFechaInicial, QStringLiteral("dd/MM/yyyy")))
+    if (QDate::fromString(filtros.cFechaFinal, cFormatoFechaHost) <
+        QDate::fromString(filtros.cFechaInicial, cFormatoFechaHost))
         Escribe(QStringLiteral("el periodo está vacío: la fecha final %1 es anterior a la inicial %2; el informe saldrá "
                                "sin ventas")
                     .arg(filtros.cFechaFinal, filtros.cFechaInicial));

@@ -2,7 +2,6 @@
 // report without a window when options are given (see ModoLotes.h).
 
 #include <QApplication>
-#include <QFont>
 #include <QPointer>
 #include <QTimer>
 
@@ -28,7 +27,6 @@ int main(int argc, char *argv[])
                                             .arg(INFORME_VERSION_MAYOR)
                                             .arg(INFORME_VERSION_MENOR)
                                             .arg(INFORME_VERSION_REVISION));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
     if (bLotes)
         return ModoLotes::Ejecuta(QApplication::arguments());
 

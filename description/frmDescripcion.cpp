@@ -9,6 +9,7 @@
 #include "Mensajes.h"
 #include "Modulo.h"
 #include "TextoDescripcion.h"
+#include "FuenteVentanas.h"
 #include "Twips.h"
 
 frmDescripcion::frmDescripcion(libNucleo &nucleo, DeArchivos &archivos, Mensajes &mensajes, const QString &cArchivoIni,
@@ -18,9 +19,7 @@ frmDescripcion::frmDescripcion(libNucleo &nucleo, DeArchivos &archivos, Mensajes
     setObjectName(QStringLiteral("frmDescripcion"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Descripción del programa"));
-    QFont fuente(QStringLiteral("MS Sans Serif"));
-    fuente.setPointSizeF(9.75);
-    setFont(fuente);
+    setFont(FuenteVentanas());
 
     QMenu *pmnUno = menuBar()->addMenu(QStringLiteral("Uno"));
     m_pmnDescrip = pmnUno->addAction(QStringLiteral("Descripción del programa"));
@@ -43,7 +42,7 @@ frmDescripcion::frmDescripcion(libNucleo &nucleo, DeArchivos &archivos, Mensajes
     m_prtbTexto = new QTextEdit(pCentro);
     m_prtbTexto->setObjectName(QStringLiteral("rtbTexto"));
     m_prtbTexto->setGeometry(Twips::Rectangulo(0, 0, 9135, 6255));
-    m_prtbTexto->setFont(fuente);
+    m_prtbTexto->setFont(FuenteVentanas());
     m_prtbTexto->setHtml(TextoDescripcion());
     m_prtbTexto->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_prtbTexto->addActions({m_pmnDescrip, m_pmnEditINI});

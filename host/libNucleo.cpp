@@ -85,7 +85,7 @@ double libNucleo::orVal(const QVariant &valor) const
 
 QString libNucleo::FormatoFecha() const
 {
-    return QStringLiteral("dd/MM/yyyy");
+    return cFormatoFechaHost;
 }
 
 QString libNucleo::MascaraFecha() const

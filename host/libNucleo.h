@@ -8,6 +8,9 @@
 
 class QWidget;
 
+// The host's date format: the one the date boxes show and the batch mode reads.
+inline const QString cFormatoFechaHost = QStringLiteral("dd/MM/yyyy");
+
 // The host's core object: settings files, number and date conversions, and the keyboard
 // conveniences of the input fields.
 class libNucleo : public HostObject
@@ -22,7 +25,7 @@ public:
     // "" and "abc" are 0; a number value is returned as it is.
     double orVal(const QVariant &valor) const;
 
-    QString FormatoFecha() const;  // display format of dates ("dd/MM/yyyy")
+    QString FormatoFecha() const;  // display format of dates: cFormatoFechaHost
     QString MascaraFecha() const;  // input mask of date boxes
     QString FechaSQL(const QDate &dFecha) const; // "yyyy-MM-dd", for a quoted MySQL date
 

@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QLineEdit>
 
+#include "libNucleo.h"
+
 // A masked edit box for a date: an input mask, a display format, and the text with its
 // literal separators and prompt characters, as the user sees it.
 class CajaFecha : public QLineEdit
@@ -20,5 +22,5 @@ public:
     QDate Fecha() const { return QDate::fromString(Texto(), m_cFormato); }
 
 private:
-    QString m_cFormato = QStringLiteral("dd/MM/yyyy");
+    QString m_cFormato = cFormatoFechaHost;
 };

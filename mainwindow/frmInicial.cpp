@@ -25,6 +25,7 @@
 #include "Mensajes.h"
 #include "Pregunta.h"
 #include "ReporteVentas12Meses.h"
+#include "FuenteVentanas.h"
 #include "Twips.h"
 #include "Utilerias.h"
 #include "libNucleo.h"
@@ -63,9 +64,7 @@ frmInicial::frmInicial(const HostContext &contexto, const QString &cRutaEjecutab
     setObjectName(QStringLiteral("frmInicial"));
     setWindowTitle(DisenoCaption());
     setWindowIcon(IconoPrograma());
-    QFont fuente(QStringLiteral("MS Sans Serif"));
-    fuente.setPointSizeF(9.75);
-    setFont(fuente);
+    setFont(FuenteVentanas());
     setFixedSize(Twips::APixeles(7395), Twips::APixeles(6015));
     ColocaControles();
     ConectaCampos();

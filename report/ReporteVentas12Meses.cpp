@@ -6,6 +6,7 @@
 
 #include "BasesDD.h"
 #include "BloqueoInforme.h"
+#include "ControlReporte.h"
 #include "Cuenta.h"
 #include "FiltroVentas.h"
 #include "HostError.h"
@@ -73,7 +74,7 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
         m_parametros.Formulas[columna.nPosicion - 1] = columna.cEtiqueta;
 
     if (!m_cArchivoSalida.isEmpty()) {
-        m_parametros.Propiedad15 = 2; // to a file, of the kind its extension names
+        m_parametros.Propiedad15 = qint32(DestinoReporte::Archivo); // of the kind its extension names
         m_parametros.Propiedad12 = m_cArchivoSalida;
     }
 
@@ -105,7 +106,7 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     // The report job tells the user of its own failures and always returns.
     Avisa(QStringLiteral("generando el informe de %1").arg(Cuenta(m_nClientes, "cliente", "clientes")));
     m_parametros.ArchivoRpt = m_cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt");
-    ImprimeRpt(QString(), QStringLiteral("ventas12meses*tmpventas12meses"), m_parametros, m_control, m_objetos,
+    ImprimeRpt(QString(), QStringLiteral("ventas12meses*") + TablaDeTrabajo::cNombre, m_parametros, m_control, m_objetos,
                m_mensajes, terminaConLaTabla);
     return Resultado::Terminado;
 }

@@ -132,7 +132,7 @@ void Recrea(Connection &cnn)
     QString cCrea = rs.Campo(1).toString();
     rs.Cierra();
     cCrea.replace(QStringLiteral("ventas12meses"), cNombre);
-    cnn.Execute(QStringLiteral("Drop table if exists tmpventas12meses"));
+    cnn.Execute(QStringLiteral("Drop table if exists ") + cNombre);
     cnn.Execute(cCrea);
 }
 
@@ -197,7 +197,7 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
 
 void Borra(Connection &cnn)
 {
-    cnn.Execute(QStringLiteral("Drop table if exists tmpventas12meses"));
+    cnn.Execute(QStringLiteral("Drop table if exists ") + cNombre);
 }
 
 } // namespace TablaDeTrabajo

@@ -20,24 +20,6 @@
 
 namespace {
 
-// Dispatch identifiers of the report control's properties.
-enum Propiedad {
-    pArchivoReporte = 3,
-    pArchivoSalida = 12,
-    pTituloVentana = 13,
-    pDestino = 15,
-    pAccion = 17,
-    pConexion = 20,
-    pCopias = 24,
-    pAjuste25 = 25,
-    pFormula = 29,
-    pAjuste30 = 30,
-    pUbicacionTabla = 32,
-    pAjuste47 = 47,
-    pAjuste48 = 48,
-    pAjuste49 = 49,
-};
-
 // The job's failure handler: the failure is shown and the job goes on with the step after
 // the one that failed, so that the report still runs with whatever could be set.
 class Manejador
@@ -71,8 +53,8 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
                 const std::function<void()> &alLeerDatos)
 {
     Manejador manejador(mensajes);
-    const auto Asigna = [&](int nPropiedad, const QVariant &valor) {
-        manejador.Intenta([&] { control.PropertyPut(nPropiedad, valor); });
+    const auto Asigna = [&](PropiedadReporte propiedad, const QVariant &valor) {
+        manejador.Intenta([&] { control.PropertyPut(propiedad, valor); });
     };
 
     // From the first write into the data sources until the report has connected through them.
@@ -110,12 +92,12 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
     int nTablas = 0;
     manejador.Intenta([&] { nTablas = LeeTablasRpt(parametros.ArchivoRpt, tablas); });
 
-    Asigna(pArchivoReporte, QString());
+    Asigna(PropiedadReporte::ArchivoReporte, QString());
     for (int k = 0; k < nTablas; ++k) {
         manejador.Intenta([&] {
             const QString cUbicacion = UbicacionTabla(tablas.at(k), cArchivoDatos, cTablas, objetos.Bases().cMiBase,
                                                       [&](const HostError &error) { manejador.Muestra(error); });
-            control.PropertyPutIndexed(pUbicacionTabla, k, cUbicacion);
+            control.PropertyPutIndexed(PropiedadReporte::UbicacionTabla, k, cUbicacion);
         });
     }
     tablas.clear();
@@ -123,25 +105,25 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
     // Empty formulas are skipped, not cleared: the control keeps what an earlier job put there.
     for (int i = 0; i < ParametrosRpt::nFormulas; ++i) {
         if (!parametros.Formulas[i].isEmpty())
-            manejador.Intenta([&] { control.PropertyPutIndexed(pFormula, i, parametros.Formulas[i]); });
+            manejador.Intenta([&] { control.PropertyPutIndexed(PropiedadReporte::Formula, i, parametros.Formulas[i]); });
     }
 
-    Asigna(pDestino, qint32(parametros.Propiedad15));
-    Asigna(pCopias, qint32(parametros.Propiedad24));
-    Asigna(pArchivoReporte, parametros.ArchivoRpt);
-    Asigna(pAjuste25, qint32(parametros.Propiedad25));
-    Asigna(pArchivoSalida, parametros.Propiedad12);
-    manejador.Intenta([&] { control.PropertyPutIndexed(pAjuste30, 0, parametros.Propiedad30.value(0)); });
-    Asigna(pTituloVentana, parametros.Propiedad13);
-    Asigna(pAjuste47, parametros.Propiedad47);
-    Asigna(pAjuste48, parametros.Propiedad48);
-    Asigna(pAjuste49, parametros.Propiedad49);
+    Asigna(PropiedadReporte::Destino, qint32(parametros.Propiedad15));
+    Asigna(PropiedadReporte::Copias, qint32(parametros.Propiedad24));
+    Asigna(PropiedadReporte::ArchivoReporte, parametros.ArchivoRpt);
+    Asigna(PropiedadReporte::DobleCara, qint32(parametros.Propiedad25));
+    Asigna(PropiedadReporte::ArchivoSalida, parametros.Propiedad12);
+    manejador.Intenta([&] { control.PropertyPutIndexed(PropiedadReporte::Impresora, 0, parametros.Propiedad30.value(0)); });
+    Asigna(PropiedadReporte::TituloVentana, parametros.Propiedad13);
+    Asigna(PropiedadReporte::Papel, parametros.Propiedad47);
+    Asigna(PropiedadReporte::Paginas, parametros.Propiedad48);
+    Asigna(PropiedadReporte::Bandeja, parametros.Propiedad49);
 
     // Read from the host now, so that the report logs on with the current account.
     manejador.Intenta([&] {
         const BasesDD &bases = objetos.Bases();
-        control.PropertyPut(pConexion, ArmaTextoConexion(bases.cRuta, bases.cMiBase, bases.cUsuario, bases.cPassword));
+        control.PropertyPut(PropiedadReporte::Conexion, ArmaTextoConexion(bases.cRuta, bases.cMiBase, bases.cUsuario, bases.cPassword));
     });
 
-    Asigna(pAccion, QVariant::fromValue(qint16(1))); // runs the report
+    Asigna(PropiedadReporte::Accion, QVariant::fromValue(qint16(1))); // runs the report
 }

@@ -8,24 +8,24 @@
 #include "NombresPapel.h"
 
 namespace {
-[[noreturn]] void NoValido(int nPropiedad, const QString &cDetalle)
+[[noreturn]] void NoValido(PropiedadReporte propiedad, const QString &cDetalle)
 {
     throw ErrorReporte(CodigoErrorRpt::ValorNoValido,
-                       QStringLiteral("Valor no válido para la propiedad %1: %2.").arg(nPropiedad).arg(cDetalle));
+                       QStringLiteral("Valor no válido para la propiedad %1: %2.").arg(int(propiedad)).arg(cDetalle));
 }
 } // namespace
 
 void AjustesImpresion::AsignaCopias(int nCopias)
 {
     if (nCopias < 0 || nCopias > 999)
-        NoValido(24, QStringLiteral("%1 copias (van de 0 a 999)").arg(nCopias));
+        NoValido(PropiedadReporte::Copias, QStringLiteral("%1 copias (van de 0 a 999)").arg(nCopias));
     m_nCopias = nCopias;
 }
 
 void AjustesImpresion::AsignaDobleCara(int nModo)
 {
     if (nModo < 0 || nModo > 3)
-        NoValido(25, QStringLiteral("%1 (0 la impresora decide, 1 una cara, 2 doble cara por el lado largo, "
+        NoValido(PropiedadReporte::DobleCara, QStringLiteral("%1 (0 la impresora decide, 1 una cara, 2 doble cara por el lado largo, "
                                     "3 por el lado corto)")
                          .arg(nModo));
     m_nDobleCara = nModo;
@@ -47,7 +47,7 @@ void AjustesImpresion::AsignaPapel(const QString &cPapel)
     }
     const std::optional<QPageSize::PageSizeId> papel = PapelPorNombre(cPapel);
     if (!papel)
-        NoValido(47, QStringLiteral("papel \"%1\" desconocido (A3, A4, A5, Carta u Oficio)").arg(cPapel));
+        NoValido(PropiedadReporte::Papel, QStringLiteral("papel \"%1\" desconocido (A3, A4, A5, Carta u Oficio)").arg(cPapel));
     m_papel = papel;
 }
 
@@ -62,7 +62,7 @@ void AjustesImpresion::AsignaPaginas(const QString &cPaginas)
     const int nDesde = coincide.hasMatch() ? coincide.captured(1).toInt() : 0;
     const int nHasta = coincide.hasMatch() && coincide.hasCaptured(2) ? coincide.captured(2).toInt() : nDesde;
     if (nDesde < 1 || nHasta < nDesde)
-        NoValido(48, QStringLiteral("páginas \"%1\" (se escribe N o N-M, desde la página 1)").arg(cPaginas));
+        NoValido(PropiedadReporte::Paginas, QStringLiteral("páginas \"%1\" (se escribe N o N-M, desde la página 1)").arg(cPaginas));
     m_nDesde = nDesde;
     m_nHasta = nHasta;
 }
@@ -82,7 +82,7 @@ void AjustesImpresion::AsignaBandeja(const QString &cBandeja)
     else if (c == u"manual")
         m_bandeja = QPrinter::Manual;
     else
-        NoValido(49, QStringLiteral("bandeja \"%1\" desconocida (automatica, superior, inferior o manual)").arg(cBandeja));
+        NoValido(PropiedadReporte::Bandeja, QStringLiteral("bandeja \"%1\" desconocida (automatica, superior, inferior o manual)").arg(cBandeja));
 }
 
 void AjustesImpresion::AplicaA(QPrinter &impresora) const

@@ -6,19 +6,10 @@
 
 #include <optional>
 
-// The printer and paper settings of the report control. Each setter checks its value and
-// throws ErrorReporte (ValorNoValido, or ImpresoraNoDisponible for a printer that does not
-// exist) without changing anything when it refuses it.
-//
-//   24      copies: 0 to 999, 0 means 1 (printer only)
-//   25      two-sided printing: 0 the printer's own setting, 1 one side, 2 two sides
-//           turning on the long edge, 3 on the short edge (printer only)
-//   30[0]   printer name; empty: the system's default printer
-//   47      paper: empty for the report's own, or A3, A4, A5, Carta (Letter), Oficio (Legal)
-//           (preview, printer and PDF)
-//   48      pages: empty for all, "N" or "N-M" (printer and PDF; the preview shows all)
-//   49      paper tray: empty for the printer's own, automatica, superior, inferior, manual
-//           (printer only)
+// The printer and paper settings of the report control (PropiedadReporte::Copias, DobleCara,
+// Impresora, Papel, Paginas and Bandeja). Each setter checks its value and throws
+// ErrorReporte (ValorNoValido, or ImpresoraNoDisponible for a printer that does not exist)
+// without changing anything when it refuses it.
 class AjustesImpresion
 {
 public:

@@ -1,7 +1,7 @@
 #include "ArmadorContenido.h"
 
 #include "CodigosErrorReporte.h"
-#include "ControlReporte.h"
+#include "ErrorReporte.h"
 
 // One line of one shown column, with its fields looked up in the query's result once.
 struct ArmadorContenido::CeldaPreparada

@@ -5,7 +5,7 @@
 #include <QStringDecoder>
 
 #include "CodigosErrorReporte.h"
-#include "ControlReporte.h"
+#include "ErrorReporte.h"
 #include "EscritorRpt.h"
 #include "NombresPapel.h"
 #include "NumeroDecimal.h"

@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 
 #include "CodigosErrorReporte.h"
-#include "ControlReporte.h"
+#include "ErrorReporte.h"
 
 namespace {
 constexpr int nMaximoLargoNombre = 64; // MariaDB's limit for database and table names

@@ -5,7 +5,7 @@
 
 #include "CodificacionCuerpo.h"
 #include "CodigosErrorReporte.h"
-#include "ControlReporte.h"
+#include "ErrorReporte.h"
 #include "EscrituraBinaria.h"
 #include "FormatoRpt.h"
 

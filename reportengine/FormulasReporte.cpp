@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 
 #include "CodigosErrorReporte.h"
-#include "ControlReporte.h"
+#include "ErrorReporte.h"
 
 FormulasReporte::Formula FormulasReporte::Analiza(const QString &cTexto)
 {

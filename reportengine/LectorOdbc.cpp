@@ -9,7 +9,7 @@
 #include <QSqlRecord>
 
 #include "CodigosErrorReporte.h"
-#include "ControlReporte.h"
+#include "ErrorReporte.h"
 
 namespace {
 

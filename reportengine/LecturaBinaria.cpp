@@ -3,7 +3,7 @@
 #include <QtEndian>
 
 #include "CodigosErrorReporte.h"
-#include "ControlReporte.h"
+#include "ErrorReporte.h"
 
 void LecturaBinaria::Falla(const QString &cDetalle) const
 {

@@ -82,9 +82,11 @@ void MotorReporte::setPresentaVistaPrevia(std::function<void(QPrintPreviewDialog
     m_presentaVistaPrevia = std::move(presenta);
 }
 
-void MotorReporte::PropertyPut(int nDispId, const QVariant &valor)
+void MotorReporte::PropertyPut(PropiedadReporte propiedad, const QVariant &valor)
 {
-    switch (nDispId) {
+    const int nDispId = int(propiedad);
+    using enum PropiedadReporte;
+    switch (propiedad) {
     case ArchivoReporte:
         m_cArchivoReporte = Texto(nDispId, valor);
         return;
@@ -100,9 +102,9 @@ void MotorReporte::PropertyPut(int nDispId, const QVariant &valor)
         return;
     case Destino: {
         const int nDestino = Entero(nDispId, valor);
-        if (nDestino < Ventana || nDestino > Archivo)
+        if (nDestino < int(DestinoReporte::Ventana) || nDestino > int(DestinoReporte::Archivo))
             NoValido(nDispId, QStringLiteral("destino %1 (0 ventana, 1 impresora, 2 archivo)").arg(nDestino));
-        m_nDestino = nDestino;
+        m_destino = DestinoReporte(nDestino);
         return;
     }
     case Accion: {
@@ -145,9 +147,11 @@ void MotorReporte::PropertyPut(int nDispId, const QVariant &valor)
     }
 }
 
-void MotorReporte::PropertyPutIndexed(int nDispId, int nIndice, const QVariant &valor)
+void MotorReporte::PropertyPutIndexed(PropiedadReporte propiedad, int nIndice, const QVariant &valor)
 {
-    switch (nDispId) {
+    const int nDispId = int(propiedad);
+    using enum PropiedadReporte;
+    switch (propiedad) {
     case Formula:
         m_formulas.Asigna(nIndice, Texto(nDispId, valor));
         return;
@@ -183,7 +187,7 @@ void MotorReporte::OlvidaElTrabajo()
     m_ubicaciones.clear();
     m_formulas = FormulasReporte();
     m_conexion = TextoConexion();
-    m_nDestino = Ventana;
+    m_destino = DestinoReporte::Ventana;
     m_cArchivoSalida.clear();
     m_cTituloVentana.clear();
     m_ajustes = AjustesImpresion();
@@ -193,7 +197,7 @@ void MotorReporte::Ejecuta()
 {
     if (m_cArchivoReporte.isEmpty())
         throw ErrorReporte(CodigoErrorRpt::SinArchivoDeReporte, QStringLiteral("No se ha indicado el archivo de reporte."));
-    if (m_nDestino == Archivo && m_cArchivoSalida.isEmpty())
+    if (m_destino == DestinoReporte::Archivo && m_cArchivoSalida.isEmpty())
         throw ErrorReporte(CodigoErrorRpt::SinArchivoDeSalida,
                            QStringLiteral("El reporte va a un archivo y no se ha indicado cuál (propiedad 12)."));
 
@@ -215,14 +219,14 @@ void MotorReporte::Ejecuta()
         ArmadorContenido(archivo.diseno, formulas, QDateTime::currentDateTime()).Arma(datos);
 
     const QString cTitulo = m_cTituloVentana.isEmpty() ? archivo.diseno.cTitulo : m_cTituloVentana;
-    switch (m_nDestino) {
-    case Ventana:
+    switch (m_destino) {
+    case DestinoReporte::Ventana:
         MuestraVistaPrevia(contenido, cTitulo);
         break;
-    case ImpresoraDestino:
+    case DestinoReporte::Impresora:
         Imprime(contenido, cTitulo);
         break;
-    case Archivo:
+    case DestinoReporte::Archivo:
         if (EsCsv(m_cArchivoSalida))
             SalidaCsv::Escribe(contenido, m_cArchivoSalida);
         else

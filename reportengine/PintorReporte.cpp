@@ -7,7 +7,7 @@
 #include <QSet>
 
 #include "CodigosErrorReporte.h"
-#include "ControlReporte.h"
+#include "ErrorReporte.h"
 #include "LetraDeTabla.h"
 #include "NombresPapel.h"
 

@@ -3,7 +3,7 @@
 #include <QSaveFile>
 
 #include "CodigosErrorReporte.h"
-#include "ControlReporte.h"
+#include "ErrorReporte.h"
 
 QString SalidaCsv::Campo(const QString &cValor)
 {

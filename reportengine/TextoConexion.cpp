@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "CodigosErrorReporte.h"
-#include "ControlReporte.h"
+#include "ErrorReporte.h"
 
 namespace {
 [[noreturn]] void Falla(const QString &cDetalle)

@@ -6,7 +6,7 @@
 #include <QTextStream>
 
 #include "CompiladorRpt.h"
-#include "ControlReporte.h"
+#include "ErrorReporte.h"
 
 int main(int argc, char *argv[])
 {

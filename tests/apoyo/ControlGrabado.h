@@ -15,10 +15,13 @@ class ControlGrabado : public ControlReporte
 public:
     static constexpr int nSinIndice = -1;
 
-    void PropertyPut(int nDispId, const QVariant &valor) override { Asigna(nDispId, nSinIndice, valor); }
-    void PropertyPutIndexed(int nDispId, int nIndice, const QVariant &valor) override
+    void PropertyPut(PropiedadReporte propiedad, const QVariant &valor) override
     {
-        Asigna(nDispId, nIndice, valor);
+        Asigna(int(propiedad), nSinIndice, valor);
+    }
+    void PropertyPutIndexed(PropiedadReporte propiedad, int nIndice, const QVariant &valor) override
+    {
+        Asigna(int(propiedad), nIndice, valor);
     }
     void PonAvisos(const AvisosReporte &avisos) override { m_avisos = avisos; }
 

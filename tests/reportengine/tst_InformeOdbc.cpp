@@ -58,7 +58,7 @@ QString Ejecuta(const QString &cPrograma, const QStringList &argumentos)
 QString Corre(MotorReporte &motor)
 {
     try {
-        motor.PropertyPut(MotorReporte::Accion, qint16(1));
+        motor.PropertyPut(PropiedadReporte::Accion, qint16(1));
     } catch (const ErrorReporte &error) {
         return QStringLiteral("Error %1: %2").arg(error.Numero()).arg(error.Descripcion());
     }
@@ -89,7 +89,7 @@ private slots:
 private:
     // The engine set up as the bridge sets it (tables, formulas, settings, connection),
     // then the extra puts; the run is left to the caller.
-    void Prepara(MotorReporte &motor, int nDestino, const QString &cSalida, const QString &cConexion = {},
+    void Prepara(MotorReporte &motor, DestinoReporte destino, const QString &cSalida, const QString &cConexion = {},
                  const QString &cReporte = {});
     QString Conexion(const QString &cUsuario, const QString &cPassword) const;
 
@@ -157,28 +157,28 @@ QString tst_InformeOdbc::Conexion(const QString &cUsuario, const QString &cPassw
         .arg(BaseDePrueba::Servidor().cServidor, m_base->Nombre(), cUsuario, cPassword);
 }
 
-void tst_InformeOdbc::Prepara(MotorReporte &motor, int nDestino, const QString &cSalida, const QString &cConexion,
+void tst_InformeOdbc::Prepara(MotorReporte &motor, DestinoReporte destino, const QString &cSalida, const QString &cConexion,
                               const QString &cReporte)
 {
     const DatosConexion servidor = BaseDePrueba::Servidor();
     motor.setLocale(QLocale(QLocale::Spanish, QLocale::Mexico));
-    motor.PropertyPut(MotorReporte::ArchivoReporte, QString());
-    motor.PropertyPutIndexed(MotorReporte::UbicacionTabla, 0, m_base->Nombre() + QStringLiteral(".tmpventas12meses"));
-    motor.PropertyPutIndexed(MotorReporte::UbicacionTabla, 1, m_base->Nombre() + QStringLiteral(".clientes"));
+    motor.PropertyPut(PropiedadReporte::ArchivoReporte, QString());
+    motor.PropertyPutIndexed(PropiedadReporte::UbicacionTabla, 0, m_base->Nombre() + QStringLiteral(".tmpventas12meses"));
+    motor.PropertyPutIndexed(PropiedadReporte::UbicacionTabla, 1, m_base->Nombre() + QStringLiteral(".clientes"));
     for (int m = 1; m <= 12; ++m)
-        motor.PropertyPutIndexed(MotorReporte::Formula, m - 1, QStringLiteral("Mes%1='%2-24'").arg(m).arg(QLatin1String(aMeses[m - 1])));
-    motor.PropertyPutIndexed(MotorReporte::Formula, 12, QStringLiteral("VENDEDOR='V01'"));
-    motor.PropertyPut(MotorReporte::Destino, qint32(nDestino));
-    motor.PropertyPut(MotorReporte::Copias, qint32(0));
-    motor.PropertyPut(MotorReporte::ArchivoReporte, cReporte.isEmpty() ? m_cReporte : cReporte);
-    motor.PropertyPut(MotorReporte::DobleCara, qint32(0));
-    motor.PropertyPut(MotorReporte::ArchivoSalida, cSalida);
-    motor.PropertyPutIndexed(MotorReporte::Impresora, 0, QString());
-    motor.PropertyPut(MotorReporte::TituloVentana, QString());
-    motor.PropertyPut(MotorReporte::Papel, QString());
-    motor.PropertyPut(MotorReporte::Paginas, QString());
-    motor.PropertyPut(MotorReporte::Bandeja, QString());
-    motor.PropertyPut(MotorReporte::Conexion,
+        motor.PropertyPutIndexed(PropiedadReporte::Formula, m - 1, QStringLiteral("Mes%1='%2-24'").arg(m).arg(QLatin1String(aMeses[m - 1])));
+    motor.PropertyPutIndexed(PropiedadReporte::Formula, 12, QStringLiteral("VENDEDOR='V01'"));
+    motor.PropertyPut(PropiedadReporte::Destino, qint32(destino));
+    motor.PropertyPut(PropiedadReporte::Copias, qint32(0));
+    motor.PropertyPut(PropiedadReporte::ArchivoReporte, cReporte.isEmpty() ? m_cReporte : cReporte);
+    motor.PropertyPut(PropiedadReporte::DobleCara, qint32(0));
+    motor.PropertyPut(PropiedadReporte::ArchivoSalida, cSalida);
+    motor.PropertyPutIndexed(PropiedadReporte::Impresora, 0, QString());
+    motor.PropertyPut(PropiedadReporte::TituloVentana, QString());
+    motor.PropertyPut(PropiedadReporte::Papel, QString());
+    motor.PropertyPut(PropiedadReporte::Paginas, QString());
+    motor.PropertyPut(PropiedadReporte::Bandeja, QString());
+    motor.PropertyPut(PropiedadReporte::Conexion,
                       cConexion.isEmpty() ? Conexion(servidor.cUsuario, servidor.cPassword) : cConexion);
 }
 
@@ -188,7 +188,7 @@ void tst_InformeOdbc::Pdf()
         QSKIP("Falta pdftotext (paquete poppler-utils)");
     const QString cPdf = m_carpeta.filePath(QStringLiteral("informe.pdf"));
     MotorReporte motor;
-    Prepara(motor, MotorReporte::Archivo, cPdf);
+    Prepara(motor, DestinoReporte::Archivo, cPdf);
     const QString cFalla = Corre(motor);
     QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
 
@@ -218,7 +218,7 @@ void tst_InformeOdbc::Csv()
 {
     const QString cCsv = m_carpeta.filePath(QStringLiteral("informe.csv"));
     MotorReporte motor;
-    Prepara(motor, MotorReporte::Archivo, cCsv);
+    Prepara(motor, DestinoReporte::Archivo, cCsv);
     const QString cFalla = Corre(motor);
     QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
 
@@ -259,8 +259,8 @@ void tst_InformeOdbc::DecimalesDeLaPlantilla()
     const QString cPdf = m_carpeta.filePath(QStringLiteral("kilos.pdf"));
     for (const QString &cSalida : {cCsv, cPdf}) {
         MotorReporte motor;
-        Prepara(motor, MotorReporte::Archivo, cSalida);
-        motor.PropertyPutIndexed(MotorReporte::UbicacionTabla, 0, m_base->Nombre() + QStringLiteral(".kilos"));
+        Prepara(motor, DestinoReporte::Archivo, cSalida);
+        motor.PropertyPutIndexed(PropiedadReporte::UbicacionTabla, 0, m_base->Nombre() + QStringLiteral(".kilos"));
         const QString cFalla = Corre(motor);
         QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
     }
@@ -292,7 +292,7 @@ void tst_InformeOdbc::DiscoLlenoDejaElArchivoAnterior()
     QVERIFY(anterior.open(QIODevice::WriteOnly) && anterior.write("el informe de ayer\r\n") > 0);
     anterior.close();
     MotorReporte motor;
-    Prepara(motor, MotorReporte::Archivo, cCsv);
+    Prepara(motor, DestinoReporte::Archivo, cCsv);
     QString cFalla;
     {
         const LimiteDeArchivo lleno(200); // the report takes some 600 bytes
@@ -316,8 +316,8 @@ void tst_InformeOdbc::VistaPreviaSinPantalla()
     QFETCH(QString, cTitulo);
     QFETCH(QString, cTituloVentana);
     MotorReporte motor;
-    Prepara(motor, MotorReporte::Ventana, QString());
-    motor.PropertyPut(MotorReporte::TituloVentana, cTitulo);
+    Prepara(motor, DestinoReporte::Ventana, QString());
+    motor.PropertyPut(PropiedadReporte::TituloVentana, cTitulo);
     int nPaginas = -1;
     QString cTituloVisto;
     motor.setPresentaVistaPrevia([&](QPrintPreviewDialog &dialogo) {
@@ -340,7 +340,7 @@ void tst_InformeOdbc::SinImpresora()
     if (!QPrinterInfo::defaultPrinter().isNull())
         QSKIP("Este equipo tiene impresora: no se imprime en ella desde una prueba");
     MotorReporte motor;
-    Prepara(motor, MotorReporte::ImpresoraDestino, QString());
+    Prepara(motor, DestinoReporte::Impresora, QString());
     const QString cFalla = Corre(motor);
     QVERIFY2(cFalla.startsWith(QStringLiteral("Error %1:").arg(CodigoErrorRpt::ImpresoraNoDisponible)), qPrintable(cFalla));
 }
@@ -361,11 +361,11 @@ void tst_InformeOdbc::UbicacionesGuardadasEnElArchivo()
     const DatosConexion servidor = BaseDePrueba::Servidor();
     const QString cCsv = m_carpeta.filePath(QStringLiteral("guardadas.csv"));
     MotorReporte motor;
-    motor.PropertyPut(MotorReporte::ArchivoReporte, cReporte);
-    motor.PropertyPutIndexed(MotorReporte::Formula, 0, QStringLiteral("Mes1='ene-24'"));
-    motor.PropertyPut(MotorReporte::Destino, 2);
-    motor.PropertyPut(MotorReporte::ArchivoSalida, cCsv);
-    motor.PropertyPut(MotorReporte::Conexion, Conexion(servidor.cUsuario, servidor.cPassword));
+    motor.PropertyPut(PropiedadReporte::ArchivoReporte, cReporte);
+    motor.PropertyPutIndexed(PropiedadReporte::Formula, 0, QStringLiteral("Mes1='ene-24'"));
+    motor.PropertyPut(PropiedadReporte::Destino, 2);
+    motor.PropertyPut(PropiedadReporte::ArchivoSalida, cCsv);
+    motor.PropertyPut(PropiedadReporte::Conexion, Conexion(servidor.cUsuario, servidor.cPassword));
     const QString cFalla = Corre(motor);
     QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
     QFile archivo(cCsv);
@@ -386,7 +386,7 @@ void tst_InformeOdbc::ContrasenaConPuntoYComaYLlaves()
     m_base->Ejecuta(QStringLiteral("GRANT SELECT ON `%1`.* TO '%2'@'%'").arg(m_base->Nombre(), m_cUsuarioRaro));
     const QString cCsv = m_carpeta.filePath(QStringLiteral("raro.csv"));
     MotorReporte motor;
-    Prepara(motor, MotorReporte::Archivo, cCsv, Conexion(m_cUsuarioRaro, cPassword));
+    Prepara(motor, DestinoReporte::Archivo, cCsv, Conexion(m_cUsuarioRaro, cPassword));
     const QString cFalla = Corre(motor);
     QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
     QVERIFY(QFile::exists(cCsv));
@@ -427,12 +427,12 @@ void tst_InformeOdbc::FallasDeLaBase()
                              cReporte);
     }
     MotorReporte motor;
-    Prepara(motor, MotorReporte::Archivo, cCsv,
+    Prepara(motor, DestinoReporte::Archivo, cCsv,
             cConexion.arg(servidor.cServidor, m_base->Nombre(), servidor.cUsuario, servidor.cPassword), cReporte);
     if (!cTabla.isEmpty() && cReporte.isEmpty())
-        motor.PropertyPutIndexed(MotorReporte::UbicacionTabla, 0, m_base->Nombre() + u'.' + cTabla);
+        motor.PropertyPutIndexed(PropiedadReporte::UbicacionTabla, 0, m_base->Nombre() + u'.' + cTabla);
     try {
-        motor.PropertyPut(MotorReporte::Accion, 1);
+        motor.PropertyPut(PropiedadReporte::Accion, 1);
         QFAIL("El reporte se ejecutó");
     } catch (const ErrorReporte &error) {
         QCOMPARE(error.Numero(), nFalla);

@@ -25,9 +25,9 @@ using Asignaciones = QList<Asignacion>;
 void Asigna(MotorReporte &motor, const Asignacion &asignacion)
 {
     if (asignacion.nIndice == -1)
-        motor.PropertyPut(asignacion.nDispId, asignacion.valor);
+        motor.PropertyPut(PropiedadReporte(asignacion.nDispId), asignacion.valor);
     else
-        motor.PropertyPutIndexed(asignacion.nDispId, asignacion.nIndice, asignacion.valor);
+        motor.PropertyPutIndexed(PropiedadReporte(asignacion.nDispId), asignacion.nIndice, asignacion.valor);
 }
 
 // The sequence the bridge sends for a request at its reset values, but the run.
@@ -193,12 +193,12 @@ void tst_PropiedadesMotor::EjecucionQueFallaAntesDeConectar()
         try {
             Asigna(motor, asignacion);
         } catch (const ErrorReporte &) {
-            if (asignacion.nDispId != MotorReporte::Accion)
+            if (asignacion.nDispId != int(PropiedadReporte::Accion))
                 throw; // an earlier job's run may fail: only the last one counts
         }
     }
     try {
-        motor.PropertyPut(MotorReporte::Accion, qint16(1));
+        motor.PropertyPut(PropiedadReporte::Accion, qint16(1));
         QFAIL("El reporte se ejecutó");
     } catch (const ErrorReporte &error) {
         QCOMPARE(error.Numero(), nFalla);
