@@ -24,7 +24,6 @@
 #include "ObjetosPrograma.h"
 #include "ParametrosRpt.h"
 #include "ReporteVentas12Meses.h"
-#include "frmInicial.h"
 #include "libNucleo.h"
 
 namespace {
@@ -190,18 +189,15 @@ int Ejecuta(const QStringList &argumentos)
         // The same start-up as the window's.
         QDir::setCurrent(cCarpeta);
         objetos.Crea(fabrica, contexto);
-        const QString cArchivoIni = frmInicial::ArchivoIniDe(cEjecutable);
-        BasesDD &bases = objetos.Bases();
-        if (!CargaDatosConexion(objetos.Nucleo(), objetos.Registro(), bases, cArchivoIni, true))
-            return 1;
-        const qint16 nMonedaUSD = LeeMonedaUSD(objetos.Nucleo(), cArchivoIni);
-        bases.esperas = Esperas::Lee(objetos.Nucleo(), cArchivoIni);
         Connection cnnDatos;
-        bases.AbrirBdD(cnnDatos, bases.cMiBase);
+        qint16 nMonedaUSD = 0;
+        if (!PreparaConexion(objetos, ArchivoIniDe(cEjecutable), cnnDatos, nMonedaUSD))
+            return 1;
 
         ParametrosRpt parametros;
         MotorReporte motor;
-        motor.setEsperas(bases.esperas.nConexion, bases.esperas.nRespuesta);
+        const Esperas &esperas = objetos.Bases().esperas;
+        motor.setEsperas(esperas.nConexion, esperas.nRespuesta);
         ReporteVentas12Meses reporte(objetos, cnnDatos, nMonedaUSD, parametros, motor, cCarpeta, mensajes);
         reporte.setArchivoSalida(cSalida);
         reporte.setProgreso([&](const QString &cQue) {

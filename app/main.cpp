@@ -7,7 +7,6 @@
 
 #include "Esperas.h"
 #include "HostContext.h"
-#include "HostError.h"
 #include "HostFactory.h"
 #include "ModoLotes.h"
 #include "MotorReporte.h"
@@ -48,14 +47,9 @@ int main(int argc, char *argv[])
         pDescripcion->raise();
         pDescripcion->activateWindow();
     });
+    QObject::connect(&ventana, &frmInicial::conectada, &app,
+                     [&](const Esperas &esperas) { crpReporte.setEsperas(esperas.nConexion, esperas.nRespuesta); });
     if (!ventana.Abre())
         return 1;
-    try {
-        const Esperas esperas = Esperas::Lee(ventana.Objetos().Nucleo(), ventana.ArchivoIni());
-        crpReporte.setEsperas(esperas.nConexion, esperas.nRespuesta);
-    } catch (const HostError &error) {
-        MuestraError(mensajes, error);
-        return 1;
-    }
     return app.exec();
 }

@@ -1,11 +1,14 @@
 #include "ConfiguracionPrograma.h"
 
+#include <QFileInfo>
+
 #include "BasesDD.h"
 #include "Conversiones.h"
 #include "DeArchivos.h"
 #include "DelRegistro.h"
 #include "HostContext.h"
 #include "HostFactory.h"
+#include "ObjetosPrograma.h"
 #include "Mensajes.h"
 #include "Utilerias.h"
 #include "libNucleo.h"
@@ -99,4 +102,21 @@ bool CargaDatosConexion(libNucleo &nucleo, DelRegistro &registro, BasesDD &bases
         bases.cMiBase = LeeIniDefecto(cConfiguracion, QStringLiteral("Base de datos principal"), QStringLiteral("datos1"),
                                       nucleo, cArchivoIni);
     return bResultado;
+}
+
+QString ArchivoIniDe(const QString &cRutaEjecutable)
+{
+    const QFileInfo ejecutable(cRutaEjecutable);
+    return ejecutable.absolutePath() + QLatin1Char('/') + ejecutable.fileName() + QStringLiteral(".ini");
+}
+
+bool PreparaConexion(ObjetosPrograma &objetos, const QString &cArchivoIni, Connection &cnnDatos, qint16 &nMonedaUSD)
+{
+    BasesDD &bases = objetos.Bases();
+    if (!CargaDatosConexion(objetos.Nucleo(), objetos.Registro(), bases, cArchivoIni, true))
+        return false;
+    nMonedaUSD = LeeMonedaUSD(objetos.Nucleo(), cArchivoIni);
+    bases.esperas = Esperas::Lee(objetos.Nucleo(), cArchivoIni);
+    bases.AbrirBdD(cnnDatos, bases.cMiBase);
+    return true;
 }

@@ -5,8 +5,10 @@
 #include "HostObject.h"
 
 class BasesDD;
+class Connection;
 class DelRegistro;
 class HostFactory;
+class ObjetosPrograma;
 class libNucleo;
 
 // The program's settings file and the connection settings taken from the host store.
@@ -29,3 +31,13 @@ qint16 LeeMonedaUSD(libNucleo &nucleo, const QString &cArchivoIni);
 // is not a host installation.
 bool CargaDatosConexion(libNucleo &nucleo, DelRegistro &registro, BasesDD &bases, const QString &cArchivoIni,
                         bool bLeeBasePrincipal);
+
+// The settings file beside the program: the executable's folder + "/" + its file name + ".ini".
+QString ArchivoIniDe(const QString &cRutaEjecutable);
+
+// The start-up that the window's first activation and the batch mode share: the host folder
+// and the connection settings from the host store (false, after telling the user, when the
+// folder is not a host installation: the program must end), then the dollars' currency id
+// and the waits of the settings file, then the connection to the host's main database. A
+// failure on the way is a HostError.
+bool PreparaConexion(ObjetosPrograma &objetos, const QString &cArchivoIni, Connection &cnnDatos, qint16 &nMonedaUSD);

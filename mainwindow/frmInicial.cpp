@@ -120,12 +120,6 @@ QString frmInicial::VersionCaption()
     return QStringLiteral("   v %1.%2.%3").arg(INFORME_VERSION_MAYOR).arg(INFORME_VERSION_MENOR).arg(INFORME_VERSION_REVISION);
 }
 
-QString frmInicial::ArchivoIniDe(const QString &cRutaEjecutable)
-{
-    const QFileInfo ejecutable(cRutaEjecutable);
-    return ejecutable.absolutePath() + QLatin1Char('/') + ejecutable.fileName() + QStringLiteral(".ini");
-}
-
 bool frmInicial::Abre()
 {
     try {
@@ -173,19 +167,17 @@ bool frmInicial::event(QEvent *pEvento)
 void frmInicial::Form_Activate()
 {
     repaint(); // drawn before any message of the settings check
-    BasesDD &bases = m_objetos.Bases();
-    if (!CargaDatosConexion(m_objetos.Nucleo(), m_objetos.Registro(), bases, m_cArchivoIni, true)) {
+    if (!PreparaConexion(m_objetos, m_cArchivoIni, m_cnnDatos, m_nMonedaUSD)) {
         m_bTerminado = true;
         hide();
         emit programaTerminado(1);
         return;
     }
-    m_nMonedaUSD = LeeMonedaUSD(m_objetos.Nucleo(), m_cArchivoIni);
-    bases.esperas = Esperas::Lee(m_objetos.Nucleo(), m_cArchivoIni);
-    bases.AbrirBdD(m_cnnDatos, bases.cMiBase);
+    BasesDD &bases = m_objetos.Bases();
     bases.AbrirDataSource(m_rsLineas, m_cnnDatos, QStringLiteral("lineas order by Linea"), m_pdcboLinea, {}, true);
     bases.AbrirDataSource(m_rsVendedores, m_cnnDatos, QStringLiteral("vendedores order by Clave"), m_pdtcVendedor, {},
                           true);
+    emit conectada(bases.esperas);
 }
 
 void frmInicial::TerminaPorFalla(const HostError &error)

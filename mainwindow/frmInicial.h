@@ -37,7 +37,6 @@ public:
 
     static QString DisenoCaption() { return QStringLiteral("Informe mensual"); }
     static QString VersionCaption(); // "   v major.minor.revision"
-    static QString ArchivoIniDe(const QString &cRutaEjecutable);
 
     const QString &ArchivoIni() const { return m_cArchivoIni; }
     const ObjetosPrograma &Objetos() const { return m_objetos; }
@@ -55,6 +54,9 @@ signals:
     // The program must end now with this exit status (a failure during start-up, or the
     // window unloaded after a failure).
     void programaTerminado(int nCodigo);
+    // The first activation read the settings and opened the host database: the report
+    // control may take its waits.
+    void conectada(const Esperas &esperas);
 
 protected:
     bool event(QEvent *pEvento) override;

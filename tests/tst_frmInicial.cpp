@@ -10,6 +10,7 @@
 #include "BaseDePrueba.h"
 #include "BasesDD.h"
 #include "CajaFecha.h"
+#include "ConfiguracionPrograma.h"
 #include "DataCombo.h"
 #include "DeArchivos.h"
 #include "DelRegistro.h"
@@ -139,7 +140,7 @@ void tst_frmInicial::archivoIniJuntoAlEjecutable()
 {
     QFETCH(QString, ejecutable);
     QFETCH(QString, ini);
-    QCOMPARE(frmInicial::ArchivoIniDe(ejecutable), ini);
+    QCOMPARE(ArchivoIniDe(ejecutable), ini);
 }
 
 void tst_frmInicial::primeraEjecucionConArchivoVacio()
