@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "ControlesDeVentanas.h"
 #include "Esperas.h"
 #include "HostContext.h"
 #include "HostFactory.h"
@@ -31,7 +32,8 @@ int main(int argc, char *argv[])
 
     HostFactory fabrica;
     QtMensajes mensajes;
-    const HostContext contexto = HostContext::DelEntorno(fabrica, mensajes);
+    HostContext contexto = HostContext::DelEntorno(fabrica, mensajes);
+    PreparaParaVentanas(contexto);
 
     MotorReporte crpReporte;
     frmInicial ventana(contexto, QApplication::applicationFilePath(), crpReporte);

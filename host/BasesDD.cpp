@@ -2,7 +2,7 @@
 
 #include <QRegularExpression>
 
-#include "DataCombo.h"
+#include "ListaDeDatos.h"
 #include "HostError.h"
 
 namespace {
@@ -58,7 +58,7 @@ void BasesDD::CierraTabla(Recordset &rs)
     rs.Cierra();
 }
 
-void BasesDD::AbrirDataSource(Recordset &rs, Connection &cnn, const QString &cFuente, DataCombo *pLista,
+void BasesDD::AbrirDataSource(Recordset &rs, Connection &cnn, const QString &cFuente, ListaDeDatos *pLista,
                               const QVariant &omitido, bool bSoloLectura)
 {
     Q_UNUSED(omitido);

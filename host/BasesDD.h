@@ -7,7 +7,7 @@
 #include "HostObject.h"
 #include "Recordset.h"
 
-class DataCombo;
+class ListaDeDatos;
 
 // The host's database object: the connection settings and the opening and closing of
 // connections and recordsets. A source is the text after "from" in a query.
@@ -32,7 +32,7 @@ public:
     void CierraTabla(Recordset &rs); // also for a recordset that was never opened
 
     // Opens the source's rows and shows them in the list control.
-    void AbrirDataSource(Recordset &rs, Connection &cnn, const QString &cFuente, DataCombo *pLista,
+    void AbrirDataSource(Recordset &rs, Connection &cnn, const QString &cFuente, ListaDeDatos *pLista,
                          const QVariant &omitido = {}, bool bSoloLectura = true);
 
     // The sum of the column over the source's rows; 0 when there is none.

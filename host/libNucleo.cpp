@@ -1,37 +1,9 @@
 #include "libNucleo.h"
 
-#include <QAbstractSpinBox>
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPointer>
-#include <QTimer>
-#include <QWidget>
-
 #include "CodigosTecla.h"
 #include "HostContext.h"
 #include "IniArchivo.h"
 
-namespace {
-
-// Moves the focus to the next (or previous) field of the focused field's window, as Tab does.
-void MueveFoco(bool bAdelante)
-{
-    QWidget *pActual = QApplication::focusWidget();
-    if (!pActual)
-        return;
-    QWidget *pSiguiente = pActual;
-    do {
-        pSiguiente = bAdelante ? pSiguiente->nextInFocusChain() : pSiguiente->previousInFocusChain();
-        if (pSiguiente->window() == pActual->window() && pSiguiente->isEnabled() && pSiguiente->isVisibleTo(pActual->window()) &&
-            (pSiguiente->focusPolicy() & Qt::TabFocus) && !pSiguiente->focusProxy()) {
-            pSiguiente->setFocus(bAdelante ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return;
-        }
-    } while (pSiguiente != pActual);
-}
-
-} // namespace
 
 QString libNucleo::LeeIni(const QString &cSeccion, const QString &cClave, QString &cArchivo)
 {
@@ -124,20 +96,14 @@ void libNucleo::Teclas(qint16 &nTecla)
     }
 }
 
-void libNucleo::Resalta(QWidget *pControl)
+void libNucleo::Resalta(QObject *pControl)
 {
-    QLineEdit *pCaja = qobject_cast<QLineEdit *>(pControl);
-    if (!pCaja) {
-        if (auto *pCombo = qobject_cast<QComboBox *>(pControl))
-            pCaja = pCombo->lineEdit();
-    }
-    if (!pCaja)
-        return;
-    pCaja->selectAll();
-    // A click that gave the focus would clear the selection again: select once more after it.
-    QPointer<QLineEdit> pGuardado(pCaja);
-    QTimer::singleShot(0, pCaja, [pGuardado] {
-        if (pGuardado && pGuardado->hasFocus())
-            pGuardado->selectAll();
-    });
+    if (Contexto().resalta)
+        Contexto().resalta(pControl);
+}
+
+void libNucleo::MueveFoco(bool bAdelante) const
+{
+    if (Contexto().mueveFoco)
+        Contexto().mueveFoco(bAdelante);
 }

@@ -6,7 +6,7 @@
 
 #include "HostObject.h"
 
-class QWidget;
+class QObject;
 
 // The host's date format: the one the date boxes show and the batch mode reads.
 inline const QString cFormatoFechaHost = QStringLiteral("dd/MM/yyyy");
@@ -30,8 +30,12 @@ public:
     QString FechaSQL(const QDate &dFecha) const; // "yyyy-MM-dd", for a quoted MySQL date
 
     // Key handling of the fields. Codes are the platform's virtual-key and character
-    // numbers; a code set to 0 means the field does not get the key.
+    // numbers; a code set to 0 means the field does not get the key. Moving the focus and
+    // highlighting go through the context's mueveFoco and resalta.
     void Enter(qint16 &nTecla, const QString &cModo);
     void Teclas(qint16 &nTecla);
-    void Resalta(QWidget *pControl);
+    void Resalta(QObject *pControl);
+
+private:
+    void MueveFoco(bool bAdelante) const;
 };

@@ -9,6 +9,7 @@
 #include "BaseDePrueba.h"
 #include "CajaFecha.h"
 #include "DataCombo.h"
+#include "ControlesDeVentanas.h"
 #include "EntornoHost.h"
 #include "ReporteVentas12Meses.h"
 #include "frmInicial.h"
@@ -77,6 +78,7 @@ void tst_CamposFiltro::initTestCase()
 void tst_CamposFiltro::init()
 {
     m_pEntorno = std::make_unique<EntornoHost>();
+    PreparaParaVentanas(m_pEntorno->Contexto());
     m_pEntorno->AlmacenConServidor(BaseDePrueba::Servidor().nPuerto);
     EscribeTexto(m_pEntorno->ArchivoIni(),
                  QStringLiteral("[Configuración]\nBase de datos principal=%1\n").arg(m_pBase->Nombre()));

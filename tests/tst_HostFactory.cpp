@@ -17,6 +17,7 @@
 #include "DataCombo.h"
 #include "DeArchivos.h"
 #include "DelRegistro.h"
+#include "ControlesDeVentanas.h"
 #include "EntornoHost.h"
 #include "Falla.h"
 #include "HostError.h"
@@ -524,6 +525,7 @@ void tst_HostFactory::enter()
     QFETCH(int, esperada);
     QFETCH(int, foco);
     EntornoHost entorno;
+    PreparaParaVentanas(entorno.Contexto());
     const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
     Formulario formulario;
     QVERIFY(formulario.Muestra(0));
@@ -559,6 +561,7 @@ void tst_HostFactory::teclas()
     QFETCH(int, esperada);
     QFETCH(int, focoDespues);
     EntornoHost entorno;
+    PreparaParaVentanas(entorno.Contexto());
     const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
     Formulario formulario;
     QVERIFY(formulario.Muestra(focoAntes));
@@ -589,6 +592,7 @@ void tst_HostFactory::elFocoSaltaLosCamposInactivos()
     QFETCH(int, focoAntes);
     QFETCH(int, focoDespues);
     EntornoHost entorno;
+    PreparaParaVentanas(entorno.Contexto());
     const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
     Formulario formulario;
     if (oculto)
@@ -628,6 +632,7 @@ void tst_HostFactory::elFocoPasaPorListasYFechas()
     QFETCH(QString, desde);
     QFETCH(QString, hasta);
     EntornoHost entorno;
+    PreparaParaVentanas(entorno.Contexto());
     const HostObjectPtr objeto = entorno.fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), entorno.Contexto());
     QWidget ventana;
     auto *pDisposicion = new QVBoxLayout(&ventana);

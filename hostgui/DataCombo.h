@@ -3,11 +3,11 @@
 #include <QComboBox>
 #include <QVariant>
 
-class Recordset;
+#include "ListaDeDatos.h"
 
 // A combo box bound to rows: it lists one column of the rows (ListField) and yields
 // another for the chosen row (BoundColumn). The text stays editable, as the user may type.
-class DataCombo : public QComboBox
+class DataCombo : public QComboBox, public ListaDeDatos
 {
     Q_OBJECT
 public:
@@ -20,7 +20,7 @@ public:
 
     // Replaces the list with the rows of the recordset from its current row to its end;
     // no row is chosen afterwards.
-    void LlenaCon(Recordset &rs);
+    void LlenaCon(Recordset &rs) override;
 
     // The bound value of the row whose listed text is the combo's text; empty when none.
     QVariant BoundText() const;
