@@ -9,6 +9,7 @@
 #include "Esperas.h"
 #include "HostContext.h"
 #include "HostFactory.h"
+#include "ImpresoraYVistaPrevia.h"
 #include "ModoLotes.h"
 #include "MotorReporte.h"
 #include "ObjetosPrograma.h"
@@ -35,7 +36,9 @@ int main(int argc, char *argv[])
     HostContext contexto = HostContext::DelEntorno(fabrica, mensajes);
     PreparaParaVentanas(contexto);
 
+    ImpresoraYVistaPrevia impresora;
     MotorReporte crpReporte;
+    crpReporte.setSalidaImpresa(&impresora);
     frmInicial ventana(contexto, QApplication::applicationFilePath(), crpReporte);
     QObject::connect(&ventana, &frmInicial::programaTerminado, &app,
                      [](int nCodigo) { QTimer::singleShot(0, [nCodigo] { QCoreApplication::exit(nCodigo); }); });

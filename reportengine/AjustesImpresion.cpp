@@ -1,6 +1,5 @@
 #include "AjustesImpresion.h"
 
-#include <QPrinterInfo>
 #include <QRegularExpression>
 
 #include "CodigosErrorReporte.h"
@@ -28,15 +27,7 @@ void AjustesImpresion::AsignaDobleCara(int nModo)
         NoValido(PropiedadReporte::DobleCara, QStringLiteral("%1 (0 la impresora decide, 1 una cara, 2 doble cara por el lado largo, "
                                     "3 por el lado corto)")
                          .arg(nModo));
-    m_nDobleCara = nModo;
-}
-
-void AjustesImpresion::AsignaImpresora(const QString &cImpresora)
-{
-    if (!cImpresora.isEmpty() && !QPrinterInfo::availablePrinterNames().contains(cImpresora))
-        throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible,
-                           QStringLiteral("La impresora \"%1\" no existe en este equipo.").arg(cImpresora));
-    m_cImpresora = cImpresora;
+    m_dobleCara = DobleCara(nModo);
 }
 
 void AjustesImpresion::AsignaPapel(const QString &cPapel)
@@ -74,33 +65,13 @@ void AjustesImpresion::AsignaBandeja(const QString &cBandeja)
     if (c.isEmpty())
         m_bandeja.reset();
     else if (c == u"automatica")
-        m_bandeja = QPrinter::Auto;
+        m_bandeja = Bandeja::Automatica;
     else if (c == u"superior")
-        m_bandeja = QPrinter::Upper;
+        m_bandeja = Bandeja::Superior;
     else if (c == u"inferior")
-        m_bandeja = QPrinter::Lower;
+        m_bandeja = Bandeja::Inferior;
     else if (c == u"manual")
-        m_bandeja = QPrinter::Manual;
+        m_bandeja = Bandeja::Manual;
     else
         NoValido(PropiedadReporte::Bandeja, QStringLiteral("bandeja \"%1\" desconocida (automatica, superior, inferior o manual)").arg(cBandeja));
-}
-
-void AjustesImpresion::AplicaA(QPrinter &impresora) const
-{
-    impresora.setCopyCount(Copias());
-    switch (m_nDobleCara) {
-    case 1:
-        impresora.setDuplex(QPrinter::DuplexNone);
-        break;
-    case 2:
-        impresora.setDuplex(QPrinter::DuplexLongSide);
-        break;
-    case 3:
-        impresora.setDuplex(QPrinter::DuplexShortSide);
-        break;
-    default:
-        break;
-    }
-    if (m_bandeja)
-        impresora.setPaperSource(*m_bandeja);
 }

@@ -34,4 +34,5 @@ constexpr int Desbordamiento = 7034;
 constexpr int SinArchivoDeSalida = 7040;
 constexpr int SalidaNoEscrita = 7041;
 constexpr int ImpresoraNoDisponible = 7042;
+constexpr int SinPantallaNiImpresora = 7043; // a preview or a printer asked of a control that has none
 } // namespace CodigoErrorRpt

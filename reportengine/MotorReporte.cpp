@@ -3,13 +3,8 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QSaveFile>
 #include <QScopeGuard>
-
-#include <optional>
 
 #include "ArchivoRpt.h"
 #include "ArmadorContenido.h"
@@ -19,6 +14,7 @@
 #include "LectorOdbc.h"
 #include "LectorRpt.h"
 #include "PintorReporte.h"
+#include "SalidaImpresa.h"
 #include "SalidaCsv.h"
 
 namespace {
@@ -71,16 +67,6 @@ bool EsPdf(const QString &cRuta) { return cRuta.endsWith(QLatin1String(".pdf"), 
 bool EsCsv(const QString &cRuta) { return cRuta.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive); }
 
 } // namespace
-
-MotorReporte::MotorReporte(QWidget *pVentanaPadre)
-    : m_pVentanaPadre(pVentanaPadre), m_presentaVistaPrevia([](QPrintPreviewDialog &dialogo) { dialogo.exec(); })
-{
-}
-
-void MotorReporte::setPresentaVistaPrevia(std::function<void(QPrintPreviewDialog &)> presenta)
-{
-    m_presentaVistaPrevia = std::move(presenta);
-}
 
 void MotorReporte::PropertyPut(PropiedadReporte propiedad, const QVariant &valor)
 {
@@ -155,12 +141,17 @@ void MotorReporte::PropertyPutIndexed(PropiedadReporte propiedad, int nIndice, c
     case Formula:
         m_formulas.Asigna(nIndice, Texto(nDispId, valor));
         return;
-    case Impresora:
+    case Impresora: {
         if (nIndice != 0)
             throw ErrorReporte(CodigoErrorRpt::IndiceNoValido,
                                QStringLiteral("La propiedad 30 solo tiene el índice 0, no el %1.").arg(nIndice));
-        m_ajustes.AsignaImpresora(Texto(nDispId, valor));
+        const QString cImpresora = Texto(nDispId, valor);
+        if (!cImpresora.isEmpty() && !(m_pSalidaImpresa && m_pSalidaImpresa->ExisteImpresora(cImpresora)))
+            throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible,
+                               QStringLiteral("La impresora \"%1\" no existe en este equipo.").arg(cImpresora));
+        m_ajustes.AsignaImpresora(cImpresora);
         return;
+    }
     case UbicacionTabla: {
         if (nIndice < 0 || nIndice >= ArchivoRpt::nMaximoTablas)
             throw ErrorReporte(CodigoErrorRpt::IndiceNoValido, QStringLiteral("La tabla %1 no existe (un reporte tiene a lo más %2).")
@@ -210,9 +201,10 @@ void MotorReporte::Ejecuta()
                                    .arg(QFileInfo(m_cArchivoReporte).fileName(), cNombre));
     }
     const ConsultaReporte consulta(archivo, m_ubicaciones);
-    const DatosReporte datos =
-        LectorOdbc::Lee(m_conexion.CadenaOdbc(consulta.OrigenDatos(), m_nEsperaConexion, m_nEsperaRespuesta),
-                        consulta.OrigenDatos(), consulta.Sql(), m_avisos.alConectar);
+    const QString cCadenaOdbc = m_conexion.CadenaOdbc(consulta.OrigenDatos(), m_nEsperaConexion, m_nEsperaRespuesta);
+    if (m_destino != DestinoReporte::Archivo)
+        Impresa(); // nothing is read for a screen or a printer that this program does not have
+    const DatosReporte datos = LectorOdbc::Lee(cCadenaOdbc, consulta.OrigenDatos(), consulta.Sql(), m_avisos.alConectar);
     if (m_avisos.alLeerDatos)
         m_avisos.alLeerDatos(); // what the report shows is in memory: its tables may go
     const ContenidoReporte contenido =
@@ -221,10 +213,10 @@ void MotorReporte::Ejecuta()
     const QString cTitulo = m_cTituloVentana.isEmpty() ? archivo.diseno.cTitulo : m_cTituloVentana;
     switch (m_destino) {
     case DestinoReporte::Ventana:
-        MuestraVistaPrevia(contenido, cTitulo);
+        Impresa().MuestraVistaPrevia(PintorReporte(contenido, m_locale), cTitulo, m_ajustes);
         break;
     case DestinoReporte::Impresora:
-        Imprime(contenido, cTitulo);
+        Impresa().Imprime(PintorReporte(contenido, m_locale), cTitulo, m_ajustes);
         break;
     case DestinoReporte::Archivo:
         if (EsCsv(m_cArchivoSalida))
@@ -235,48 +227,12 @@ void MotorReporte::Ejecuta()
     }
 }
 
-void MotorReporte::MuestraVistaPrevia(const ContenidoReporte &contenido, const QString &cTitulo)
+SalidaImpresa &MotorReporte::Impresa() const
 {
-    const PintorReporte pintor(contenido, m_locale);
-    QPrinter impresora(QPrinter::HighResolution);
-    impresora.setPageLayout(pintor.DisenoDePagina(m_ajustes.Papel()));
-    impresora.setDocName(cTitulo);
-    m_ajustes.AplicaA(impresora);
-    if (!m_ajustes.Impresora().isEmpty())
-        impresora.setPrinterName(m_ajustes.Impresora());
-
-    QPrintPreviewDialog dialogo(&impresora, m_pVentanaPadre);
-    dialogo.setWindowTitle(cTitulo);
-    // Qt calls this from inside its event loop, which no exception may cross: a failure is
-    // kept and thrown once the dialog is closed.
-    std::optional<ErrorReporte> falla;
-    QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo, [&](QPrinter *pImpresora) {
-        try {
-            pintor.Pinta(*pImpresora);
-        } catch (const ErrorReporte &error) {
-            falla = error;
-        }
-    });
-    m_presentaVistaPrevia(dialogo);
-    if (falla)
-        throw *falla;
-}
-
-void MotorReporte::Imprime(const ContenidoReporte &contenido, const QString &cTitulo)
-{
-    if (m_ajustes.Impresora().isEmpty() && QPrinterInfo::defaultPrinter().isNull())
-        throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible, QStringLiteral("Este equipo no tiene impresora predeterminada."));
-    const PintorReporte pintor(contenido, m_locale);
-    QPrinter impresora(QPrinter::HighResolution);
-    if (!m_ajustes.Impresora().isEmpty())
-        impresora.setPrinterName(m_ajustes.Impresora());
-    if (!impresora.isValid())
-        throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible,
-                           QStringLiteral("No se puede usar la impresora \"%1\".").arg(impresora.printerName()));
-    impresora.setPageLayout(pintor.DisenoDePagina(m_ajustes.Papel()));
-    impresora.setDocName(cTitulo);
-    m_ajustes.AplicaA(impresora);
-    pintor.Pinta(impresora, m_ajustes.PrimeraPagina(), m_ajustes.UltimaPagina());
+    if (!m_pSalidaImpresa)
+        throw ErrorReporte(CodigoErrorRpt::SinPantallaNiImpresora,
+                           QStringLiteral("Este programa no muestra ni imprime reportes: solo los escribe en un archivo."));
+    return *m_pSalidaImpresa;
 }
 
 void MotorReporte::EscribePdf(const ContenidoReporte &contenido)

@@ -11,8 +11,7 @@
 #include "FormulasReporte.h"
 #include "TextoConexion.h"
 
-class QPrintPreviewDialog;
-class QWidget;
+class SalidaImpresa;
 struct ContenidoReporte;
 
 // Our report control: the properties of PropiedadReporte (ControlReporte.h), the printer and
@@ -23,15 +22,13 @@ struct ContenidoReporte;
 class MotorReporte : public ControlReporte
 {
 public:
-    explicit MotorReporte(QWidget *pVentanaPadre = nullptr);
-
     void PropertyPut(PropiedadReporte propiedad, const QVariant &valor) override;
     void PropertyPutIndexed(PropiedadReporte propiedad, int nIndice, const QVariant &valor) override;
     void PonAvisos(const AvisosReporte &avisos) override { m_avisos = avisos; }
 
-    // What a run does with the ready preview dialog. By default it shows it and waits for the
-    // user to close it; tests look at it and close it.
-    void setPresentaVistaPrevia(std::function<void(QPrintPreviewDialog &)> presenta);
+    // Where destinations 0 (preview) and 1 (printer) go, and who knows the printers; without
+    // one, a run to them fails (SinPantallaNiImpresora) and no printer name is taken.
+    void setSalidaImpresa(SalidaImpresa *pSalida) { m_pSalidaImpresa = pSalida; }
     // The locale of the numbers on paper (grouping and decimal point); the user's by default.
     void setLocale(const QLocale &locale) { m_locale = locale; }
     // How long, in seconds, the report's connection waits to connect and for each answer of
@@ -45,12 +42,10 @@ public:
 private:
     void Ejecuta();
     void OlvidaElTrabajo(); // every property back to its reset value
-    void MuestraVistaPrevia(const ContenidoReporte &contenido, const QString &cTitulo);
-    void Imprime(const ContenidoReporte &contenido, const QString &cTitulo);
+    SalidaImpresa &Impresa() const;
     void EscribePdf(const ContenidoReporte &contenido);
 
-    QWidget *m_pVentanaPadre;
-    std::function<void(QPrintPreviewDialog &)> m_presentaVistaPrevia;
+    SalidaImpresa *m_pSalidaImpresa = nullptr;
     QLocale m_locale;
     AvisosReporte m_avisos;
     int m_nEsperaConexion = 10;

@@ -17,6 +17,7 @@
 #include "CajaFecha.h"
 #include "EntornoHost.h"
 #include "GeneradorDemo.h"
+#include "ImpresoraYVistaPrevia.h"
 #include "IniArchivo.h"
 #include "MotorReporte.h"
 #include "ObjetosPrograma.h"
@@ -89,7 +90,8 @@ class VistasComoTexto
 public:
     explicit VistasComoTexto(MotorReporte &motor)
     {
-        motor.setPresentaVistaPrevia([this](QPrintPreviewDialog &vista) {
+        motor.setSalidaImpresa(&m_pantalla);
+        m_pantalla.setPresentaVistaPrevia([this](QPrintPreviewDialog &vista) {
             const QString cPdf = m_carpeta.filePath(QStringLiteral("vista%1.pdf").arg(textos.size()));
             QPrinter pdf(QPrinter::HighResolution);
             pdf.setOutputFormat(QPrinter::PdfFormat);
@@ -107,6 +109,7 @@ public:
 
 private:
     QTemporaryDir m_carpeta;
+    ImpresoraYVistaPrevia m_pantalla;
 };
 
 // Puts the filters into the window's fields and presses "Imprimir", as a person would.
@@ -317,9 +320,11 @@ void tst_InformeCompleto::csvIgualAlCalculoDirecto()
 void tst_InformeCompleto::botonConVistaPrevia()
 {
     MotorReporte motor;
+    ImpresoraYVistaPrevia pantalla;
+    motor.setSalidaImpresa(&pantalla);
     int nVistas = 0;
     int nPaginas = 0;
-    motor.setPresentaVistaPrevia([&](QPrintPreviewDialog &vista) {
+    pantalla.setPresentaVistaPrevia([&](QPrintPreviewDialog &vista) {
         ++nVistas;
         if (auto *pHojas = vista.findChild<QPrintPreviewWidget *>()) {
             pHojas->updatePreview(); // draws the pages, as showing the dialog would
@@ -553,10 +558,12 @@ void tst_InformeCompleto::vistaPreviaAbiertaNoDetieneAOtros()
     QTemporaryDir carpeta;
     const QString cPrograma = InstalaPrograma(carpeta.filePath(QStringLiteral("otra")), m_pBase->Nombre());
     MotorReporte motor;
+    ImpresoraYVistaPrevia pantalla;
+    motor.setSalidaImpresa(&pantalla);
     int nEstado = -1;
     bool bTablaBorrada = false;
     QString cErrores;
-    motor.setPresentaVistaPrevia([&](QPrintPreviewDialog &) {
+    pantalla.setPresentaVistaPrevia([&](QPrintPreviewDialog &) {
         Connection cnn = Connection::Abre(m_pBase->Datos());
         bTablaBorrada = cnn.Execute(QStringLiteral("show tables like 'tmpventas12meses'")).FinDeFilas();
         QProcess otro;

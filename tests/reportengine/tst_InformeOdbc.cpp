@@ -21,6 +21,7 @@
 #include "CodigosErrorReporte.h"
 #include "CompiladorRpt.h"
 #include "EscritorRpt.h"
+#include "ImpresoraYVistaPrevia.h"
 #include "LimiteDeArchivo.h"
 #include "MotorReporte.h"
 
@@ -320,7 +321,9 @@ void tst_InformeOdbc::VistaPreviaSinPantalla()
     motor.PropertyPut(PropiedadReporte::TituloVentana, cTitulo);
     int nPaginas = -1;
     QString cTituloVisto;
-    motor.setPresentaVistaPrevia([&](QPrintPreviewDialog &dialogo) {
+    ImpresoraYVistaPrevia pantalla;
+    motor.setSalidaImpresa(&pantalla);
+    pantalla.setPresentaVistaPrevia([&](QPrintPreviewDialog &dialogo) {
         dialogo.show(); // the preview paints its pages when it is shown
         QPrintPreviewWidget *pVista = dialogo.findChild<QPrintPreviewWidget *>();
         QVERIFY(pVista);
@@ -340,6 +343,8 @@ void tst_InformeOdbc::SinImpresora()
     if (!QPrinterInfo::defaultPrinter().isNull())
         QSKIP("Este equipo tiene impresora: no se imprime en ella desde una prueba");
     MotorReporte motor;
+    ImpresoraYVistaPrevia impresora;
+    motor.setSalidaImpresa(&impresora);
     Prepara(motor, DestinoReporte::Impresora, QString());
     const QString cFalla = Corre(motor);
     QVERIFY2(cFalla.startsWith(QStringLiteral("Error %1:").arg(CodigoErrorRpt::ImpresoraNoDisponible)), qPrintable(cFalla));

@@ -173,6 +173,8 @@ void tst_PropiedadesMotor::EjecucionQueFallaAntesDeConectar_data()
         << Asignaciones{{3, -1, m_cReporte}, {29, 0, QStringLiteral("Mes1='a'")}, {29, 5, QStringLiteral("Linea='3'")}}
         << FormulaDesconocida << "Linea";
     QTest::newRow("consulta de una tabla local") << Asignaciones{{3, -1, m_cReporteLocal}} << TablaNoSoportada << "datos.mdb";
+    QTest::newRow("vista previa sin pantalla") << Asignaciones{{3, -1, m_cReporte}, {15, -1, 0}} << SinPantallaNiImpresora
+                                               << "no muestra ni imprime";
     QTest::newRow("lo que puso el trabajo anterior ya no cuenta")
         << Asignaciones{{3, -1, m_cReporte}, {29, 5, QStringLiteral("Linea='3'")}, {17, -1, qint16(1)},
                         {3, -1, m_cReporte}, {20, -1, QStringLiteral("SERVER=h;PWD=a.dsn;")}}

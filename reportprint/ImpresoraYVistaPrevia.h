@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+
+#include "SalidaImpresa.h"
+
+class QPrintPreviewDialog;
+class QWidget;
+
+// The report control's screen and printer, with Qt's print support: the preview window
+// (QPrintPreviewDialog, from which the person may also print) and the printers of this machine.
+class ImpresoraYVistaPrevia : public SalidaImpresa
+{
+public:
+    explicit ImpresoraYVistaPrevia(QWidget *pVentanaPadre = nullptr);
+
+    // What a preview does with the ready dialog. By default it shows it and waits for the
+    // person to close it; tests look at it and close it.
+    void setPresentaVistaPrevia(std::function<void(QPrintPreviewDialog &)> presenta);
+
+    bool ExisteImpresora(const QString &cNombre) const override;
+    void MuestraVistaPrevia(const PintorReporte &pintor, const QString &cTitulo,
+                            const AjustesImpresion &ajustes) override;
+    void Imprime(const PintorReporte &pintor, const QString &cTitulo, const AjustesImpresion &ajustes) override;
+
+private:
+    QWidget *m_pVentanaPadre;
+    std::function<void(QPrintPreviewDialog &)> m_presentaVistaPrevia;
+};
