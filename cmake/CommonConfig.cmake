@@ -7,3 +7,10 @@ target_compile_definitions(im_common_cfg INTERFACE
     INFORME_VERSION_MAYOR=${PROJECT_VERSION_MAJOR}
     INFORME_VERSION_MENOR=${PROJECT_VERSION_MINOR}
     INFORME_VERSION_REVISION=${PROJECT_VERSION_PATCH})
+
+# The program's own code turns no C string into a QString behind the reader's back; every
+# library and executable of the program links this privately. The tests do not: their data
+# tables read better with plain literals.
+add_library(im_program_cfg INTERFACE)
+target_link_libraries(im_program_cfg INTERFACE im_common_cfg)
+target_compile_definitions(im_program_cfg INTERFACE QT_NO_CAST_FROM_ASCII)

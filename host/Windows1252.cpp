@@ -22,7 +22,7 @@ QString Decodifica(const QByteArray &bytes)
     cTexto.reserve(bytes.size());
     for (const char c : bytes) {
         const auto nByte = static_cast<unsigned char>(c);
-        cTexto.append(nByte >= 0x80 && nByte < 0xA0 ? QChar(cTabla80[nByte - 0x80]) : QChar(nByte));
+        cTexto.append(nByte >= 0x80 && nByte < 0xA0 ? QChar(cTabla80[nByte - 0x80]) : QChar(char16_t(nByte)));
     }
     return cTexto;
 }

@@ -14,7 +14,7 @@ struct OpcionesDemo
     quint32 nSemilla = 1;
     qint64 nLineas = 20000;        // invoice lines (facturasdetalle rows)
     QDate dHasta;                  // last month of the two years of invoices; invalid = current month
-    QString cBase = "datos1";      // host's main database, dropped and created again
+    QString cBase = QStringLiteral("datos1"); // host's main database, dropped and created again
 };
 
 // How many rows of each kind a load of nLineas invoice lines makes.
