@@ -3,7 +3,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "ControlGrabado.h"
 #include "HostContext.h"
 #include "HostFactory.h"
 #include "MensajesGrabados.h"
@@ -28,7 +27,6 @@ public:
 
     HostFactory fabrica;
     MensajesGrabados mensajes;
-    ControlGrabado control; // the report control: records what a report job hands it
     QStringList documentosAbiertos;
     HostContext &Contexto() { return m_contexto; }
 

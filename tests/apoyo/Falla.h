@@ -5,28 +5,30 @@
 #include <functional>
 #include <optional>
 
-#include "HostError.h"
+class HostError;
 
-// The number and description of the failure of an action; nothing when it does not fail.
+// The number and description of a failure, as the user would see them.
 struct Falla
 {
     int nNumero = 0;
     QString cDescripcion;
 };
 
-inline std::optional<Falla> FallaDe(const std::function<void()> &accion)
+// The failure of an action: a HostError, or with FallaDe<ErrorReporte> one of the report
+// control's; nothing when it does not fail. Another exception goes through.
+template <class Error = HostError> std::optional<Falla> FallaDe(const std::function<void()> &accion)
 {
     try {
         accion();
-    } catch (const HostError &error) {
+    } catch (const Error &error) {
         return Falla{error.Numero(), error.Descripcion()};
     }
     return std::nullopt;
 }
 
 // The failure's number; 0 when the action does not fail.
-inline int NumeroDeFalla(const std::function<void()> &accion)
+template <class Error = HostError> int NumeroDeFalla(const std::function<void()> &accion)
 {
-    const std::optional<Falla> falla = FallaDe(accion);
+    const std::optional<Falla> falla = FallaDe<Error>(accion);
     return falla ? falla->nNumero : 0;
 }

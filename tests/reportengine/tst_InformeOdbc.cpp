@@ -21,6 +21,7 @@
 #include "CodigosErrorReporte.h"
 #include "CompiladorRpt.h"
 #include "EscritorRpt.h"
+#include "Programa.h"
 #include "ImpresoraYVistaPrevia.h"
 #include "LimiteDeArchivo.h"
 #include "MotorReporte.h"
@@ -44,15 +45,6 @@ QString TablaDeTrabajo(const QString &cNombre = QStringLiteral("tmpventas12meses
                           "TotalCantRemis DECIMAL(14,%3) NOT NULL DEFAULT 0)")
         .arg(cNombre, cColumnas)
         .arg(nDecimalesCantidad);
-}
-
-QString Ejecuta(const QString &cPrograma, const QStringList &argumentos)
-{
-    QProcess proceso;
-    proceso.start(cPrograma, argumentos);
-    if (!proceso.waitForFinished(60000) || proceso.exitCode() != 0)
-        qFatal("%s falló: %s", qPrintable(cPrograma), proceso.readAllStandardError().constData());
-    return QString::fromUtf8(proceso.readAllStandardOutput());
 }
 
 // Runs the report; the failure as text, so that a test shows it instead of aborting.
@@ -193,7 +185,7 @@ void tst_InformeOdbc::Pdf()
     const QString cFalla = Corre(motor);
     QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
 
-    const QString cTexto = Ejecuta(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")});
+    const QString cTexto = SalidaDe(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")});
     const auto contiene = [&cTexto](const QString &cBuscado) {
         if (!cTexto.contains(cBuscado))
             qWarning("No está \"%s\" en:\n%s", qPrintable(cBuscado), qPrintable(cTexto));
@@ -276,7 +268,7 @@ void tst_InformeOdbc::DecimalesDeLaPlantilla()
 
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("Falta pdftotext (paquete poppler-utils)");
-    const QString cTexto = Ejecuta(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")});
+    const QString cTexto = SalidaDe(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")});
     QVERIFY2(cTexto.contains(QRegularExpression(QStringLiteral("C001 +Cant\\. +25\\.833 +0\\.000 .* 25\\.833 +0\\.001"))),
              qPrintable(cTexto));
     QVERIFY2(cTexto.contains(QRegularExpression(QStringLiteral("Importe +0\\.00 +1,234\\.57 .* 1,234\\.57\\s"))),

@@ -16,6 +16,7 @@
 #include "EscrituraBinaria.h"
 #include "FormatoRpt.h"
 #include "HostError.h"
+#include "ArchivoConDiseno.h"
 #include "LectorRpt.h"
 #include "TablasRpt.h"
 
@@ -58,18 +59,6 @@ QStringList TablasQueVeElPuente(const QByteArray &bytes)
     QStringList tablas;
     LeeTablasRpt(cRuta, tablas);
     return tablas;
-}
-
-// Bytes of a whole report file around a layout given as raw bytes, with a right checksum:
-// the way to hand the layout reader bytes that the checksum would otherwise turn away.
-QByteArray ArchivoConDiseno(const QByteArray &diseno)
-{
-    QByteArray bytes = FormatoRpt::Firma();
-    bytes.append(char(ArchivoRpt::nVersion)).append(char(0));
-    EscrituraBinaria largo;
-    largo.Entero(qint32(diseno.size()));
-    bytes.append(CodificacionCuerpo::Codifica(largo.Bytes() + diseno + FormatoRpt::Huella(diseno)));
-    return bytes;
 }
 
 int NumeroDeFalla(const QByteArray &bytes)

@@ -18,6 +18,7 @@
 #include "ControlReporte.h"
 #include "NombresPapel.h"
 #include "PintorReporte.h"
+#include "Programa.h"
 
 namespace {
 
@@ -53,19 +54,10 @@ QString Pdf(const QTemporaryDir &carpeta, const ContenidoReporte &contenido, int
     return cRuta;
 }
 
-QString Ejecuta(const QString &cPrograma, const QStringList &argumentos)
-{
-    QProcess proceso;
-    proceso.start(cPrograma, argumentos);
-    if (!proceso.waitForFinished(60000) || proceso.exitCode() != 0)
-        qFatal("%s falló: %s", qPrintable(cPrograma), proceso.readAllStandardError().constData());
-    return QString::fromUtf8(proceso.readAllStandardOutput());
-}
-
 // The text of each page.
 QStringList Paginas(const QString &cPdf)
 {
-    QStringList paginas = Ejecuta(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")})
+    QStringList paginas = SalidaDe(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")})
                               .split(QLatin1Char('\f'));
     if (!paginas.isEmpty() && paginas.last().trimmed().isEmpty())
         paginas.removeLast();
@@ -151,7 +143,7 @@ void tst_PintorReporte::NadaSeSaleDeLaPagina()
     const ContenidoReporte contenido = Contenido(40, nCifras, QStringLiteral("Un nombre de cliente muy largo que no cabe"));
     int nPaginas = 0;
     const QString cPdf = Pdf(m_carpeta, contenido, nPaginas, 1, 0, PapelPorNombre(cPapel));
-    const QString cCajas = Ejecuta(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), cPdf, QStringLiteral("-")});
+    const QString cCajas = SalidaDe(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), cPdf, QStringLiteral("-")});
 
     const QRegularExpression pagina(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
     const QRegularExpressionMatch medidas = pagina.match(cCajas);

@@ -20,17 +20,7 @@
 #include "FormatoRpt.h"
 #include "LectorRpt.h"
 
-namespace {
-QByteArray ArchivoConDiseno(const QByteArray &diseno)
-{
-    QByteArray bytes = FormatoRpt::Firma();
-    bytes.append(char(ArchivoRpt::nVersion)).append(char(0));
-    EscrituraBinaria largo;
-    largo.Entero(qint32(diseno.size()));
-    bytes.append(CodificacionCuerpo::Codifica(largo.Bytes() + diseno + FormatoRpt::Huella(diseno)));
-    return bytes;
-}
-} // namespace
+#include "../ArchivoConDiseno.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *pDatos, size_t nTamano)
 {

@@ -10,6 +10,7 @@
 #include "CajaFecha.h"
 #include "DataCombo.h"
 #include "ControlesDeVentanas.h"
+#include "ControlGrabado.h"
 #include "EntornoHost.h"
 #include "ReporteVentas12Meses.h"
 #include "frmInicial.h"
@@ -43,6 +44,7 @@ private slots:
     void botonDeshabilitadoSoloDuranteLaOperacion();
 
 private:
+    ControlGrabado m_control; // the window's report control
     CajaFecha *Fecha(int i) { return m_pVentana->findChild<CajaFecha *>(QStringLiteral("mkeFecha(%1)").arg(i)); }
     QLineEdit *Cliente() { return m_pVentana->findChild<QLineEdit *>(QStringLiteral("txtDato(0)")); }
     DataCombo *Vendedor() { return m_pVentana->findChild<DataCombo *>(QStringLiteral("dtcVendedor")); }
@@ -82,7 +84,7 @@ void tst_CamposFiltro::init()
     m_pEntorno->AlmacenConServidor(BaseDePrueba::Servidor().nPuerto);
     EscribeTexto(m_pEntorno->ArchivoIni(),
                  QStringLiteral("[Configuración]\nBase de datos principal=%1\n").arg(m_pBase->Nombre()));
-    m_pVentana = std::make_unique<frmInicial>(m_pEntorno->Contexto(), m_pEntorno->RutaEjecutable(), m_pEntorno->control);
+    m_pVentana = std::make_unique<frmInicial>(m_pEntorno->Contexto(), m_pEntorno->RutaEjecutable(), m_control);
     QVERIFY(m_pVentana->Abre());
     QVERIFY(QTest::qWaitForWindowActive(m_pVentana.get()));
     QVERIFY(m_pEntorno->mensajes.Llamadas().isEmpty());
@@ -294,7 +296,7 @@ void tst_CamposFiltro::botonDeshabilitadoSoloDuranteLaOperacion()
 {
     Connection cnn = Connection::Abre(m_pBase->Datos());
     ParametrosRpt parametros;
-    ReporteVentas12Meses reporte(m_pVentana->Objetos(), cnn, 2, parametros, m_pEntorno->control, QStringLiteral("/no/hay"),
+    ReporteVentas12Meses reporte(m_pVentana->Objetos(), cnn, 2, parametros, m_control, QStringLiteral("/no/hay"),
                                  m_pEntorno->mensajes);
     QList<bool> estados;
     reporte.setAlCambiarDisponibilidad([&](bool bDisponible) { estados << bDisponible; });

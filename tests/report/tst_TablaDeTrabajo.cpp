@@ -6,6 +6,7 @@
 #include "BaseDePrueba.h"
 #include "BasesDD.h"
 #include "BloqueoInforme.h"
+#include "ControlGrabado.h"
 #include "EntornoHost.h"
 #include "Falla.h"
 #include "FiltroVentas.h"
@@ -68,6 +69,7 @@ private slots:
     void fallaAMitadBorraLaTablaYDevuelveElBoton();
 
 private:
+    ControlGrabado m_control; // records what a report job hands it
     void Genera(quint32 nSemilla);
     std::unique_ptr<BaseDePrueba> m_pBase;
     EntornoHost m_entorno;
@@ -302,7 +304,7 @@ void tst_TablaDeTrabajo::segundaCopiaNoTocaLaTabla()
     Connection cnn = Connection::Abre(m_pBase->Datos());
     ParametrosRpt parametros;
     MensajesGrabados mensajes;
-    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, m_entorno.control, QStringLiteral("/no/hay"), mensajes);
+    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, m_control, QStringLiteral("/no/hay"), mensajes);
     QList<bool> estados;
     reporte.setAlCambiarDisponibilidad([&](bool bDisponible) { estados << bDisponible; });
     try {
@@ -358,7 +360,7 @@ void tst_TablaDeTrabajo::fallaAMitadBorraLaTablaYDevuelveElBoton()
     const QString cModoSql = Recordset(cnn.Execute(QStringLiteral("select @@session.sql_mode"))).Campo(0).toString();
     ParametrosRpt parametros;
     MensajesGrabados mensajes;
-    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, m_entorno.control, QStringLiteral("/no/hay"), mensajes);
+    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, m_control, QStringLiteral("/no/hay"), mensajes);
     QList<bool> estados;
     reporte.setAlCambiarDisponibilidad([&](bool bDisponible) { estados << bDisponible; });
     m_pBase->Ejecuta(averia);

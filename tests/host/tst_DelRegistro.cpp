@@ -1,4 +1,4 @@
-// The registry object: ODBC user data sources written through the ODBC installer, other
+// The registry object: ODBC user data sources written into the user's data-source file, other
 // keys and the host's own values kept in the host store, and the test of a host folder.
 
 #include <QtTest>
@@ -62,7 +62,7 @@ struct Escritura
 
 Q_DECLARE_METATYPE(Escritura)
 
-class tst_GrabarCadena : public QObject
+class tst_DelRegistro : public QObject
 {
     Q_OBJECT
 private slots:
@@ -98,7 +98,7 @@ private:
 };
 
 // Every test gets a data-source file of its own, named before the first call of the installer.
-void tst_GrabarCadena::init()
+void tst_DelRegistro::init()
 {
     m_carpeta = std::make_unique<QTemporaryDir>();
     QVERIFY(m_carpeta->isValid());
@@ -108,20 +108,20 @@ void tst_GrabarCadena::init()
     m_registro = m_entorno->fabrica.Crea(QStringLiteral("orbe5.DelRegistro"), m_entorno->Contexto());
 }
 
-void tst_GrabarCadena::cleanup()
+void tst_DelRegistro::cleanup()
 {
     m_registro.reset();
     m_entorno.reset();
     m_carpeta.reset();
 }
 
-void tst_GrabarCadena::Graba(const Escritura &escritura)
+void tst_DelRegistro::Graba(const Escritura &escritura)
 {
     QString cValor = escritura.cValor;
     Registro().GrabarCadena(escritura.cClave, escritura.cNombre, cValor);
 }
 
-void tst_GrabarCadena::fuenteDeDatos_data()
+void tst_DelRegistro::fuenteDeDatos_data()
 {
     QTest::addColumn<QString>("antes"); // the file before; null: no file
     QTest::addColumn<QList<Escritura>>("escrituras");
@@ -162,7 +162,7 @@ void tst_GrabarCadena::fuenteDeDatos_data()
         << QList<QStringList>{{"ODBC Data Sources", cFuente, "MariaDB Unicode"}};
 }
 
-void tst_GrabarCadena::fuenteDeDatos()
+void tst_DelRegistro::fuenteDeDatos()
 {
     QFETCH(QString, antes);
     QFETCH(QList<Escritura>, escrituras);
@@ -185,7 +185,7 @@ void tst_GrabarCadena::fuenteDeDatos()
     QCOMPARE(TextoDe(m_entorno->ArchivoAlmacen()), QString());
 }
 
-void tst_GrabarCadena::soloElDuenoLee_data()
+void tst_DelRegistro::soloElDuenoLee_data()
 {
     QTest::addColumn<int>("permisosAntes"); // -1: no file before
     QTest::newRow("archivo nuevo") << -1;
@@ -195,7 +195,7 @@ void tst_GrabarCadena::soloElDuenoLee_data()
     QTest::newRow("solo lectura del dueño") << 0400;
 }
 
-void tst_GrabarCadena::soloElDuenoLee()
+void tst_DelRegistro::soloElDuenoLee()
 {
     QFETCH(int, permisosAntes);
     if (permisosAntes >= 0) {
@@ -209,7 +209,7 @@ void tst_GrabarCadena::soloElDuenoLee()
     QCOMPARE(IniArchivo::Lee(m_cOdbcIni, cFuente, QStringLiteral("Password")), QStringLiteral("secreto"));
 }
 
-void tst_GrabarCadena::escrituraFallida_data()
+void tst_DelRegistro::escrituraFallida_data()
 {
     QTest::addColumn<QString>("odbcIni"); // relative to the test's folder
     QTest::addColumn<qint64>("limite");   // the largest file the run may write; 0 no limit
@@ -220,7 +220,7 @@ void tst_GrabarCadena::escrituraFallida_data()
     QTest::newRow("disco lleno") << "odbc.ini" << qint64(64);
 }
 
-void tst_GrabarCadena::escrituraFallida()
+void tst_DelRegistro::escrituraFallida()
 {
     QFETCH(QString, odbcIni);
     QFETCH(qint64, limite);
@@ -251,7 +251,7 @@ void tst_GrabarCadena::escrituraFallida()
     QVERIFY(!QFileInfo::exists(m_cOdbcIni));
 }
 
-void tst_GrabarCadena::nombreDeFuenteNoValido_data()
+void tst_DelRegistro::nombreDeFuenteNoValido_data()
 {
     QTest::addColumn<QString>("clave");
     QTest::newRow("sin nombre") << "Software\\ODBC\\ODBC.INI\\";
@@ -259,7 +259,7 @@ void tst_GrabarCadena::nombreDeFuenteNoValido_data()
     QTest::newRow("con corchete") << "Software\\ODBC\\ODBC.INI\\Almena]Reportes";
 }
 
-void tst_GrabarCadena::nombreDeFuenteNoValido()
+void tst_DelRegistro::nombreDeFuenteNoValido()
 {
     QFETCH(QString, clave);
     const std::optional<Falla> falla = FallaDe([&] { Graba({clave, QStringLiteral("Server"), QStringLiteral("x")}); });
@@ -270,7 +270,7 @@ void tst_GrabarCadena::nombreDeFuenteNoValido()
     QCOMPARE(TextoDe(m_entorno->ArchivoAlmacen()), QString());
 }
 
-void tst_GrabarCadena::otrasClavesVanAlAlmacen_data()
+void tst_DelRegistro::otrasClavesVanAlAlmacen_data()
 {
     QTest::addColumn<QString>("clave");
     QTest::newRow("del programa") << "Software\\Almena\\Informe mensual";
@@ -279,7 +279,7 @@ void tst_GrabarCadena::otrasClavesVanAlAlmacen_data()
     QTest::newRow("ODBC de otra rama") << "Software\\ODBC\\ODBCINST.INI\\MariaDB Unicode";
 }
 
-void tst_GrabarCadena::otrasClavesVanAlAlmacen()
+void tst_DelRegistro::otrasClavesVanAlAlmacen()
 {
     QFETCH(QString, clave);
     Graba({clave, QStringLiteral("Última línea"), QStringLiteral("Ferretería")});
@@ -290,7 +290,7 @@ void tst_GrabarCadena::otrasClavesVanAlAlmacen()
     QCOMPARE(Registro().DatosALM(clave + QStringLiteral("\\Última línea")), QStringLiteral("Ferretería"));
 }
 
-void tst_GrabarCadena::datosALM_data()
+void tst_DelRegistro::datosALM_data()
 {
     QTest::addColumn<QString>("nombre");
     QTest::addColumn<QString>("valor");
@@ -302,7 +302,7 @@ void tst_GrabarCadena::datosALM_data()
     QTest::newRow("vacío") << "MySQLUsuario" << "";
 }
 
-void tst_GrabarCadena::datosALM()
+void tst_DelRegistro::datosALM()
 {
     QFETCH(QString, nombre);
     QFETCH(QString, valor);
@@ -320,7 +320,7 @@ void tst_GrabarCadena::datosALM()
     QCOMPARE(Permisos(cAlmacen), QStringLiteral("600"));
 }
 
-void tst_GrabarCadena::datosALMSinValor_data()
+void tst_DelRegistro::datosALMSinValor_data()
 {
     QTest::addColumn<QString>("almacen"); // null: no store file
     QTest::newRow("sin almacén") << QString();
@@ -329,7 +329,7 @@ void tst_GrabarCadena::datosALMSinValor_data()
     QTest::newRow("sin el valor") << "[Almena]\nservidor=10.0.0.1\n";
 }
 
-void tst_GrabarCadena::datosALMSinValor()
+void tst_DelRegistro::datosALMSinValor()
 {
     QFETCH(QString, almacen);
     if (!almacen.isNull())
@@ -338,7 +338,7 @@ void tst_GrabarCadena::datosALMSinValor()
     QVERIFY2(cValor.isEmpty(), qPrintable(cValor));
 }
 
-void tst_GrabarCadena::buscarRegistroALM_data()
+void tst_DelRegistro::buscarRegistroALM_data()
 {
     QTest::addColumn<QString>("carpeta"); // <local> stands for the test's host installation
     QTest::addColumn<bool>("conMarca");
@@ -357,7 +357,7 @@ void tst_GrabarCadena::buscarRegistroALM_data()
     QTest::newRow("la marca misma") << "C:\\almenapremium\\almena-premium.id" << true << false;
 }
 
-void tst_GrabarCadena::buscarRegistroALM()
+void tst_DelRegistro::buscarRegistroALM()
 {
     QFETCH(QString, carpeta);
     QFETCH(bool, conMarca);
@@ -370,5 +370,5 @@ void tst_GrabarCadena::buscarRegistroALM()
     QCOMPARE(cCarpeta, carpeta);
 }
 
-QTEST_GUILESS_MAIN(tst_GrabarCadena)
-#include "tst_GrabarCadena.moc"
+QTEST_GUILESS_MAIN(tst_DelRegistro)
+#include "tst_DelRegistro.moc"

@@ -20,7 +20,7 @@ const QStringList cTablas{"clientes", "vendedores", "lineas", "productos",
 
 } // namespace
 
-class PruebaGeneradorDemo : public QObject
+class tst_GeneradorDemo : public QObject
 {
     Q_OBJECT
 
@@ -219,5 +219,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PruebaGeneradorDemo)
-#include "PruebaGeneradorDemo.moc"
+QTEST_GUILESS_MAIN(tst_GeneradorDemo)
+#include "tst_GeneradorDemo.moc"

@@ -22,6 +22,7 @@
 #include "MotorReporte.h"
 #include "ObjetosPrograma.h"
 #include "ParametrosRpt.h"
+#include "Programa.h"
 #include "Recordset.h"
 #include "ReporteVentas12Meses.h"
 #include "frmInicial.h"
@@ -98,11 +99,8 @@ public:
             pdf.setOutputFileName(cPdf);
             pdf.setPageLayout(vista.printer()->pageLayout());
             emit vista.paintRequested(&pdf); // the pages the preview would show, into a file
-            QProcess pdftotext;
-            pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")});
-            pdftotext.waitForFinished();
-            textos << QString::fromUtf8(pdftotext.readAllStandardOutput())
-                          .replace(QRegularExpression(QStringLiteral("Impreso el [0-9/: ]+")), QStringLiteral("Impreso el"));
+            textos << TextoDePdf(cPdf).replace(QRegularExpression(QStringLiteral("Impreso el [0-9/: ]+")),
+                                               QStringLiteral("Impreso el"));
         });
     }
     QStringList textos;

@@ -14,12 +14,18 @@
 
 #include "BaseDePrueba.h"
 #include "BasesDD.h"
-#include "DataCombo.h"
+#include "ListaDeDatos.h"
 #include "EntornoHost.h"
 #include "Falla.h"
 #include "HostError.h"
 
 namespace {
+
+// A list for calls that must fail before they fill one.
+struct ListaSinFilas : ListaDeDatos
+{
+    void LlenaCon(Recordset &) override { QFAIL("no debía llenarse"); }
+};
 
 // A TCP port of this machine where nothing listens.
 int PuertoLibre()
@@ -73,10 +79,6 @@ private slots:
 
     void sum_data();
     void sum();
-
-    void abrirDataSourceLlenaLaLista();
-    void boundText_data();
-    void boundText();
 
     void conexionCerrada_data();
     void conexionCerrada();
@@ -400,82 +402,6 @@ void tst_BasesDD::sum()
     QCOMPARE(Bases().Sum(cnn, cFuente, QStringLiteral("Importe")), esperado);
 }
 
-void tst_BasesDD::abrirDataSourceLlenaLaLista()
-{
-    Connection cnn;
-    Abre(cnn);
-    DataCombo combo;
-    combo.setListField(QStringLiteral("Linea"));
-    combo.setBoundColumn(QStringLiteral("ID"));
-    combo.addItem(QStringLiteral("de antes"), 42);
-    combo.setEditText(QStringLiteral("escrito antes"));
-    QSignalSpy textoEditado(&combo, &QComboBox::editTextChanged);
-    QSignalSpy textoActual(&combo, &QComboBox::currentTextChanged);
-    QSignalSpy indice(&combo, &QComboBox::currentIndexChanged);
-
-    Recordset rs;
-    Bases().AbrirDataSource(rs, cnn, QStringLiteral("lineas order by Linea"), &combo);
-    QStringList listadas;
-    QVariantList ligadas;
-    for (int i = 0; i < combo.count(); ++i) {
-        listadas << combo.itemText(i);
-        ligadas << combo.itemData(i);
-    }
-    QCOMPARE(listadas, QStringList({QStringLiteral("Ferretería"), QStringLiteral("Material eléctrico"),
-                                    QStringLiteral("Plomería")}));
-    QCOMPARE(ligadas, QVariantList({1, 2, 3}));
-    QCOMPARE(combo.currentIndex(), -1);
-    QCOMPARE(combo.currentText(), QString());
-    QVERIFY(!combo.BoundText().isValid());
-    QCOMPARE(textoEditado.count(), 0);
-    QCOMPARE(textoActual.count(), 0);
-    QCOMPARE(indice.count(), 0);
-
-    // A second filling replaces the list.
-    Bases().AbrirDataSource(rs, cnn, QStringLiteral("lineas where ID > 1 order by ID"), &combo);
-    QCOMPARE(combo.count(), 2);
-    QCOMPARE(combo.itemText(0), QStringLiteral("Material eléctrico"));
-}
-
-void tst_BasesDD::boundText_data()
-{
-    QTest::addColumn<int>("fila");      // the chosen row; -1 for none
-    QTest::addColumn<QString>("texto"); // then typed, when not empty
-    QTest::addColumn<QVariant>("esperado");
-
-    // The list: Ferretería (1), Ferretería (4), Material eléctrico (2), Plomería (3).
-    QTest::newRow("primera") << 0 << "" << QVariant(1);
-    QTest::newRow("última") << 3 << "" << QVariant(3);
-    QTest::newRow("segunda de dos iguales") << 1 << "" << QVariant(4);
-    QTest::newRow("elegida y luego escrita otra") << 1 << "Plomería" << QVariant(3);
-    QTest::newRow("escrito igual") << -1 << "Material eléctrico" << QVariant(2);
-    QTest::newRow("escrito a medias") << -1 << "Plom" << QVariant();
-    QTest::newRow("escrito de más") << -1 << "Plomería " << QVariant();
-    QTest::newRow("escrito sin acento") << -1 << "Plomeria" << QVariant();
-    QTest::newRow("vacío") << -1 << "" << QVariant();
-}
-
-void tst_BasesDD::boundText()
-{
-    QFETCH(int, fila);
-    QFETCH(QString, texto);
-    QFETCH(QVariant, esperado);
-    m_base->Ejecuta(QStringLiteral("insert into lineas values (4, 'Ferretería')"));
-    Connection cnn;
-    Abre(cnn);
-    DataCombo combo;
-    combo.setListField(QStringLiteral("Linea"));
-    combo.setBoundColumn(QStringLiteral("ID"));
-    Recordset rs;
-    Bases().AbrirDataSource(rs, cnn, QStringLiteral("lineas order by Linea, ID"), &combo);
-    QCOMPARE(combo.count(), 4);
-    if (fila >= 0)
-        combo.setCurrentIndex(fila);
-    if (!texto.isEmpty())
-        combo.setEditText(texto);
-    QCOMPARE(combo.BoundText(), esperado);
-}
-
 void tst_BasesDD::conexionCerrada_data()
 {
     QTest::addColumn<bool>("abiertaAntes"); // opened and closed again; otherwise never opened
@@ -492,8 +418,8 @@ void tst_BasesDD::conexionCerrada_data()
          }},
         {"AbrirDataSource", [](BasesDD &bases, Connection &cnn) {
              Recordset rs;
-             DataCombo combo;
-             bases.AbrirDataSource(rs, cnn, QStringLiteral("lineas"), &combo);
+             ListaSinFilas lista;
+             bases.AbrirDataSource(rs, cnn, QStringLiteral("lineas"), &lista);
          }},
         {"Sum", [](BasesDD &bases, Connection &cnn) {
              QString cFuente = QStringLiteral("lineas");

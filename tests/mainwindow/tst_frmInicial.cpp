@@ -10,6 +10,7 @@
 #include "BaseDePrueba.h"
 #include "BasesDD.h"
 #include "CajaFecha.h"
+#include "ControlGrabado.h"
 #include "ConfiguracionPrograma.h"
 #include "DataCombo.h"
 #include "DeArchivos.h"
@@ -91,6 +92,7 @@ private slots:
     void arranqueFallido();
 
 private:
+    ControlGrabado m_control; // the window's report control
     // A host installation whose store points at the test server and whose settings file
     // names the test database; every host object notes its creation and release.
     void Prepara(EntornoHost &entorno, const BaseDePrueba &base)
@@ -150,7 +152,7 @@ void tst_frmInicial::primeraEjecucionConArchivoVacio()
     EscribeTexto(entorno.ArchivoIni(), QString());
     QDir::setCurrent(QDir::tempPath());
 
-    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), entorno.control);
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), m_control);
     QVERIFY(ventana.Abre());
     QCOMPARE(ventana.windowTitle(), QStringLiteral("Informe mensual   v " INFORME_VERSION_TEXTO));
     QCOMPARE(QDir::currentPath(), QFileInfo(entorno.RutaEjecutable()).absolutePath());
@@ -175,7 +177,7 @@ void tst_frmInicial::activacionLlenaLasListas()
     base.CreaCatalogos();
     EntornoHost entorno;
     Prepara(entorno, base);
-    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), entorno.control);
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), m_control);
     QSignalSpy terminado(&ventana, &frmInicial::programaTerminado);
     QVERIFY(ventana.Abre());
     QVERIFY(QTest::qWaitForWindowActive(&ventana));
@@ -203,7 +205,7 @@ void tst_frmInicial::unaActivacionPosteriorNoCambiaNada()
     base.CreaCatalogos();
     EntornoHost entorno;
     Prepara(entorno, base);
-    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), entorno.control);
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), m_control);
     QVERIFY(ventana.Abre());
     QVERIFY(QTest::qWaitForWindowActive(&ventana));
     const QString cIni = TextoDe(entorno.ArchivoIni());
@@ -230,7 +232,7 @@ void tst_frmInicial::cierreRespondidoNo()
     base.CreaCatalogos();
     EntornoHost entorno;
     Prepara(entorno, base);
-    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), entorno.control);
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), m_control);
     QVERIFY(ventana.Abre());
     QVERIFY(QTest::qWaitForWindowActive(&ventana));
 
@@ -253,7 +255,7 @@ void tst_frmInicial::cierreRespondidoSiDescargaTodoEnOrden()
     EntornoHost entorno;
     Prepara(entorno, base);
     const QStringList conexionesAntes = QSqlDatabase::connectionNames();
-    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), entorno.control);
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), m_control);
     QVERIFY(ventana.Abre());
     QVERIFY(QTest::qWaitForWindowActive(&ventana));
     QCOMPARE(QSqlDatabase::connectionNames().size(), conexionesAntes.size() + 1);
@@ -304,7 +306,7 @@ void tst_frmInicial::arranqueFallido()
     if (caso == QLatin1String("carpeta"))
         entorno.QuitaMarca();
 
-    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), entorno.control);
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), m_control);
     QSignalSpy terminado(&ventana, &frmInicial::programaTerminado);
     if (caso == QLatin1String("progid")) {
         QVERIFY(!ventana.Abre()); // the load fails: the window is never shown
