@@ -284,9 +284,10 @@ void ValidaOpciones(QSqlDatabase &db, const OpcionesDemo &opciones)
 
 } // namespace
 
-TamanoDemo TamanoParaLineas(qint64 nLineas)
+TamanoDemo TamanoParaLineas(qint64 nLineas, qint64 nClientes)
 {
-    return {std::max<qint64>(20, nLineas / 100), std::max<qint64>(50, nLineas / 2000), std::max<qint64>(1, nLineas / 10)};
+    return {nClientes > 0 ? nClientes : std::max<qint64>(20, nLineas / 100), std::max<qint64>(50, nLineas / 2000),
+            std::max<qint64>(1, nLineas / 10)};
 }
 
 QDate PrimerDiaDelPeriodo(QDate hasta) { return QDate(hasta.year(), hasta.month(), 1).addMonths(-23); }
@@ -298,7 +299,7 @@ void GeneraDatosDemo(QSqlDatabase &db, const OpcionesDemo &opciones, std::functi
     ValidaOpciones(db, opciones);
     const QDate hasta = opciones.dHasta.isValid() ? opciones.dHasta : QDate::currentDate();
     Contexto ctx{db, Azar(opciones.nSemilla), PrimerDiaDelPeriodo(hasta), UltimoDiaDelPeriodo(hasta), progreso};
-    const TamanoDemo tamano = TamanoParaLineas(opciones.nLineas);
+    const TamanoDemo tamano = TamanoParaLineas(opciones.nLineas, opciones.nClientes);
 
     ctx.avisa(QStringLiteral("Creando la base %1 (facturas del %2 al %3)")
                   .arg(opciones.cBase, ctx.dDesde.toString(Qt::ISODate), ctx.dHasta.toString(Qt::ISODate)));

@@ -1,5 +1,5 @@
 // genera-demo: loads the demo data into a MariaDB/MySQL server.
-//   genera-demo [--semilla N] [--lineas N] [--hasta AAAA-MM] [--base NOMBRE]
+//   genera-demo [--semilla N] [--lineas N] [--clientes N] [--hasta AAAA-MM] [--base NOMBRE]
 //               [--servidor 127.0.0.1] [--puerto 3407] [--usuario root] [--password ""]
 
 #include "GeneradorDemo.h"
@@ -49,6 +49,7 @@ int Ejecuta(const QCommandLineParser &parser)
     OpcionesDemo opciones;
     opciones.nSemilla = static_cast<quint32>(Entero(parser, QStringLiteral("semilla"), 0, 4294967295LL));
     opciones.nLineas = Entero(parser, QStringLiteral("lineas"), 1, 100000000);
+    opciones.nClientes = parser.isSet(QStringLiteral("clientes")) ? Entero(parser, QStringLiteral("clientes"), 1, 10000000) : 0;
     opciones.dHasta = Mes(parser);
     opciones.cBase = parser.value(QStringLiteral("base"));
     const int puerto = static_cast<int>(Entero(parser, QStringLiteral("puerto"), 1, 65535));
@@ -96,6 +97,7 @@ int main(int argc, char *argv[])
     parser.addOptions({
         {QStringLiteral("semilla"), QStringLiteral("Semilla de los datos."), QStringLiteral("N"), QStringLiteral("1")},
         {QStringLiteral("lineas"), QStringLiteral("Partidas de factura."), QStringLiteral("N"), QStringLiteral("20000")},
+        {QStringLiteral("clientes"), QStringLiteral("Clientes (por omisión uno por cada 100 partidas)."), QStringLiteral("N")},
         {QStringLiteral("hasta"), QStringLiteral("Último mes con facturas (por omisión el actual)."),
          QStringLiteral("AAAA-MM")},
         {QStringLiteral("base"), QStringLiteral("Base de datos del sistema (se borra y se crea)."),

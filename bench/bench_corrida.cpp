@@ -1,0 +1,279 @@
+// The whole twelve-month report as a user gets it, against a database of generated invoices
+// (genera-demo), compared with the floor (Piso.h) measured in the same run:
+//
+//   the batch mode as a process, from start to exit, for each kind of file;
+//   the same run in this process, stage by stage: start-up (settings and connection), the fill
+//   of the working table, the report's ODBC read (the data sources refreshed, connected, rows
+//   read) and the writer (content, and the file);
+//   with --ventana, the window: from the click on "Imprimir" to the preview's first page on
+//   screen, and the peak memory of that process.
+//
+//   bench_corrida [--base bench10k] [--salidas csv,pdf] [--vueltas 3] [--ventana]
+//
+// The server comes from ALMENA_PRUEBA_SERVIDOR/_PUERTO/_USUARIO/_PASSWORD and the ODBC data
+// sources from ODBCINI, as for the tests (scripts/prueba.sh). The period is the last twelve
+// months of the data (genera-demo's --hasta: the current month).
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "BaseDePrueba.h"
+#include "BasesDD.h"
+#include "CajaFecha.h"
+#include "ConfiguracionPrograma.h"
+#include "EntornoHost.h"
+#include "FiltroVentas.h"
+#include "HostError.h"
+#include "ImpresoraYVistaPrevia.h"
+#include "MotorReporte.h"
+#include "ObjetosPrograma.h"
+#include "ParametrosRpt.h"
+#include "Piso.h"
+#include "ReporteVentas12Meses.h"
+#include "frmInicial.h"
+
+namespace {
+
+const QString cCarpetaPrograma = QStringLiteral(CARPETA_PROGRAMA);
+
+// The report control with a clock: it notes when the report has connected and when it has
+// read its rows, and passes everything on to the real one.
+class ControlCronometrado : public ControlReporte
+{
+public:
+    ControlCronometrado(ControlReporte &real, const QElapsedTimer &reloj) : m_real(real), m_reloj(reloj) {}
+    void PropertyPut(PropiedadReporte propiedad, const QVariant &valor) override { m_real.PropertyPut(propiedad, valor); }
+    void PropertyPutIndexed(PropiedadReporte propiedad, int nIndice, const QVariant &valor) override
+    {
+        m_real.PropertyPutIndexed(propiedad, nIndice, valor);
+    }
+    void PonAvisos(const AvisosReporte &avisos) override
+    {
+        m_real.PonAvisos({[this, avisos] {
+                              dConectado = m_reloj.nsecsElapsed() / 1e9;
+                              if (avisos.alConectar)
+                                  avisos.alConectar();
+                          },
+                          [this, avisos] {
+                              dDatosLeidos = m_reloj.nsecsElapsed() / 1e9;
+                              if (avisos.alLeerDatos)
+                                  avisos.alLeerDatos();
+                          }});
+    }
+    double dConectado = 0;
+    double dDatosLeidos = 0;
+
+private:
+    ControlReporte &m_real;
+    const QElapsedTimer &m_reloj;
+};
+
+// The last twelve calendar months up to the current one, as the user types them.
+FiltrosInforme DoceMeses()
+{
+    const QDate dHoy = QDate::currentDate();
+    const QDate dDesde = QDate(dHoy.year(), dHoy.month(), 1).addMonths(-11);
+    const QDate dHasta = QDate(dHoy.year(), dHoy.month(), 1).addMonths(1).addDays(-1);
+    return {dDesde.toString(cFormatoFechaHost), dHasta.toString(cFormatoFechaHost), {}, {}, {}};
+}
+
+double MemoriaMaximaMb()
+{
+    QFile estado(QStringLiteral("/proc/self/status"));
+    if (!estado.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &linea : estado.readAll().split('\n')) {
+        if (linea.startsWith("VmHWM:"))
+            return linea.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+// A host installation whose store names the test server and whose program folder holds a
+// copy of the built program, its report file and a settings file for the database.
+struct Instalacion
+{
+    explicit Instalacion(const QString &cBase)
+    {
+        entorno.AlmacenConServidor(BaseDePrueba::Servidor().nPuerto);
+        const QString cCarpeta = QFileInfo(entorno.RutaEjecutable()).absolutePath();
+        for (const char *cArchivo : {"informe-mensual", "InformeMensual.rpt"})
+            QFile::copy(cCarpetaPrograma + QLatin1Char('/') + QLatin1String(cArchivo), cCarpeta + QLatin1Char('/') + QLatin1String(cArchivo));
+        EscribeTexto(entorno.ArchivoIni(), QStringLiteral("[Configuración]\nBase de datos principal=%1\n").arg(cBase));
+    }
+    QString Carpeta() const { return QFileInfo(entorno.RutaEjecutable()).absolutePath(); }
+    EntornoHost entorno;
+};
+
+struct Etapas
+{
+    double dArranque = 0, dLlenado = 0, dLectura = 0, dEscritor = 0, dTotal = 0;
+};
+
+Etapas CorreDentro(Instalacion &instalacion, const QString &cSalida, int &nClientes)
+{
+    Etapas etapas;
+    QElapsedTimer reloj;
+    reloj.start();
+    ObjetosPrograma objetos;
+    objetos.Crea(instalacion.entorno.fabrica, instalacion.entorno.Contexto());
+    Connection cnn;
+    qint16 nMonedaUSD = 0;
+    if (!PreparaConexion(objetos, instalacion.entorno.ArchivoIni(), cnn, nMonedaUSD))
+        throw HostError(0, QStringLiteral("la carpeta del host no es una instalación"));
+    etapas.dArranque = reloj.nsecsElapsed() / 1e9;
+    double dFinLlenado = 0;
+    MotorReporte motor;
+    ControlCronometrado control(motor, reloj);
+    ParametrosRpt parametros;
+    ReporteVentas12Meses reporte(objetos, cnn, nMonedaUSD, parametros, control, instalacion.Carpeta(),
+                                 instalacion.entorno.mensajes);
+    reporte.setArchivoSalida(cSalida);
+    reporte.setProgreso([&](const QString &cQue) {
+        if (cQue.startsWith(QLatin1String("generando")))
+            dFinLlenado = reloj.nsecsElapsed() / 1e9;
+    });
+    reporte.Ejecuta(DoceMeses());
+    etapas.dTotal = reloj.nsecsElapsed() / 1e9;
+    if (!instalacion.entorno.mensajes.Llamadas().isEmpty())
+        throw HostError(0, instalacion.entorno.mensajes.Llamadas().first().cTexto);
+    etapas.dLlenado = dFinLlenado - etapas.dArranque;
+    etapas.dLectura = control.dDatosLeidos - dFinLlenado;
+    etapas.dEscritor = etapas.dTotal - control.dDatosLeidos;
+    nClientes = reporte.Clientes();
+    return etapas;
+}
+
+double CorreProceso(Instalacion &instalacion, const QString &cSalida)
+{
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    variables.insert(QStringLiteral("ALMENA_ALMACEN"), instalacion.entorno.ArchivoAlmacen());
+    variables.insert(QStringLiteral("ALMENA_UNIDAD_C"), instalacion.entorno.Carpeta() + QStringLiteral("/C"));
+    const FiltrosInforme filtros = DoceMeses();
+    QProcess programa;
+    programa.setProcessEnvironment(variables);
+    QElapsedTimer reloj;
+    reloj.start();
+    programa.start(instalacion.Carpeta() + QStringLiteral("/informe-mensual"),
+                   {QStringLiteral("--desde"), filtros.cFechaInicial, QStringLiteral("--hasta"), filtros.cFechaFinal,
+                    QStringLiteral("--salida"), cSalida});
+    if (!programa.waitForFinished(600000) || programa.exitCode() != 0)
+        throw HostError(0, QString::fromUtf8(programa.readAllStandardError()));
+    return reloj.nsecsElapsed() / 1e9;
+}
+
+// From the click on "Imprimir" to the preview showing its first page.
+double PrimeraPaginaEnPantalla(Instalacion &instalacion)
+{
+    MotorReporte motor;
+    ImpresoraYVistaPrevia pantalla;
+    motor.setSalidaImpresa(&pantalla);
+    QElapsedTimer reloj;
+    double dPrimeraPagina = -1;
+    pantalla.setPresentaVistaPrevia([&](QPrintPreviewDialog &dialogo) {
+        dialogo.show();
+        auto *pVista = dialogo.findChild<QPrintPreviewWidget *>();
+        while (pVista && pVista->pageCount() == 0 && reloj.elapsed() < 600000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        dPrimeraPagina = reloj.nsecsElapsed() / 1e9;
+        dialogo.close();
+    });
+    frmInicial ventana(instalacion.entorno.Contexto(), instalacion.entorno.RutaEjecutable(), motor);
+    if (!ventana.Abre() || !QTest::qWaitForWindowActive(&ventana))
+        throw HostError(0, QStringLiteral("la ventana no se abrió"));
+    const FiltrosInforme filtros = DoceMeses();
+    ventana.findChild<CajaFecha *>(QStringLiteral("mkeFecha(0)"))->setText(filtros.cFechaInicial);
+    ventana.findChild<CajaFecha *>(QStringLiteral("mkeFecha(1)"))->setText(filtros.cFechaFinal);
+    reloj.start();
+    QTest::mouseClick(ventana.findChild<QPushButton *>(QStringLiteral("cmdImprimir")), Qt::LeftButton);
+    instalacion.entorno.mensajes.Responde(Msg::Si);
+    ventana.close();
+    return dPrimeraPagina;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser opciones;
+    opciones.addHelpOption();
+    opciones.addOption({QStringLiteral("base"), QStringLiteral("Base de datos generada."), QStringLiteral("NOMBRE"),
+                        QStringLiteral("bench10k")});
+    opciones.addOption({QStringLiteral("salidas"), QStringLiteral("Archivos a medir."), QStringLiteral("csv,pdf,..."),
+                        QStringLiteral("csv,pdf")});
+    opciones.addOption({QStringLiteral("vueltas"), QStringLiteral("Vueltas de cada medida."), QStringLiteral("N"),
+                        QStringLiteral("3")});
+    opciones.addOption({QStringLiteral("ventana"), QStringLiteral("Mide la ventana: clic a primera página.")});
+    opciones.process(app);
+    const QString cBase = opciones.value(QStringLiteral("base"));
+    const int nVueltas = qMax(1, opciones.value(QStringLiteral("vueltas")).toInt());
+
+    try {
+        Instalacion instalacion(cBase);
+        QTemporaryDir salidas;
+        DatosConexion datos = BaseDePrueba::Servidor();
+        datos.cBase = cBase;
+        Connection cnn = Connection::Abre(datos);
+        ObjetosPrograma objetos;
+        objetos.Crea(instalacion.entorno.fabrica, instalacion.entorno.Contexto());
+        const FiltroVentas filtro = FiltroVentas::Construye(DoceMeses(), objetos, cnn, 2);
+        Piso piso;
+
+        if (opciones.isSet(QStringLiteral("ventana"))) {
+            std::vector<double> pisos, ventanas;
+            for (int i = 0; i < nVueltas; ++i) {
+                pisos.push_back(piso.Mide(cnn, filtro));
+                ventanas.push_back(PrimeraPaginaEnPantalla(instalacion));
+            }
+            std::printf("base %s: piso %.3f s; clic a primera página en pantalla %.3f s (mediana de %d); memoria "
+                        "máxima %.0f MB\n",
+                        qPrintable(cBase), Mediana(pisos), Mediana(ventanas), nVueltas, MemoriaMaximaMb());
+            return 0;
+        }
+
+        std::printf("base %s, %d vueltas, medianas en segundos; el proceso es la corrida completa del modo sin ventana; "
+                    "las etapas, la misma corrida dentro de este proceso\n",
+                    qPrintable(cBase), nVueltas);
+        std::printf("%-5s %7s %8s %9s %8s %8s %8s %8s %9s %13s\n", "tipo", "piso", "proceso", "arranque", "llenado",
+                    "lectura", "escritor", "dentro", "clientes", "proceso/piso");
+        for (const QString &cTipo : opciones.value(QStringLiteral("salidas")).split(QLatin1Char(','))) {
+            const QString cSalida = salidas.filePath(QStringLiteral("informe.") + cTipo);
+            std::vector<double> pisos, procesos, arranques, llenados, lecturas, escritores, dentro;
+            int nClientes = 0;
+            for (int i = 0; i < nVueltas; ++i) {
+                pisos.push_back(piso.Mide(cnn, filtro));
+                procesos.push_back(CorreProceso(instalacion, cSalida));
+                const Etapas etapas = CorreDentro(instalacion, cSalida, nClientes);
+                arranques.push_back(etapas.dArranque);
+                llenados.push_back(etapas.dLlenado);
+                lecturas.push_back(etapas.dLectura);
+                escritores.push_back(etapas.dEscritor);
+                dentro.push_back(etapas.dTotal);
+            }
+            std::printf("%-5s %7.3f %8.3f %9.3f %8.3f %8.3f %8.3f %8.3f %9d %13.2f\n", qPrintable(cTipo), Mediana(pisos),
+                        Mediana(procesos), Mediana(arranques), Mediana(llenados), Mediana(lecturas), Mediana(escritores),
+                        Mediana(dentro), nClientes, Mediana(procesos) / Mediana(pisos));
+        }
+    } catch (const HostError &error) {
+        std::fprintf(stderr, "bench_corrida: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
