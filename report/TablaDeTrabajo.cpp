@@ -50,46 +50,101 @@ private:
     bool m_bConfirmada = false;
 };
 
-// The default of each column of the working table, as an SQL expression ("NULL" for none).
+} // namespace
+
+QString TablaDeTrabajo::DefectoDeColumna(const QString &cDefinicion)
+{
+    const qsizetype nDefecto = cDefinicion.indexOf(QLatin1String(" DEFAULT "));
+    if (nDefecto < 0)
+        return QStringLiteral("NULL");
+    const qsizetype nInicio = nDefecto + 9;
+    qsizetype i = nInicio;
+    if (i < cDefinicion.size() && cDefinicion[i] == u'\'') {
+        for (++i; i < cDefinicion.size(); ++i) {
+            if (cDefinicion[i] == u'\'' && (i + 1 >= cDefinicion.size() || cDefinicion[i + 1] != u'\''))
+                break;
+            if (cDefinicion[i] == u'\'')
+                ++i; // a doubled quote stays inside the text
+        }
+        ++i;
+    } else if (i < cDefinicion.size() && cDefinicion[i] == u'(') {
+        for (int nNivel = 0; i < cDefinicion.size(); ++i) {
+            if (cDefinicion[i] == u'(')
+                ++nNivel;
+            else if (cDefinicion[i] == u')' && --nNivel == 0)
+                break;
+        }
+        ++i;
+    } else {
+        while (i < cDefinicion.size() && cDefinicion[i] != u' ' && cDefinicion[i] != u',')
+            ++i;
+    }
+    return cDefinicion.mid(nInicio, i - nInicio);
+}
+
+namespace {
+
+// The default of each column of the working table, as an SQL expression ("NULL" for none),
+// by lower-case name. Read from the server's own definition of the table, one column a line
+// ("  `Mes1Monto` decimal(16,2) NOT NULL DEFAULT 0.00,"): information_schema would answer the
+// same through a temporary table on disk.
 QMap<QString, QString> DefectosDeColumnas(Connection &cnn)
 {
+    Recordset rs = cnn.Execute(QStringLiteral("show create table ") + TablaDeTrabajo::cNombre);
+    const QString cDefinicion = rs.FinDeFilas() ? QString() : rs.Campo(1).toString();
     QMap<QString, QString> defectos;
-    Recordset rs = cnn.Execute(QStringLiteral("select COLUMN_NAME, COLUMN_DEFAULT from information_schema.COLUMNS "
-                                              "where TABLE_SCHEMA=database() and TABLE_NAME='%1'")
-                                   .arg(TablaDeTrabajo::cNombre));
-    for (; !rs.FinDeFilas(); rs.Siguiente())
-        defectos.insert(rs.Campo(0).toString().toLower(),
-                        rs.Campo(1).isNull() ? QStringLiteral("NULL") : rs.Campo(1).toString());
+    static const QRegularExpression columna(QStringLiteral("^  `((?:[^`]|``)+)` (.*)$"), QRegularExpression::MultilineOption);
+    for (QRegularExpressionMatchIterator it = columna.globalMatch(cDefinicion); it.hasNext();) {
+        const QRegularExpressionMatch linea = it.next();
+        defectos.insert(linea.captured(1).replace(QStringLiteral("``"), QStringLiteral("`")).toLower(),
+                        TablaDeTrabajo::DefectoDeColumna(linea.captured(2)));
+    }
     return defectos;
 }
 
-// The fill runs in strict mode whatever the server's own: without it, a sum larger than its
-// column would be stored clipped to the column's largest value, and the report would be wrong
-// without a word. The session's mode is put back afterwards.
-class ModoEstricto
+// The session as the fill needs it, whatever the server's settings, and put back afterwards:
+// - strict mode: without it, a sum larger than its column would be stored clipped to the
+//   column's largest value, and the report would be wrong without a word;
+// - room in memory for the grouping: past the server's default limit (16 MiB, some 25,000
+//   clients) its temporary tables spill to disk and the fill takes twice as long. The limit
+//   only says when to spill; memory is taken as the groups need it.
+class SesionDelLlenado
 {
 public:
-    explicit ModoEstricto(Connection &cnn) : m_cnn(cnn)
+    static constexpr qint64 nMemoriaDeAgrupacion = 256 * 1024 * 1024;
+
+    explicit SesionDelLlenado(Connection &cnn) : m_cnn(cnn)
     {
-        Recordset rs = m_cnn.Execute(QStringLiteral("select @@session.sql_mode"));
+        Recordset rs = m_cnn.Execute(
+            QStringLiteral("select @@session.sql_mode, @@session.tmp_table_size, @@session.max_heap_table_size"));
         m_cModo = rs.Campo(0).toString();
+        m_nTemporales = rs.Campo(1).toLongLong();
+        m_nEnMemoria = rs.Campo(2).toLongLong();
         rs.Cierra();
-        m_cnn.Execute(QStringLiteral("set session sql_mode=concat_ws(',', nullif(@@session.sql_mode, ''), 'STRICT_ALL_TABLES')"));
+        m_cnn.Execute(QStringLiteral("set session sql_mode=concat_ws(',', nullif(@@session.sql_mode, ''), "
+                                     "'STRICT_ALL_TABLES'), tmp_table_size=greatest(@@session.tmp_table_size, %1), "
+                                     "max_heap_table_size=greatest(@@session.max_heap_table_size, %1)")
+                          .arg(nMemoriaDeAgrupacion));
     }
-    ~ModoEstricto()
+    ~SesionDelLlenado()
     {
         if (!m_cnn.EstaAbierta())
             return;
         try {
-            m_cnn.Execute(QStringLiteral("set session sql_mode='%1'").arg(m_cnn.Escapa(m_cModo)));
+            m_cnn.Execute(QStringLiteral("set session sql_mode='%1', tmp_table_size=%2, max_heap_table_size=%3")
+                              .arg(m_cnn.Escapa(m_cModo))
+                              .arg(m_nTemporales)
+                              .arg(m_nEnMemoria));
         } catch (const HostError &error) {
-            qWarning("No se pudo restablecer el modo SQL de la sesión: %s", error.what());
+            qWarning("No se pudo restablecer la sesión tras llenar la tabla de trabajo: %s", error.what());
         }
     }
 
 private:
     Connection &m_cnn;
     QString m_cModo;
+    qint64 m_nTemporales = 0;
+    qint64 m_nEnMemoria = 0;
 };
 
 // A failure of the fill in the user's words where the server's would not say what happened.
@@ -182,7 +237,7 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
             .arg(cNombre, destinos.join(QLatin1Char(',')), valores.join(QLatin1Char(',')), cPorCliente, cRemisiones,
                  acumulados.join(QLatin1Char(',')));
 
-    const ModoEstricto estricto(cnn);
+    const SesionDelLlenado sesion(cnn);
     Transaccion transaccion(cnn);
     try {
         cnn.Execute(cInserta);

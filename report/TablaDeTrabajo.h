@@ -28,4 +28,9 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
 
 void Borra(Connection &cnn);
 
+// The DEFAULT of one column's definition as the server's SHOW CREATE TABLE writes it (what
+// follows the column's name): a quoted text, an expression in parentheses, or a single word
+// or number; "NULL" when there is none.
+QString DefectoDeColumna(const QString &cDefinicion);
+
 } // namespace TablaDeTrabajo

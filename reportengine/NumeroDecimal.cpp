@@ -67,64 +67,67 @@ NumeroDecimal NumeroDecimal::Magnitud() const
     return NumeroDecimal(m_nValor < 0 ? -m_nValor : m_nValor);
 }
 
-bool NumeroDecimal::Digitos(int nDecimales, QString &cEnteros, QString &cDecimales) const
+int NumeroDecimal::Digitos(int nDecimales, char *pDigitos, bool &bCero) const
 {
     nDecimales = qBound(0, nDecimales, nDecimalesGuardados);
     Entero nAbsoluto = m_nValor < 0 ? -m_nValor : m_nValor;
     const Entero nDivisor = PotenciaDeDiez(nDecimalesGuardados - nDecimales);
     nAbsoluto = (nAbsoluto + nDivisor / 2) / nDivisor; // half away from zero
-    const Entero nEscala = PotenciaDeDiez(nDecimales);
-    Entero nEntero = nAbsoluto / nEscala;
-    Entero nFraccion = nAbsoluto % nEscala;
-    const bool bCero = nAbsoluto == 0;
-
-    char bufer[48];
+    bCero = nAbsoluto == 0;
+    // The digits from the last one backwards, at least one before the point.
+    char cAlReves[nMaximoDigitos];
     int n = 0;
     do {
-        bufer[n++] = char('0' + int(nEntero % 10));
-        nEntero /= 10;
-    } while (nEntero > 0);
-    cEnteros.resize(n);
+        cAlReves[n++] = char('0' + int(nAbsoluto % 10));
+        nAbsoluto /= 10;
+    } while (nAbsoluto > 0 || n <= nDecimales);
     for (int k = 0; k < n; ++k)
-        cEnteros[k] = QLatin1Char(bufer[n - 1 - k]);
+        pDigitos[k] = cAlReves[n - 1 - k];
+    return n - nDecimales;
+}
 
-    cDecimales.resize(nDecimales);
-    for (int k = nDecimales - 1; k >= 0; --k) {
-        cDecimales[k] = QLatin1Char(char('0' + int(nFraccion % 10)));
-        nFraccion /= 10;
+void NumeroDecimal::AgregaTextoPlano(QByteArray &destino, int nDecimales) const
+{
+    nDecimales = qBound(0, nDecimales, nDecimalesGuardados);
+    char cDigitos[nMaximoDigitos];
+    bool bCero = false;
+    const int nEnteros = Digitos(nDecimales, cDigitos, bCero);
+    if (m_nValor < 0 && !bCero) // no "-0.00" for a tiny negative rounded away
+        destino += '-';
+    destino.append(cDigitos, nEnteros);
+    if (nDecimales > 0) {
+        destino += '.';
+        destino.append(cDigitos + nEnteros, nDecimales);
     }
-    return bCero;
 }
 
 QString NumeroDecimal::TextoPlano(int nDecimales) const
 {
-    QString cEnteros, cDecimales;
-    const bool bCero = Digitos(nDecimales, cEnteros, cDecimales);
-    QString cTexto;
-    cTexto.reserve(cEnteros.size() + cDecimales.size() + 2);
-    if (m_nValor < 0 && !bCero) // no "-0.00" for a tiny negative rounded away
-        cTexto += QLatin1Char('-');
-    cTexto += cEnteros;
-    if (!cDecimales.isEmpty())
-        cTexto += QLatin1Char('.') + cDecimales;
-    return cTexto;
+    QByteArray texto;
+    AgregaTextoPlano(texto, nDecimales);
+    return QString::fromLatin1(texto);
 }
 
 QString NumeroDecimal::TextoLocal(int nDecimales, const QLocale &locale) const
 {
-    QString cEnteros, cDecimales;
-    const bool bCero = Digitos(nDecimales, cEnteros, cDecimales);
+    nDecimales = qBound(0, nDecimales, nDecimalesGuardados);
+    char cDigitos[nMaximoDigitos];
+    bool bCero = false;
+    const int nEnteros = Digitos(nDecimales, cDigitos, bCero);
     const QString cGrupo = locale.groupSeparator();
     QString cTexto;
-    cTexto.reserve(cEnteros.size() * 2 + cDecimales.size() + 4);
+    cTexto.reserve(nEnteros * 2 + nDecimales + 4);
     if (m_nValor < 0 && !bCero)
         cTexto += locale.negativeSign();
-    for (qsizetype i = 0; i < cEnteros.size(); ++i) {
-        if (i > 0 && (cEnteros.size() - i) % 3 == 0)
+    for (int i = 0; i < nEnteros; ++i) {
+        if (i > 0 && (nEnteros - i) % 3 == 0)
             cTexto += cGrupo;
-        cTexto += cEnteros[i];
+        cTexto += QLatin1Char(cDigitos[i]);
     }
-    if (!cDecimales.isEmpty())
-        cTexto += locale.decimalPoint() + cDecimales;
+    if (nDecimales > 0) {
+        cTexto += locale.decimalPoint();
+        for (int i = 0; i < nDecimales; ++i)
+            cTexto += QLatin1Char(cDigitos[nEnteros + i]);
+    }
     return cTexto;
 }

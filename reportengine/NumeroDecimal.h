@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QLocale>
 #include <QString>
 #include <QStringView>
@@ -34,6 +35,8 @@ public:
 
     // Rounded half away from zero to nDecimales (0 to 10): "1234.50", "-0.30".
     QString TextoPlano(int nDecimales) const;
+    // The same, appended to a text of bytes (a CSV row) without a QString on the way.
+    void AgregaTextoPlano(QByteArray &destino, int nDecimales) const;
     // The same with the locale's decimal point, minus sign and a group separator every three
     // digits: "1,234.50" or "1.234,50".
     QString TextoLocal(int nDecimales, const QLocale &locale) const;
@@ -45,8 +48,11 @@ private:
     __extension__ using Entero = __int128;
     explicit NumeroDecimal(Entero nValor) : m_nValor(nValor) {}
 
-    // Integer and decimal digits, rounded, without sign; true when they are all zero.
-    bool Digitos(int nDecimales, QString &cEnteros, QString &cDecimales) const;
+    static constexpr int nMaximoDigitos = 48; // 128 bits have 39 decimal digits
+
+    // The rounded magnitude's digits, integer part (at least one digit) then the nDecimales
+    // decimals, into pDigitos; returns the number of integer digits. bCero: all were zero.
+    int Digitos(int nDecimales, char *pDigitos, bool &bCero) const;
 
     Entero m_nValor = 0; // the number times 10^nDecimalesGuardados
 };

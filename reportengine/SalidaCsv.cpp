@@ -1,19 +1,41 @@
 #include "SalidaCsv.h"
 
+#include <QBuffer>
 #include <QSaveFile>
 
 #include "CodigosErrorReporte.h"
 #include "ErrorReporte.h"
 
-QString SalidaCsv::Campo(const QString &cValor)
+namespace {
+
+// Whether a field needs quotes: a comma, a quote, a line end, or blanks at its ends.
+bool NecesitaComillas(QStringView valor)
 {
-    const bool bComillas = cValor.contains(QLatin1Char(',')) || cValor.contains(QLatin1Char('"')) ||
-                           cValor.contains(QLatin1Char('\n')) || cValor.contains(QLatin1Char('\r')) ||
-                           cValor.trimmed() != cValor;
-    if (!bComillas)
-        return cValor;
-    return QLatin1Char('"') + QString(cValor).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+    if (valor.isEmpty())
+        return false;
+    if (valor.front().isSpace() || valor.back().isSpace())
+        return true;
+    for (const QChar c : valor) {
+        if (c == u',' || c == u'"' || c == u'\n' || c == u'\r')
+            return true;
+    }
+    return false;
 }
+
+void AgregaCampo(QByteArray &fila, QStringView valor)
+{
+    if (!NecesitaComillas(valor)) {
+        fila += valor.toUtf8();
+        return;
+    }
+    fila += '"';
+    fila += valor.toUtf8().replace('"', "\"\"");
+    fila += '"';
+}
+
+constexpr qsizetype nTamanoDeBloque = 256 * 1024;
+
+} // namespace
 
 QString SalidaCsv::TextoSeguro(const QString &cTexto)
 {
@@ -27,45 +49,70 @@ QString SalidaCsv::TextoSeguro(const QString &cTexto)
     return cTexto;
 }
 
-QByteArray SalidaCsv::Bytes(const ContenidoReporte &contenido)
+void SalidaCsv::EscribeEn(const ContenidoReporte &contenido, QIODevice &destino)
 {
-    QString cTexto;
-    const auto agregaFila = [&](auto valorDe) {
+    // Row by row in bytes, handed on in blocks: the time grows with the rows and no more.
+    QByteArray bloque;
+    bloque.reserve(nTamanoDeBloque + 4096);
+    const auto entrega = [&](bool bAunque) {
+        if ((bAunque || bloque.size() >= nTamanoDeBloque) && !bloque.isEmpty()) {
+            if (destino.write(bloque) != bloque.size())
+                throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
+                                   QStringLiteral("No se pudo escribir el CSV: %1.").arg(destino.errorString()));
+            bloque.clear();
+        }
+    };
+    for (qsizetype i = 0; i < contenido.csv.size(); ++i) {
+        if (i > 0)
+            bloque += ',';
+        AgregaCampo(bloque, contenido.csv[i].cTitulo);
+    }
+    bloque += "\r\n";
+    // Every decimal the data has, whatever the paper shows.
+    QList<int> escalas;
+    for (const ColumnaCsv &columna : contenido.csv) {
+        const ColumnaContenido &mostrada = contenido.columnas[columna.nColumna];
+        const int nEscala = mostrada.escalasPorLinea.value(columna.nLinea, -1);
+        escalas.append(nEscala >= 0 ? nEscala : mostrada.decimalesPorLinea.value(columna.nLinea, 2));
+    }
+    for (qsizetype nFila = 0; nFila < contenido.nFilas; ++nFila) {
         for (qsizetype i = 0; i < contenido.csv.size(); ++i) {
             if (i > 0)
-                cTexto += QLatin1Char(',');
-            cTexto += Campo(valorDe(contenido.csv[i]));
-        }
-        cTexto += QLatin1String("\r\n");
-    };
-    agregaFila([](const ColumnaCsv &columna) { return columna.cTitulo; });
-    for (qsizetype nFila = 0; nFila < contenido.nFilas; ++nFila) {
-        agregaFila([&](const ColumnaCsv &columna) {
-            const ValorCelda &valor = contenido.Celda(nFila, columna.nLinea, columna.nColumna);
+                bloque += ',';
+            const ValorCelda &valor = contenido.Celda(nFila, contenido.csv[i].nLinea, contenido.csv[i].nColumna);
             switch (valor.tipo) {
             case ValorCelda::Tipo::Vacio:
-                return QString();
+                break;
             case ValorCelda::Tipo::Texto:
-                return TextoSeguro(valor.cTexto);
-            case ValorCelda::Tipo::Numero: {
-                // Every digit the data has, whatever the paper shows.
-                const ColumnaContenido &mostrada = contenido.columnas[columna.nColumna];
-                const int nEscala = mostrada.escalasPorLinea.value(columna.nLinea, -1);
-                return valor.numero.TextoPlano(nEscala >= 0 ? nEscala : mostrada.decimalesPorLinea.value(columna.nLinea, 2));
+                AgregaCampo(bloque, TextoSeguro(valor.cTexto));
+                break;
+            case ValorCelda::Tipo::Numero:
+                valor.numero.AgregaTextoPlano(bloque, escalas[i]);
+                break;
             }
-            }
-            return QString();
-        });
+        }
+        bloque += "\r\n";
+        entrega(false);
     }
-    return cTexto.toUtf8();
+    entrega(true);
+}
+
+QByteArray SalidaCsv::Bytes(const ContenidoReporte &contenido)
+{
+    QBuffer bufer;
+    bufer.open(QIODevice::WriteOnly);
+    EscribeEn(contenido, bufer);
+    return bufer.data();
 }
 
 void SalidaCsv::Escribe(const ContenidoReporte &contenido, const QString &cRuta)
 {
-    const QByteArray bytes = Bytes(contenido);
     QSaveFile archivo(cRuta);
-    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) != bytes.size() || !archivo.flush() ||
-        !archivo.commit()) // flush(): see EscritorRpt
+    if (!archivo.open(QIODevice::WriteOnly))
+        throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
+                           QStringLiteral("No se pudo crear el archivo %1: %2.").arg(cRuta, archivo.errorString()));
+    EscribeEn(contenido, archivo);
+    if (!archivo.flush() || !archivo.commit()) // flush(): see EscritorRpt
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
                            QStringLiteral("No se pudo escribir el archivo %1: %2.").arg(cRuta, archivo.errorString()));
 }

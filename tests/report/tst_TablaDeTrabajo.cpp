@@ -63,6 +63,8 @@ private slots:
     void facturaSinPartidasSumaCero();
     void noEsperaPorEdicionesSinConfirmar();
     void copiaLaDefinicionDeLaPlantilla();
+    void defectoDeLaPlantilla_data();
+    void defectoDeLaPlantilla();
     void bloqueoEntreDosConexiones();
     void segundaCopiaNoTocaLaTabla();
     void fallaAMitadBorraLaTablaYDevuelveElBoton_data();
@@ -269,6 +271,27 @@ void tst_TablaDeTrabajo::copiaLaDefinicionDeLaPlantilla()
     Recordset copia = cnn.Execute(QStringLiteral("show create table tmpventas12meses"));
     QCOMPARE(copia.Campo(1).toString(), plantilla.Campo(1).toString().replace(QStringLiteral("ventas12meses"),
                                                                              QStringLiteral("tmpventas12meses")));
+}
+
+void tst_TablaDeTrabajo::defectoDeLaPlantilla_data()
+{
+    QTest::addColumn<QString>("definicion");
+    QTest::addColumn<QString>("defecto");
+    QTest::newRow("número") << "decimal(16,2) NOT NULL DEFAULT 0.00," << "0.00";
+    QTest::newRow("nulo") << "decimal(10,2) DEFAULT NULL," << "NULL";
+    QTest::newRow("sin defecto") << "int(11) NOT NULL," << "NULL";
+    QTest::newRow("texto con coma") << "varchar(10) DEFAULT 'x,y'," << "'x,y'";
+    QTest::newRow("texto con comilla y comentario") << "varchar(9) DEFAULT 'it''s' COMMENT 'a DEFAULT b',"
+                                                    << "'it''s'";
+    QTest::newRow("expresión") << "decimal(8,2) DEFAULT (1 + (2 * 3))," << "(1 + (2 * 3))";
+    QTest::newRow("última columna") << "decimal(14,3) NOT NULL DEFAULT 1.500" << "1.500";
+}
+
+void tst_TablaDeTrabajo::defectoDeLaPlantilla()
+{
+    QFETCH(QString, definicion);
+    QFETCH(QString, defecto);
+    QCOMPARE(TablaDeTrabajo::DefectoDeColumna(definicion), defecto);
 }
 
 void tst_TablaDeTrabajo::bloqueoEntreDosConexiones()
