@@ -1,52 +1,83 @@
 #include "LectorOdbc.h"
 
-#include <QAtomicInteger>
-#include <QScopeGuard>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlField>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QStringList>
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <vector>
 
 #include "CodigosErrorReporte.h"
 #include "ErrorReporte.h"
 
 namespace {
 
-QString TextoDeError(const QSqlError &error)
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the driver manager's wide characters are UTF-16");
+
+// The rows one fetch brings, and the memory their buffers may take.
+constexpr SQLULEN nFilasPorBloque = 512;
+constexpr qsizetype nBytesPorBloque = 8 * 1024 * 1024;
+// The longest text value read: a report cell never shows more.
+constexpr SQLULEN nCaracteresMaximos = 65536;
+
+SQLWCHAR *Ancho(const QString &cTexto)
 {
-    QString cTexto = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    if (!error.nativeErrorCode().isEmpty() && error.nativeErrorCode() != u"0")
-        cTexto = QStringLiteral("[%1] %2").arg(error.nativeErrorCode(), cTexto);
-    return cTexto;
+    // The driver reads input strings only; its functions take them without const.
+    return const_cast<SQLWCHAR *>(reinterpret_cast<const SQLWCHAR *>(cTexto.utf16()));
 }
 
-DatosReporte LeeConsulta(QSqlDatabase &base, const QString &cSql)
+QString DeAncho(const SQLWCHAR *pTexto, qsizetype nCaracteres)
 {
-    QSqlQuery consulta(base);
-    consulta.setForwardOnly(true);
-    consulta.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!consulta.exec(cSql))
-        throw ErrorReporte(CodigoErrorRpt::ConsultaFallida,
-                           QStringLiteral("La consulta del reporte falló: %1").arg(TextoDeError(consulta.lastError())));
-    DatosReporte datos;
-    const QSqlRecord registro = consulta.record();
-    for (int i = 0; i < registro.count(); ++i) {
-        datos.campos.append(registro.fieldName(i));
-        datos.escalas.append(registro.field(i).precision()); // the column's scale; -1 for none
-    }
-    const int nCampos = registro.count();
-    while (consulta.next()) {
-        for (int i = 0; i < nCampos; ++i) {
-            const QVariant valor = consulta.value(i);
-            datos.valores.append(valor.isNull() ? QString() : valor.toString());
-        }
-    }
-    if (consulta.lastError().isValid())
-        throw ErrorReporte(CodigoErrorRpt::ConsultaFallida,
-                           QStringLiteral("La lectura de la consulta del reporte falló: %1").arg(TextoDeError(consulta.lastError())));
-    return datos;
+    return QString(reinterpret_cast<const QChar *>(pTexto), nCaracteres);
 }
+
+// One handle of the driver manager, freed when it goes (a connection is closed first).
+class Manejador
+{
+public:
+    Manejador(SQLSMALLINT nTipo, SQLHANDLE padre) : m_nTipo(nTipo)
+    {
+        if (!SQL_SUCCEEDED(SQLAllocHandle(nTipo, padre, &m_manejador)))
+            m_manejador = SQL_NULL_HANDLE;
+    }
+    ~Manejador()
+    {
+        if (m_manejador == SQL_NULL_HANDLE)
+            return;
+        if (m_bConectado)
+            SQLDisconnect(m_manejador);
+        SQLFreeHandle(m_nTipo, m_manejador);
+    }
+    Manejador(const Manejador &) = delete;
+    Manejador &operator=(const Manejador &) = delete;
+
+    SQLHANDLE operator*() const { return m_manejador; }
+    bool Valido() const { return m_manejador != SQL_NULL_HANDLE; }
+    void Conectado() { m_bConectado = true; }
+
+    // The driver's diagnostics of the last call on this handle, "[number] text" each.
+    QString Diagnostico() const
+    {
+        QStringList textos;
+        for (SQLSMALLINT nRegistro = 1;; ++nRegistro) {
+            SQLWCHAR estado[6];
+            SQLINTEGER nNativo = 0;
+            SQLWCHAR texto[1024];
+            SQLSMALLINT nLargo = 0;
+            if (!SQL_SUCCEEDED(SQLGetDiagRecW(m_nTipo, m_manejador, nRegistro, estado, &nNativo, texto,
+                                              SQLSMALLINT(std::size(texto)), &nLargo)))
+                break;
+            const QString cTexto = DeAncho(texto, qBound(qsizetype(0), qsizetype(nLargo), qsizetype(std::size(texto)) - 1));
+            textos.append(nNativo != 0 ? QStringLiteral("[%1] %2").arg(nNativo).arg(cTexto) : cTexto);
+        }
+        return textos.isEmpty() ? QStringLiteral("el controlador ODBC no dio más detalles") : textos.join(QLatin1Char(' '));
+    }
+
+private:
+    SQLSMALLINT m_nTipo;
+    SQLHANDLE m_manejador = SQL_NULL_HANDLE;
+    bool m_bConectado = false;
+};
 
 // What the user can do about a connection that failed before reaching the server: the data
 // source, or its driver, is not where the driver manager looks.
@@ -62,35 +93,167 @@ QString QueHacer(const QString &cTextoDelError, const QString &cOrigenDatos)
         .arg(cOrigenDatos);
 }
 
+[[noreturn]] void FallaLaConsulta(const QString &cQue, const Manejador &sentencia)
+{
+    throw ErrorReporte(CodigoErrorRpt::ConsultaFallida, QStringLiteral("%1: %2").arg(cQue, sentencia.Diagnostico()));
+}
+
+// One column of the result, bound to the buffers of a block of rows. Texts come as UTF-16,
+// bytes as they are, and everything else (numbers, dates) as the driver's ASCII text.
+class ColumnaLigada
+{
+public:
+    ColumnaLigada(SQLSMALLINT nTipoSql, SQLULEN nTamano)
+    {
+        const SQLULEN nCaracteres = qBound<SQLULEN>(1, nTamano, nCaracteresMaximos);
+        switch (nTipoSql) {
+        case SQL_CHAR: case SQL_VARCHAR: case SQL_LONGVARCHAR:
+        case SQL_WCHAR: case SQL_WVARCHAR: case SQL_WLONGVARCHAR:
+            m_nTipoC = SQL_C_WCHAR;
+            m_nAncho = SQLLEN((2 * nCaracteres + 1) * sizeof(SQLWCHAR)); // a character may take two
+            break;
+        case SQL_BINARY: case SQL_VARBINARY: case SQL_LONGVARBINARY:
+            m_nTipoC = SQL_C_BINARY;
+            m_nAncho = SQLLEN(4 * nCaracteres);
+            break;
+        default:
+            m_nTipoC = SQL_C_CHAR;
+            m_nAncho = SQLLEN(nCaracteres + 48); // sign, point, exponent, a date's separators
+            break;
+        }
+    }
+
+    qsizetype AnchoDeFila() const { return m_nAncho + qsizetype(sizeof(SQLLEN)); }
+
+    void Liga(const Manejador &sentencia, SQLUSMALLINT nColumna, SQLULEN nFilas)
+    {
+        m_valores.resize(size_t(m_nAncho) * nFilas);
+        m_largos.resize(nFilas);
+        if (!SQL_SUCCEEDED(SQLBindCol(*sentencia, nColumna, m_nTipoC, m_valores.data(), m_nAncho, m_largos.data())))
+            FallaLaConsulta(QStringLiteral("No se pudo leer la columna %1 de la consulta del reporte").arg(nColumna), sentencia);
+    }
+
+    // The value of the fetched block's row nFila; false when the driver had to cut it.
+    bool Valor(SQLULEN nFila, QString &cValor) const
+    {
+        const SQLLEN nLargo = m_largos[nFila];
+        if (nLargo == SQL_NULL_DATA) {
+            cValor = QString();
+            return true;
+        }
+        const SQLLEN nCabe = m_nTipoC == SQL_C_BINARY ? m_nAncho : m_nAncho - (m_nTipoC == SQL_C_WCHAR ? 2 : 1);
+        if (nLargo == SQL_NO_TOTAL || nLargo > nCabe)
+            return false;
+        const char *pValor = m_valores.data() + size_t(m_nAncho) * nFila;
+        if (m_nTipoC == SQL_C_WCHAR)
+            cValor = DeAncho(reinterpret_cast<const SQLWCHAR *>(pValor), nLargo / qsizetype(sizeof(SQLWCHAR)));
+        else if (m_nTipoC == SQL_C_BINARY)
+            cValor = QString::fromUtf8(pValor, nLargo);
+        else
+            cValor = QString::fromLatin1(pValor, nLargo);
+        return true;
+    }
+
+private:
+    SQLSMALLINT m_nTipoC = SQL_C_CHAR;
+    SQLLEN m_nAncho = 0;
+    std::vector<char> m_valores;
+    std::vector<SQLLEN> m_largos;
+};
+
+bool EsNumeroExacto(SQLSMALLINT nTipoSql)
+{
+    switch (nTipoSql) {
+    case SQL_DECIMAL: case SQL_NUMERIC: case SQL_TINYINT: case SQL_SMALLINT: case SQL_INTEGER: case SQL_BIGINT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+DatosReporte LeeConsulta(const Manejador &conexion, const QString &cSql)
+{
+    const Manejador sentencia(SQL_HANDLE_STMT, *conexion);
+    if (!sentencia.Valido())
+        FallaLaConsulta(QStringLiteral("La consulta del reporte falló"), sentencia);
+    if (!SQL_SUCCEEDED(SQLExecDirectW(*sentencia, Ancho(cSql), SQL_NTS)))
+        FallaLaConsulta(QStringLiteral("La consulta del reporte falló"), sentencia);
+
+    SQLSMALLINT nCampos = 0;
+    SQLNumResultCols(*sentencia, &nCampos);
+    DatosReporte datos;
+    std::vector<ColumnaLigada> columnas;
+    qsizetype nAnchoDeFila = 0;
+    for (SQLUSMALLINT i = 1; i <= SQLUSMALLINT(nCampos); ++i) {
+        SQLWCHAR nombre[512];
+        SQLSMALLINT nLargoNombre = 0, nTipoSql = 0, nDecimales = 0, nNulo = 0;
+        SQLULEN nTamano = 0;
+        if (!SQL_SUCCEEDED(SQLDescribeColW(*sentencia, i, nombre, SQLSMALLINT(std::size(nombre)), &nLargoNombre, &nTipoSql,
+                                           &nTamano, &nDecimales, &nNulo)))
+            FallaLaConsulta(QStringLiteral("No se pudo conocer la columna %1 de la consulta del reporte").arg(i), sentencia);
+        datos.campos.append(DeAncho(nombre, qBound(qsizetype(0), qsizetype(nLargoNombre), qsizetype(std::size(nombre)) - 1)));
+        datos.escalas.append(EsNumeroExacto(nTipoSql) ? nDecimales : -1);
+        columnas.emplace_back(nTipoSql, nTamano);
+        nAnchoDeFila += columnas.back().AnchoDeFila();
+    }
+    if (nCampos == 0)
+        return datos;
+
+    const SQLULEN nFilas = qBound<SQLULEN>(1, SQLULEN(nBytesPorBloque / qMax<qsizetype>(1, nAnchoDeFila)), nFilasPorBloque);
+    SQLULEN nTraidas = 0;
+    std::vector<SQLUSMALLINT> estados(nFilas);
+    SQLSetStmtAttr(*sentencia, SQL_ATTR_ROW_BIND_TYPE, SQLPOINTER(SQL_BIND_BY_COLUMN), 0);
+    if (!SQL_SUCCEEDED(SQLSetStmtAttr(*sentencia, SQL_ATTR_ROW_ARRAY_SIZE, SQLPOINTER(nFilas), 0)) ||
+        !SQL_SUCCEEDED(SQLSetStmtAttr(*sentencia, SQL_ATTR_ROWS_FETCHED_PTR, &nTraidas, 0)) ||
+        !SQL_SUCCEEDED(SQLSetStmtAttr(*sentencia, SQL_ATTR_ROW_STATUS_PTR, estados.data(), 0)))
+        FallaLaConsulta(QStringLiteral("El controlador ODBC no lee la consulta del reporte por bloques"), sentencia);
+    for (SQLUSMALLINT i = 0; i < columnas.size(); ++i)
+        columnas[i].Liga(sentencia, i + 1, nFilas);
+
+    const QString cLectura = QStringLiteral("La lectura de la consulta del reporte falló");
+    for (;;) {
+        const SQLRETURN nResultado = SQLFetch(*sentencia);
+        if (nResultado == SQL_NO_DATA)
+            break;
+        if (!SQL_SUCCEEDED(nResultado))
+            FallaLaConsulta(cLectura, sentencia);
+        for (SQLULEN nFila = 0; nFila < nTraidas; ++nFila) {
+            if (estados[nFila] == SQL_ROW_ERROR)
+                FallaLaConsulta(cLectura, sentencia);
+            for (size_t i = 0; i < columnas.size(); ++i) {
+                QString &cValor = datos.valores.emplace_back();
+                if (!columnas[i].Valor(nFila, cValor))
+                    throw ErrorReporte(CodigoErrorRpt::ConsultaFallida,
+                                       QStringLiteral("%1: un valor de la columna %2 pasa de %3 caracteres.")
+                                           .arg(cLectura, datos.campos[qsizetype(i)])
+                                           .arg(nCaracteresMaximos));
+            }
+        }
+    }
+    return datos;
+}
+
 } // namespace
 
 DatosReporte LectorOdbc::Lee(const QString &cCadenaOdbc, const QString &cOrigenDatos, const QString &cSql,
                              const std::function<void()> &alConectar)
 {
-    static QAtomicInteger<int> nConexiones;
-    const QString cNombre = QStringLiteral("reportengine_%1").arg(nConexiones.fetchAndAddRelaxed(1));
-    DatosReporte datos;
-    {
-        QSqlDatabase base = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), cNombre);
-        const auto quitaConexion = qScopeGuard([&] {
-            base.close();
-            base = QSqlDatabase();
-            QSqlDatabase::removeDatabase(cNombre);
-        });
-        if (!base.isValid())
-            throw ErrorReporte(CodigoErrorRpt::ConexionFallida,
-                               QStringLiteral("No está instalado el controlador ODBC de Qt (QODBC)."));
-        base.setDatabaseName(cCadenaOdbc);
-        if (!base.open()) {
-            const QString cError = TextoDeError(base.lastError());
-            throw ErrorReporte(CodigoErrorRpt::ConexionFallida, QStringLiteral("No se pudo conectar con el origen de datos "
-                                                                               "\"%1\": %2")
-                                                                    .arg(cOrigenDatos, cError) +
-                                                                    QueHacer(cError, cOrigenDatos));
-        }
-        if (alConectar)
-            alConectar();
-        datos = LeeConsulta(base, cSql);
+    const Manejador entorno(SQL_HANDLE_ENV, SQL_NULL_HANDLE);
+    if (!entorno.Valido() ||
+        !SQL_SUCCEEDED(SQLSetEnvAttr(*entorno, SQL_ATTR_ODBC_VERSION, SQLPOINTER(SQL_OV_ODBC3), 0)))
+        throw ErrorReporte(CodigoErrorRpt::ConexionFallida, QStringLiteral("El administrador de controladores ODBC no se pudo iniciar."));
+    Manejador conexion(SQL_HANDLE_DBC, *entorno);
+    if (!conexion.Valido())
+        throw ErrorReporte(CodigoErrorRpt::ConexionFallida, QStringLiteral("El administrador de controladores ODBC no se pudo iniciar."));
+    if (!SQL_SUCCEEDED(SQLDriverConnectW(*conexion, nullptr, Ancho(cCadenaOdbc), SQL_NTS, nullptr, 0, nullptr,
+                                         SQL_DRIVER_NOPROMPT))) {
+        const QString cError = conexion.Diagnostico();
+        throw ErrorReporte(CodigoErrorRpt::ConexionFallida,
+                           QStringLiteral("No se pudo conectar con el origen de datos \"%1\": %2").arg(cOrigenDatos, cError) +
+                               QueHacer(cError, cOrigenDatos));
     }
-    return datos;
+    conexion.Conectado();
+    if (alConectar)
+        alConectar();
+    return LeeConsulta(conexion, cSql);
 }

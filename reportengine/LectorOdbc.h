@@ -6,9 +6,9 @@
 
 #include "DatosReporte.h"
 
-// Runs the report's query through Qt's ODBC driver and reads all its rows. Numbers come as
-// text (QSql::HighPrecision), so that no DECIMAL passes through a double on its way. Nothing
-// is bound: Qt 6.4's ODBC driver sends a bound QString with a NUL at its end.
+// Runs the report's query through the ODBC driver manager and reads all its rows, a block of
+// rows per call into bound columns. Numbers come as the driver's text, so that no DECIMAL
+// passes through a double on its way; texts come as UTF-16, whatever the server's character set.
 class LectorOdbc
 {
 public:

@@ -104,11 +104,5 @@ QString TextoConexion::CadenaOdbc(const QString &cOrigenDatos, int nSegundosCone
     if (nSegundosRespuesta > 0)
         partes.append(QStringLiteral("READ_TIMEOUT=%1;WRITE_TIMEOUT=%1").arg(nSegundosRespuesta));
     // No ";" at the end: the driver refuses a string that ends in "};".
-    const QString cCadena = partes.join(QLatin1Char(';'));
-    if (cCadena.contains(QLatin1String(".dsn"), Qt::CaseInsensitive))
-        Falla(QStringLiteral("el controlador ODBC de Qt tomaría un texto con \".dsn\" por un archivo de origen de datos"));
-    if (cCadena.contains(QLatin1String("SERVER="), Qt::CaseInsensitive) ||
-        cCadena.contains(QLatin1String("DRIVER="), Qt::CaseInsensitive))
-        return cCadena;
-    return cCadena.mid(4); // Qt puts the "DSN=" back
+    return partes.join(QLatin1Char(';'));
 }

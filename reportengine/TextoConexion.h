@@ -17,11 +17,8 @@ public:
     // Throws ErrorReporte (ConexionNoValida) for an unknown key or a piece without "=".
     static TextoConexion Analiza(const QString &cTexto);
 
-    // The text for Qt's ODBC driver that connects through the data source with these
-    // overrides. Values that need it go in braces ({p;x}}y}). Qt passes the text through as it
-    // is only when it holds SERVER= or DRIVER=; otherwise it puts DSN= in front itself.
-    // Throws ConexionNoValida for a text that Qt would take for a file data source (".dsn").
-    // With waits (seconds; 0 leaves the driver's own), the driver gives up connecting, or
+    // The ODBC connection string that connects through the data source with these
+    // overrides. Values that need it go in braces ({p;x}}y}). With waits (seconds; 0 leaves the driver's own), the driver gives up connecting, or
     // waiting for an answer, after them.
     QString CadenaOdbc(const QString &cOrigenDatos, int nSegundosConexion = 0, int nSegundosRespuesta = 0) const;
 

@@ -174,13 +174,11 @@ void tst_PropiedadesMotor::EjecucionQueFallaAntesDeConectar_data()
     QTest::newRow("vista previa sin pantalla") << Asignaciones{{3, -1, m_cReporte}, {15, -1, 0}} << SinPantallaNiImpresora
                                                << "no muestra ni imprime";
     QTest::newRow("lo que puso el trabajo anterior ya no cuenta")
-        << Asignaciones{{3, -1, m_cReporte}, {29, 5, QStringLiteral("Linea='3'")}, {17, -1, qint16(1)},
-                        {3, -1, m_cReporte}, {20, -1, QStringLiteral("SERVER=h;PWD=a.dsn;")}}
-        << ConexionNoValida << ".dsn";
+        << Asignaciones{{3, -1, m_cReporte}, {29, 5, QStringLiteral("Linea='3'")}, {17, -1, qint16(1)}, {3, -1, m_cReporte}}
+        << SinPantallaNiImpresora << "no muestra ni imprime";
     QTest::newRow("una fórmula vaciada ya no cuenta")
-        << Asignaciones{{3, -1, m_cReporte}, {29, 5, QStringLiteral("Linea='3'")}, {29, 5, QString()},
-                        {20, -1, QStringLiteral("SERVER=h;PWD=a.dsn;")}}
-        << ConexionNoValida << ".dsn";
+        << Asignaciones{{3, -1, m_cReporte}, {29, 5, QStringLiteral("Linea='3'")}, {29, 5, QString()}}
+        << SinPantallaNiImpresora << "no muestra ni imprime";
 }
 
 void tst_PropiedadesMotor::EjecucionQueFallaAntesDeConectar()
