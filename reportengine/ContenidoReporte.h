@@ -72,4 +72,12 @@ struct ContenidoReporte
     {
         return totales[qsizetype(nLinea) * columnas.size() + nColumna];
     }
+    // The decimals a file keeps for this line of this column: those of the data, or the
+    // paper's where the data says none (a column with no number at all).
+    int DecimalesDeDatos(int nColumna, int nLinea) const
+    {
+        const ColumnaContenido &columna = columnas[nColumna];
+        const int nEscala = columna.escalasPorLinea.value(nLinea, -1);
+        return nEscala >= 0 ? nEscala : columna.decimalesPorLinea.value(nLinea, 2);
+    }
 };

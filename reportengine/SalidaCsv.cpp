@@ -15,16 +15,19 @@ QString SalidaCsv::Campo(const QString &cValor)
     return QLatin1Char('"') + QString(cValor).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 
+bool SalidaCsv::PareceFormula(const QString &cTexto)
+{
+    if (cTexto.isEmpty())
+        return false;
+    const QChar c = cTexto.front();
+    return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r';
+}
+
 QString SalidaCsv::TextoSeguro(const QString &cTexto)
 {
     // What a spreadsheet would take for a formula (or a cell that starts with a control
     // character) goes in with the apostrophe that makes it show as text.
-    if (!cTexto.isEmpty()) {
-        const QChar c = cTexto.front();
-        if (c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r')
-            return QLatin1Char('\'') + cTexto;
-    }
-    return cTexto;
+    return PareceFormula(cTexto) ? QLatin1Char('\'') + cTexto : cTexto;
 }
 
 QByteArray SalidaCsv::Bytes(const ContenidoReporte &contenido)
@@ -47,12 +50,9 @@ QByteArray SalidaCsv::Bytes(const ContenidoReporte &contenido)
                 return QString();
             case ValorCelda::Tipo::Texto:
                 return TextoSeguro(valor.cTexto);
-            case ValorCelda::Tipo::Numero: {
+            case ValorCelda::Tipo::Numero:
                 // Every digit the data has, whatever the paper shows.
-                const ColumnaContenido &mostrada = contenido.columnas[columna.nColumna];
-                const int nEscala = mostrada.escalasPorLinea.value(columna.nLinea, -1);
-                return valor.numero.TextoPlano(nEscala >= 0 ? nEscala : mostrada.decimalesPorLinea.value(columna.nLinea, 2));
-            }
+                return valor.numero.TextoPlano(contenido.DecimalesDeDatos(columna.nColumna, columna.nLinea));
             }
             return QString();
         });

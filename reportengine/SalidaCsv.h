@@ -19,7 +19,10 @@ public:
 
     // A field quoted when it holds a comma, a quote, a line end or blanks at its ends.
     static QString Campo(const QString &cValor);
-    // A text cell that begins with =, +, -, @, a tab or a carriage return, with a leading
-    // apostrophe, as spreadsheets take it for text; any other text unchanged.
+    // Whether a spreadsheet would run this text as a formula, or take it for one: it begins
+    // with =, +, -, @, a tab or a carriage return.
+    static bool PareceFormula(const QString &cTexto);
+    // Such a text with a leading apostrophe, as spreadsheets take it for text; any other text
+    // unchanged.
     static QString TextoSeguro(const QString &cTexto);
 };
