@@ -98,10 +98,11 @@ public:
 
     Libro(const QString &cRuta, const QString &cTemporal) : m_cRuta(cRuta)
     {
-        // Rows go to disk as they are written: the memory taken does not grow with the report.
-        lxw_workbook_options opciones{};
-        opciones.constant_memory = LXW_TRUE;
-        m_pLibro = workbook_new_opt(QFile::encodeName(cTemporal).constData(), &opciones);
+        // Not in constant-memory mode, though it is faster and takes less memory (the report
+        // of 10,000 clients stays under 100 MB either way): there the library cannot give
+        // the charts the data they show, nor tell that the months are texts, and it writes
+        // texts inline; readers that do not recompute a chart would show it empty.
+        m_pLibro = workbook_new(QFile::encodeName(cTemporal).constData());
         if (!m_pLibro)
             NoEscrito(m_cRuta, QString::fromUtf8(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED)));
     }

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Reads a workbook with openpyxl, as a spreadsheet user's tools would, and prints as JSON what
 the tests compare: per sheet every cell (type, value, number format, quote prefix, and for a
-formula its cached value), the frozen pane, the autofilter and the charts. With a second
+formula its cached value), the frozen pane, the autofilter and the charts (with the data they
+carry for readers that do not read the sheet). With a second
 argument, the rows of a CSV file as Python's csv module reads them.
 
     /usr/bin/python3 lee_libro.py LIBRO.xlsx [INFORME.csv]
@@ -20,6 +21,16 @@ def texto_de_titulo(titulo):
     if titulo is None or titulo.tx is None or titulo.tx.rich is None:
         return None
     return "".join(r.t for p in titulo.tx.rich.p for r in (p.r or []))
+
+
+def cache_de(serie):
+    """What a chart shows without reading its sheet: the categories and values it carries."""
+    categorias = valores = None
+    if serie.cat is not None and serie.cat.strRef is not None and serie.cat.strRef.strCache is not None:
+        categorias = [p.v for p in serie.cat.strRef.strCache.pt]
+    if serie.val is not None and serie.val.numRef is not None and serie.val.numRef.numCache is not None:
+        valores = [float(p.v) for p in serie.val.numRef.numCache.pt]
+    return {"categorias": categorias, "valores": valores}
 
 
 def hoja(formulas, valores):
@@ -48,7 +59,8 @@ def hoja(formulas, valores):
     if formulas.auto_filter.ref:
         primera_col, primera_fila, ultima_col, ultima_fila = range_boundaries(formulas.auto_filter.ref)
         filtro = [primera_fila - 1, primera_col - 1, ultima_fila - 1, ultima_col - 1]
-    graficas = [{"tipo": g.tagname, "titulo": texto_de_titulo(g.title)} for g in formulas._charts]
+    graficas = [dict(tipo=g.tagname, titulo=texto_de_titulo(g.title), series=[cache_de(s) for s in g.series])
+                for g in formulas._charts]
     anchos = {letra: d.width for letra, d in formulas.column_dimensions.items()}
     return {"celdas": filas, "congelada": congelada, "filtro": filtro, "graficas": graficas, "anchos": anchos}
 

@@ -418,10 +418,12 @@ void tst_InformeOdbc::LibroConLosValoresDelCsv()
     QCOMPARE(formula["valor"].toString(), QStringLiteral("=1+2 Comercial"));
     QCOMPARE(formula["formato"].toString(), QStringLiteral("@"));
 
-    // The months with their totals (those of the sheet's totals row), and their charts.
+    // The months with their totals (those of the sheet's totals row), and their charts: the
+    // amounts in columns, the quantities in a line, both carrying what they show.
     const QJsonObject meses = libro["Meses"].toObject();
     const QJsonArray filasMeses = meses["celdas"].toArray();
     QCOMPARE(filasMeses.size(), 13);
+    QJsonArray etiquetas, cantidades, importes;
     for (int m = 0; m < 12; ++m) {
         const QJsonArray mes = filasMeses[m + 1].toArray();
         QCOMPARE(mes[0]["valor"].toString(), QStringLiteral("%1-24").arg(QLatin1String(aMeses[m])));
@@ -429,6 +431,9 @@ void tst_InformeOdbc::LibroConLosValoresDelCsv()
             const QJsonObject total = celda(nTitulos + nClientes + 1, 2 + 2 * m + k);
             QVERIFY2(mes[1 + k]["valor"].toDouble() == total["calculado"].toDouble(), aMeses[m]);
         }
+        etiquetas << mes[0]["valor"];
+        cantidades << mes[1]["valor"];
+        importes << mes[2]["valor"];
     }
     const QJsonArray graficas = meses["graficas"].toArray();
     QCOMPARE(graficas.size(), 2);
@@ -437,7 +442,10 @@ void tst_InformeOdbc::LibroConLosValoresDelCsv()
     for (const QJsonValue grafica : graficas) {
         const QString cTitulo = grafica["titulo"].toString();
         QVERIFY2(cTitulo.endsWith(QStringLiteral("ene-24 a dic-24")), qPrintable(cTitulo));
+        QCOMPARE(grafica["series"][0]["categorias"].toArray(), etiquetas);
     }
+    QCOMPARE(graficas[0]["series"][0]["valores"].toArray(), importes);
+    QCOMPARE(graficas[1]["series"][0]["valores"].toArray(), cantidades);
 }
 
 void tst_InformeOdbc::DiscoLlenoDejaElArchivoAnterior_data()
