@@ -107,7 +107,8 @@ int Ejecuta(const QStringList &argumentos)
         {QStringLiteral("cliente"), QStringLiteral("Clave del cliente, tal como se escribe."), QStringLiteral("C")},
         {QStringLiteral("vendedor"), QStringLiteral("Clave del vendedor."), QStringLiteral("V")},
         {QStringLiteral("linea"), QStringLiteral("Número (ID) de la línea de productos."), QStringLiteral("ID")},
-        {QStringLiteral("salida"), QStringLiteral("Archivo del informe: .pdf o .csv."), QStringLiteral("ARCHIVO")},
+        {QStringLiteral("salida"), QStringLiteral("Archivo del informe: .pdf, .csv o .xlsx."),
+         QStringLiteral("ARCHIVO")},
     });
     if (!opciones.parse(argumentos)) {
         Escribe(opciones.errorText() + QStringLiteral(" (vea --help)"));
@@ -164,8 +165,9 @@ int Ejecuta(const QStringList &argumentos)
     const QFileInfo salida(QDir::current().absoluteFilePath(opciones.value(QStringLiteral("salida"))));
     const QString cSalida = salida.absoluteFilePath();
     const QString cTipo = salida.suffix().toLower();
-    if (cTipo != QLatin1String("pdf") && cTipo != QLatin1String("csv")) {
-        Escribe(QStringLiteral("--salida debe terminar en .pdf o .csv: %1").arg(opciones.value(QStringLiteral("salida"))));
+    if (cTipo != QLatin1String("pdf") && cTipo != QLatin1String("csv") && cTipo != QLatin1String("xlsx")) {
+        Escribe(QStringLiteral("--salida debe terminar en .pdf, .csv o .xlsx: %1")
+                    .arg(opciones.value(QStringLiteral("salida"))));
         return 1;
     }
     if (salida.isDir()) {

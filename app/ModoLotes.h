@@ -4,7 +4,7 @@
 
 // The twelve-month report without a window:
 //   informe-mensual --desde DD/MM/AAAA --hasta DD/MM/AAAA [--cliente C] [--vendedor V]
-//                   [--linea ID] --salida ARCHIVO.pdf|ARCHIVO.csv
+//                   [--linea ID] --salida ARCHIVO.pdf|ARCHIVO.csv|ARCHIVO.xlsx
 // The same start-up and the same operation as the window; messages go to standard error.
 namespace ModoLotes {
 

@@ -26,7 +26,7 @@ public:
                          ParametrosRpt &parametros, ControlReporte &control, const QString &cCarpetaPrograma,
                          Mensajes &mensajes);
 
-    // Where the report goes: the preview window unless a file (.pdf or .csv) is named.
+    // Where the report goes: the preview window unless a file (.pdf, .csv or .xlsx) is named.
     void setArchivoSalida(const QString &cArchivo) { m_cArchivoSalida = cArchivo; }
     // Told what the operation is doing, for long runs.
     void setProgreso(std::function<void(const QString &)> aviso) { m_progreso = std::move(aviso); }

@@ -180,6 +180,7 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
             ColumnaContenido mostrada;
             mostrada.cTitulo = TextoFijo(ConSerie(columna.cTitulo, nSerie), nFilas);
             mostrada.ancho = columna.ancho;
+            mostrada.bEnSerie = columna.bEnSerie;
             mostrada.nAnchoDecimasMm = columna.nAnchoDecimasMm;
             QList<CeldaPreparada> celdas;
             for (int nLinea = 0; nLinea < contenido.nLineasPorFila; ++nLinea) {

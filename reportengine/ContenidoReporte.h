@@ -7,9 +7,10 @@
 #include "NumeroDecimal.h"
 #include "PlantillaTexto.h"
 
-// A report ready to go on paper or into a CSV file: the columns that are shown, every cell of
-// every row, the totals, and the header and footer lines with everything filled in but the
-// page numbers. ArmadorContenido builds it from the layout, the formulas and the rows.
+// A report ready to go on paper, into a CSV file or into a workbook: the columns that are
+// shown, every cell of every row, the totals, and the header and footer lines with everything
+// filled in but the page numbers. ArmadorContenido builds it from the layout, the formulas
+// and the rows.
 
 struct ValorCelda
 {
@@ -24,9 +25,10 @@ struct ColumnaContenido
     QString cTitulo;
     ColumnaDiseno::Ancho ancho = ColumnaDiseno::Ancho::Automatico;
     int nAnchoDecimasMm = 0;
-    bool bNumerica = false;      // its numbers and heading go to the right
+    bool bNumerica = false;       // its numbers and heading go to the right
+    bool bEnSerie = false;        // one of the columns repeated for each series number shown
     QList<int> decimalesPorLinea; // on paper
-    QList<int> escalasPorLinea;   // the decimals its numbers have in the data (CSV); -1 unknown
+    QList<int> escalasPorLinea;   // the decimals its numbers have in the data (files); -1 unknown
 };
 
 struct SegmentoContenido
@@ -71,5 +73,13 @@ struct ContenidoReporte
     const ValorCelda &Total(int nLinea, int nColumna) const
     {
         return totales[qsizetype(nLinea) * columnas.size() + nColumna];
+    }
+    // The decimals a file keeps for this line of this column: those of the data, or the
+    // paper's where the data says none (a column with no number at all).
+    int DecimalesDeDatos(int nColumna, int nLinea) const
+    {
+        const ColumnaContenido &columna = columnas[nColumna];
+        const int nEscala = columna.escalasPorLinea.value(nLinea, -1);
+        return nEscala >= 0 ? nEscala : columna.decimalesPorLinea.value(nLinea, 2);
     }
 };

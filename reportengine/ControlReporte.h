@@ -22,7 +22,7 @@ struct AvisosReporte
 // preview; every run ends with all of them back at their reset values.
 enum class PropiedadReporte : int {
     ArchivoReporte = 3,  // text: the report file (.rpt)
-    ArchivoSalida = 12,  // text: the file for destination 2; .pdf or .csv says which kind
+    ArchivoSalida = 12,  // text: the file for destination 2; .pdf, .csv or .xlsx says which kind
     TituloVentana = 13,  // text: the preview window's title; empty: the report's own
     Destino = 15,        // integer, DestinoReporte: where a run sends the report
     Accion = 17,         // integer: 1 runs the report with the settings made so far; 0 does nothing

@@ -16,6 +16,7 @@
 #include "PintorReporte.h"
 #include "SalidaImpresa.h"
 #include "SalidaCsv.h"
+#include "SalidaXlsx.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ int Entero(int nDispId, const QVariant &valor)
 
 bool EsPdf(const QString &cRuta) { return cRuta.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive); }
 bool EsCsv(const QString &cRuta) { return cRuta.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive); }
+bool EsXlsx(const QString &cRuta) { return cRuta.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive); }
 
 } // namespace
 
@@ -78,8 +80,8 @@ void MotorReporte::PropertyPut(PropiedadReporte propiedad, const QVariant &valor
         return;
     case ArchivoSalida: {
         const QString cRuta = Texto(nDispId, valor);
-        if (!cRuta.isEmpty() && !EsPdf(cRuta) && !EsCsv(cRuta))
-            NoValido(nDispId, QStringLiteral("el archivo \"%1\" no termina en .pdf ni en .csv").arg(cRuta));
+        if (!cRuta.isEmpty() && !EsPdf(cRuta) && !EsCsv(cRuta) && !EsXlsx(cRuta))
+            NoValido(nDispId, QStringLiteral("el archivo \"%1\" no termina en .pdf, .csv o .xlsx").arg(cRuta));
         m_cArchivoSalida = cRuta;
         return;
     }
@@ -221,6 +223,8 @@ void MotorReporte::Ejecuta()
     case DestinoReporte::Archivo:
         if (EsCsv(m_cArchivoSalida))
             SalidaCsv::Escribe(contenido, m_cArchivoSalida);
+        else if (EsXlsx(m_cArchivoSalida))
+            SalidaXlsx::Escribe(contenido, m_cArchivoSalida);
         else
             EscribePdf(contenido);
         break;

@@ -1,5 +1,7 @@
 #include "NumeroDecimal.h"
 
+#include <iterator>
+
 namespace {
 __extension__ using Entero128 = __int128;
 
@@ -106,6 +108,21 @@ QString NumeroDecimal::TextoPlano(int nDecimales) const
     QByteArray texto;
     AgregaTextoPlano(texto, nDecimales);
     return QString::fromLatin1(texto);
+}
+
+double NumeroDecimal::Real(int nDecimales) const
+{
+    nDecimales = qBound(0, nDecimales, nDecimalesGuardados);
+    const Entero nDivisor = PotenciaDeDiez(nDecimalesGuardados - nDecimales);
+    const Entero nAbsoluto = ((m_nValor < 0 ? -m_nValor : m_nValor) + nDivisor / 2) / nDivisor; // as Digitos
+    // An integer and a power of ten up to 10^22 are doubles exactly while the integer fits in
+    // 53 bits; IEEE division rounds their exact quotient once, to the nearest double.
+    if (nAbsoluto >= Entero(1) << 53)
+        return TextoPlano(nDecimales).toDouble(); // Qt reads a text correctly rounded too
+    static constexpr double aPotencias[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10};
+    static_assert(std::size(aPotencias) == nDecimalesGuardados + 1);
+    const double dMagnitud = double(qint64(nAbsoluto)) / aPotencias[nDecimales];
+    return m_nValor < 0 && nAbsoluto != 0 ? -dMagnitud : dMagnitud; // no -0 where the text has none
 }
 
 QString NumeroDecimal::TextoLocal(int nDecimales, const QLocale &locale) const

@@ -40,6 +40,9 @@ public:
     // The same with the locale's decimal point, minus sign and a group separator every three
     // digits: "1,234.50" or "1.234,50".
     QString TextoLocal(int nDecimales, const QLocale &locale) const;
+    // Rounded the same way, the nearest double: the one strtod gives for TextoPlano's text,
+    // found without it (a workbook takes a double per number cell).
+    double Real(int nDecimales) const;
 
     // The absolute value.
     NumeroDecimal Magnitud() const;

@@ -37,16 +37,19 @@ constexpr qsizetype nTamanoDeBloque = 256 * 1024;
 
 } // namespace
 
+bool SalidaCsv::PareceFormula(const QString &cTexto)
+{
+    if (cTexto.isEmpty())
+        return false;
+    const QChar c = cTexto.front();
+    return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r';
+}
+
 QString SalidaCsv::TextoSeguro(const QString &cTexto)
 {
     // What a spreadsheet would take for a formula (or a cell that starts with a control
     // character) goes in with the apostrophe that makes it show as text.
-    if (!cTexto.isEmpty()) {
-        const QChar c = cTexto.front();
-        if (c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r')
-            return QLatin1Char('\'') + cTexto;
-    }
-    return cTexto;
+    return PareceFormula(cTexto) ? QLatin1Char('\'') + cTexto : cTexto;
 }
 
 void SalidaCsv::EscribeEn(const ContenidoReporte &contenido, QIODevice &destino)
@@ -70,11 +73,8 @@ void SalidaCsv::EscribeEn(const ContenidoReporte &contenido, QIODevice &destino)
     bloque += "\r\n";
     // Every decimal the data has, whatever the paper shows.
     QList<int> escalas;
-    for (const ColumnaCsv &columna : contenido.csv) {
-        const ColumnaContenido &mostrada = contenido.columnas[columna.nColumna];
-        const int nEscala = mostrada.escalasPorLinea.value(columna.nLinea, -1);
-        escalas.append(nEscala >= 0 ? nEscala : mostrada.decimalesPorLinea.value(columna.nLinea, 2));
-    }
+    for (const ColumnaCsv &columna : contenido.csv)
+        escalas.append(contenido.DecimalesDeDatos(columna.nColumna, columna.nLinea));
     for (qsizetype nFila = 0; nFila < contenido.nFilas; ++nFila) {
         for (qsizetype i = 0; i < contenido.csv.size(); ++i) {
             if (i > 0)

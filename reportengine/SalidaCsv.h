@@ -3,9 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-class QIODevice;
-
 #include "ContenidoReporte.h"
+
+class QIODevice;
 
 // The report as a CSV file (UTF-8, comma-separated, CRLF line ends, a field in quotes when it
 // holds a comma, a quote, a line end or blanks at its ends): one heading row, then
@@ -23,7 +23,10 @@ public:
     // Written atomically; throws ErrorReporte (SalidaNoEscrita) when it cannot be.
     static void Escribe(const ContenidoReporte &contenido, const QString &cRuta);
 
-    // A text cell that begins with =, +, -, @, a tab or a carriage return, with a leading
-    // apostrophe, as spreadsheets take it for text; any other text unchanged.
+    // Whether a spreadsheet would run this text as a formula, or take it for one: it begins
+    // with =, +, -, @, a tab or a carriage return.
+    static bool PareceFormula(const QString &cTexto);
+    // Such a text with a leading apostrophe, as spreadsheets take it for text; any other text
+    // unchanged.
     static QString TextoSeguro(const QString &cTexto);
 };

@@ -464,6 +464,8 @@ void tst_InformeCompleto::modoLotes_data()
     QTest::newRow("csv con cliente") << QStringList{"--desde", "01/01/2025", "--hasta", "30/06/2025", "--cliente", "D'ANG",
                                                     "--salida", "r.csv"}
                                      << "" << sinNada << 0 << "informe de 1 cliente escrito" << "r.csv";
+    QTest::newRow("libro") << QStringList{"--desde", "01/07/2024", "--hasta", "30/06/2025", "--salida", "r.xlsx"} << ""
+                           << sinNada << 0 << "escrito en" << "r.xlsx";
     QTest::newRow("salida relativa desde otra carpeta")
         << QStringList{"--desde", "01/01/2025", "--hasta", "31/01/2025", "--salida", "r.csv"} << "trabajo" << sinNada << 0
         << "/trabajo/r.csv" << "r.csv";
@@ -489,7 +491,7 @@ void tst_InformeCompleto::modoLotes_data()
     QTest::newRow("línea 0") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--linea", "0", "--salida", "r.pdf"}
                              << "" << sinNada << 1 << "omita --linea" << "";
     QTest::newRow("salida sin tipo") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "r.txt"}
-                                     << "" << sinNada << 1 << ".pdf o .csv" << "";
+                                     << "" << sinNada << 1 << ".pdf, .csv o .xlsx" << "";
     QTest::newRow("falta la salida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024"} << "" << sinNada << 1
                                      << "--salida" << "";
     QTest::newRow("carpeta que no existe")

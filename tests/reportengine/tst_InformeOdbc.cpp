@@ -1,11 +1,14 @@
 // The twelve-month report from end to end: its .rpt file, a working table and a clients
 // table in a database of the test's own on the private server, the two data sources in an
 // ODBC file of the test's own, and the engine set up property by property as the bridge
-// does it, writing a PDF and a CSV, or showing its preview without a screen.
+// does it, writing a PDF, a CSV and a workbook, or showing its preview without a screen.
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
@@ -25,6 +28,8 @@
 #include "ImpresoraYVistaPrevia.h"
 #include "LimiteDeArchivo.h"
 #include "MotorReporte.h"
+#include "NumeroDecimal.h"
+#include "SalidaCsv.h"
 
 namespace {
 
@@ -45,6 +50,39 @@ QString TablaDeTrabajo(const QString &cNombre = QStringLiteral("tmpventas12meses
                           "TotalCantRemis DECIMAL(14,%3) NOT NULL DEFAULT 0)")
         .arg(cNombre, cColumnas)
         .arg(nDecimalesCantidad);
+}
+
+// What openpyxl reads in a workbook, and Python's csv module in a CSV (lee_libro.py); empty,
+// with the reason in cFalla, when the reader fails.
+QJsonObject LeeLibro(const QString &cLibro, const QString &cCsv, QString &cFalla)
+{
+    QProcess lector;
+    lector.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(LECTOR_LIBRO), cLibro, cCsv});
+    if (!lector.waitForFinished(60000) || lector.exitStatus() != QProcess::NormalExit || lector.exitCode() != 0) {
+        cFalla = QStringLiteral("lee_libro.py falló: ") + QString::fromUtf8(lector.readAllStandardError());
+        return {};
+    }
+    QJsonParseError error;
+    const QJsonDocument documento = QJsonDocument::fromJson(lector.readAllStandardOutput(), &error);
+    if (!documento.isObject())
+        cFalla = QStringLiteral("lee_libro.py no dio JSON: ") + error.errorString();
+    return documento.object();
+}
+
+bool HayOpenpyxl()
+{
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
+    return python.waitForFinished(30000) && python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0;
+}
+
+// The letters of a spreadsheet column: 0 is A, 28 is AC.
+QString LetrasDeColumna(int nColumna)
+{
+    QString cLetras;
+    for (++nColumna; nColumna > 0; nColumna = (nColumna - 1) / 26)
+        cLetras.prepend(QChar(u'A' + (nColumna - 1) % 26));
+    return cLetras;
 }
 
 // Runs the report; the failure as text, so that a test shows it instead of aborting.
@@ -70,6 +108,8 @@ private slots:
     void Pdf();
     void Csv();
     void DecimalesDeLaPlantilla();
+    void LibroConLosValoresDelCsv();
+    void DiscoLlenoDejaElArchivoAnterior_data();
     void DiscoLlenoDejaElArchivoAnterior();
     void VistaPreviaSinPantalla_data();
     void VistaPreviaSinPantalla();
@@ -99,7 +139,8 @@ void tst_InformeOdbc::initTestCase()
     m_base->Ejecuta(TablaDeTrabajo());
     m_base->Ejecuta(QStringLiteral("CREATE TABLE clientes (Clave VARCHAR(10) NOT NULL PRIMARY KEY, Nombre VARCHAR(80))"));
     m_base->Ejecuta(QStringLiteral("INSERT INTO clientes VALUES ('C001', 'Ferretería O''Higgins Ñandú'), "
-                                   "('C002', 'Tlapalería \"La Güera\", S.A.'), ('C999', 'Sin ventas')"));
+                                   "('C002', 'Tlapalería \"La Güera\", S.A.'), ('C004', '=1+2 Comercial'), "
+                                   "('C999', 'Sin ventas')"));
     // C003 has no row in clientes: its name comes out empty.
     m_base->Ejecuta(QStringLiteral("INSERT INTO tmpventas12meses (Cliente, Mes1Monto, Mes1Cant, Mes2Monto, TotalCantRemis) "
                                    "VALUES ('C001', 0.10, 1.00, 0.20, 2.50)"));
@@ -109,7 +150,8 @@ void tst_InformeOdbc::initTestCase()
     // Each client's January amount rounds to 0.00 on its own; their total, rounded once, is 0.01.
     m_base->Ejecuta(TablaDeTrabajo(QStringLiteral("kilos"), 4, 3));
     m_base->Ejecuta(QStringLiteral("INSERT INTO kilos (Cliente, Mes1Cant, Mes1Monto, Mes2Monto, TotalCantRemis) "
-                                   "VALUES ('C001', 25.833, 0.0040, 1234.5678, 0.001), ('C002', 0.5, 0.0040, -0.0050, 0)"));
+                                   "VALUES ('C001', 25.833, 0.0040, 1234.5678, 0.001), "
+                                   "('C002', 0.5, 0.0040, -0.0050, 0), ('C004', 0, 0, 0, 0)"));
 
     // Both data sources point at a server and an account that do not exist: the connection
     // text must override them; the port is the only value that comes from here.
@@ -260,7 +302,7 @@ void tst_InformeOdbc::DecimalesDeLaPlantilla()
     QFile archivo(cCsv);
     QVERIFY(archivo.open(QIODevice::ReadOnly));
     const QStringList lineas = QString::fromUtf8(archivo.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    QCOMPARE(lineas.size(), 3);
+    QCOMPARE(lineas.size(), 4);
     QVERIFY2(lineas[1].startsWith(QStringLiteral("C001,%1,25.833,0.0040,0.000,1234.5678,").arg(cNombreRaro)),
              qPrintable(lineas[1]));
     QVERIFY2(lineas[1].endsWith(QStringLiteral(",25.833,1234.5718,0.001")), qPrintable(lineas[1]));
@@ -278,22 +320,153 @@ void tst_InformeOdbc::DecimalesDeLaPlantilla()
              qPrintable(cTexto));
 }
 
+void tst_InformeOdbc::LibroConLosValoresDelCsv()
+{
+    if (!HayOpenpyxl())
+        QSKIP("/usr/bin/python3 no tiene openpyxl (paquete python3-openpyxl): no se puede leer el libro");
+    // The same rows into a CSV and into a workbook whose name a user typed in capitals.
+    const QString cCsv = m_carpeta.filePath(QStringLiteral("libro.csv"));
+    const QString cLibro = m_carpeta.filePath(QStringLiteral("libro.XLSX"));
+    for (const QString &cSalida : {cCsv, cLibro}) {
+        MotorReporte motor;
+        Prepara(motor, DestinoReporte::Archivo, cSalida);
+        motor.PropertyPutIndexed(PropiedadReporte::UbicacionTabla, 0, m_base->Nombre() + QStringLiteral(".kilos"));
+        const QString cFalla = Corre(motor);
+        QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
+    }
+    QString cFalla;
+    const QJsonObject libro = LeeLibro(cLibro, cCsv, cFalla);
+    QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
+    QCOMPARE(libro["hojas"].toVariant().toStringList(), (QStringList{"Ventas", "Meses"}));
+    const QJsonObject ventas = libro["Ventas"].toObject();
+    const QJsonArray filas = ventas["celdas"].toArray();
+    const auto celda = [&filas](int nFila, int nColumna) { return filas[nFila].toArray()[nColumna].toObject(); };
+    const QJsonArray csv = libro["csv"].toArray();
+    const int nClientes = int(csv.size()) - 1;
+    const int nColumnas = int(csv[0].toArray().size());
+    QCOMPARE(nClientes, 3);
+    QCOMPARE(nColumnas, 29);
+
+    // The headings are the frozen row, the filter runs from them over the clients, and above
+    // them are the title, the period and the filters, without page numbers.
+    const int nTitulos = ventas["congelada"]["fila"].toInt() - 1;
+    QCOMPARE(ventas["congelada"]["columna"].toInt(), 0);
+    QCOMPARE(ventas["filtro"].toArray(), (QJsonArray{nTitulos, 0, nTitulos + nClientes, nColumnas - 1}));
+    QCOMPARE(celda(0, 0)["valor"].toString(), QStringLiteral("Ventas de doce meses por cliente"));
+    QStringList encima;
+    for (int nFila = 1; nFila < nTitulos; ++nFila)
+        encima << celda(nFila, 0)["valor"].toString();
+    QVERIFY2(encima.contains(QStringLiteral("Periodo: ene-24 a dic-24")), qPrintable(encima.join(u'|')));
+    QVERIFY2(encima.contains(QStringLiteral("Filtros: vendedor V01")), qPrintable(encima.join(u'|')));
+    QVERIFY2(!encima.join(u'|').contains(QStringLiteral("Página")), qPrintable(encima.join(u'|')));
+
+    // Cell by cell against the CSV: its headings, its texts (where the CSV needs an apostrophe
+    // the workbook keeps the text itself), its numbers as numbers with their own decimals, as
+    // wide as they show; under each numeric column the SUM of it, carrying the exact sum.
+    const QJsonObject anchos = ventas["anchos"].toObject();
+    for (int c = 0; c < nColumnas; ++c) {
+        const QString cLetras = LetrasDeColumna(c);
+        QCOMPARE(celda(nTitulos, c)["valor"].toString(), csv[0][c].toString());
+        int nAncho = int(csv[0][c].toString().size());
+        NumeroDecimal suma;
+        int nDecimales = 0;
+        for (int r = 1; r <= nClientes; ++r) {
+            const QString cValor = csv[r][c].toString();
+            const QJsonObject valor = celda(nTitulos + r, c);
+            const QByteArray donde =
+                QStringLiteral("%1%2: %3 en el CSV").arg(cLetras).arg(nTitulos + r + 1).arg(cValor).toUtf8();
+            if (c < 2) {
+                QVERIFY2(valor.isEmpty() || valor["tipo"].toString() == u"s", donde);
+                QVERIFY2(SalidaCsv::TextoSeguro(valor["valor"].toString()) == cValor, donde);
+                nAncho = qMax(nAncho, int(cValor.size()));
+                continue;
+            }
+            QVERIFY2(valor["tipo"].toString() == u"n", donde);
+            QVERIFY2(valor["valor"].toDouble() == cValor.toDouble(), donde);
+            const int nEnteros = int(cValor.indexOf(u'.')) - (cValor.startsWith(u'-') ? 1 : 0);
+            nDecimales = int(cValor.size()) - int(cValor.indexOf(u'.')) - 1;
+            QVERIFY2(valor["formato"].toString() == QStringLiteral("#,##0.") + QString(nDecimales, u'0'), donde);
+            QVERIFY(suma.Suma(*NumeroDecimal::DeTexto(cValor)));
+            nAncho = qMax(nAncho, int(cValor.size()) + (nEnteros - 1) / 3); // with its thousands grouped
+        }
+        QVERIFY2(anchos[cLetras].toDouble() >= nAncho, qPrintable(cLetras));
+        if (c < 2)
+            continue;
+        const QJsonObject total = celda(nTitulos + nClientes + 1, c);
+        QCOMPARE(total["tipo"].toString(), QStringLiteral("f"));
+        QCOMPARE(total["valor"].toString(),
+                 QStringLiteral("=SUM(%1%2:%1%3)").arg(cLetras).arg(nTitulos + 2).arg(nTitulos + 1 + nClientes));
+        QVERIFY2(total["calculado"].toDouble() == suma.TextoPlano(nDecimales).toDouble(), qPrintable(cLetras));
+    }
+    QCOMPARE(celda(nTitulos + nClientes + 1, 0)["valor"].toString(), QStringLiteral("Totales (3 clientes)"));
+    // The template's own decimals: quantities to the gram, amounts to the ten-thousandth.
+    QCOMPARE(celda(nTitulos + 1, 2)["formato"].toString(), QStringLiteral("#,##0.000"));
+    QCOMPARE(celda(nTitulos + 1, 3)["formato"].toString(), QStringLiteral("#,##0.0000"));
+    QCOMPARE(celda(nTitulos + 1, 5)["valor"].toDouble(), 1234.5678);
+    // A name that a spreadsheet would run stays a text, and stays one when edited.
+    const QJsonObject formula = celda(nTitulos + 3, 1);
+    QCOMPARE(csv[3][0].toString(), QStringLiteral("C004"));
+    QCOMPARE(formula["tipo"].toString(), QStringLiteral("s"));
+    QCOMPARE(formula["valor"].toString(), QStringLiteral("=1+2 Comercial"));
+    QCOMPARE(formula["formato"].toString(), QStringLiteral("@"));
+
+    // The months with their totals (those of the sheet's totals row), and their charts: the
+    // amounts in columns, the quantities in a line, both carrying what they show.
+    const QJsonObject meses = libro["Meses"].toObject();
+    const QJsonArray filasMeses = meses["celdas"].toArray();
+    QCOMPARE(filasMeses.size(), 13);
+    QJsonArray etiquetas, cantidades, importes;
+    for (int m = 0; m < 12; ++m) {
+        const QJsonArray mes = filasMeses[m + 1].toArray();
+        QCOMPARE(mes[0]["valor"].toString(), QStringLiteral("%1-24").arg(QLatin1String(aMeses[m])));
+        for (int k = 0; k < 2; ++k) {
+            const QJsonObject total = celda(nTitulos + nClientes + 1, 2 + 2 * m + k);
+            QVERIFY2(mes[1 + k]["valor"].toDouble() == total["calculado"].toDouble(), aMeses[m]);
+        }
+        etiquetas << mes[0]["valor"];
+        cantidades << mes[1]["valor"];
+        importes << mes[2]["valor"];
+    }
+    const QJsonArray graficas = meses["graficas"].toArray();
+    QCOMPARE(graficas.size(), 2);
+    QCOMPARE(graficas[0]["tipo"].toString(), QStringLiteral("barChart"));
+    QCOMPARE(graficas[1]["tipo"].toString(), QStringLiteral("lineChart"));
+    for (const QJsonValue grafica : graficas) {
+        const QString cTitulo = grafica["titulo"].toString();
+        QVERIFY2(cTitulo.endsWith(QStringLiteral("ene-24 a dic-24")), qPrintable(cTitulo));
+        QCOMPARE(grafica["series"][0]["categorias"].toArray(), etiquetas);
+    }
+    QCOMPARE(graficas[0]["series"][0]["valores"].toArray(), importes);
+    QCOMPARE(graficas[1]["series"][0]["valores"].toArray(), cantidades);
+}
+
+void tst_InformeOdbc::DiscoLlenoDejaElArchivoAnterior_data()
+{
+    QTest::addColumn<QString>("cArchivo");
+    QTest::newRow("csv") << "lleno.csv";
+    QTest::newRow("libro") << "lleno.xlsx";
+}
+
 void tst_InformeOdbc::DiscoLlenoDejaElArchivoAnterior()
 {
-    const QString cCsv = m_carpeta.filePath(QStringLiteral("lleno.csv"));
-    QFile anterior(cCsv);
+    QFETCH(QString, cArchivo);
+    const QString cRuta = m_carpeta.filePath(cArchivo);
+    QFile anterior(cRuta);
     QVERIFY(anterior.open(QIODevice::WriteOnly) && anterior.write("el informe de ayer\r\n") > 0);
     anterior.close();
     MotorReporte motor;
-    Prepara(motor, DestinoReporte::Archivo, cCsv);
+    Prepara(motor, DestinoReporte::Archivo, cRuta);
     QString cFalla;
     {
-        const LimiteDeArchivo lleno(200); // the report takes some 600 bytes
+        const LimiteDeArchivo lleno(200); // the CSV takes some 600 bytes, the workbook thousands
         cFalla = Corre(motor);
     }
     QVERIFY2(cFalla.startsWith(QStringLiteral("Error %1:").arg(CodigoErrorRpt::SalidaNoEscrita)), qPrintable(cFalla));
+    QVERIFY2(cFalla.contains(cRuta), qPrintable(cFalla));
     QVERIFY(anterior.open(QIODevice::ReadOnly));
     QCOMPARE(anterior.readAll(), QByteArray("el informe de ayer\r\n"));
+    // Nothing left behind of the file that was not finished.
+    QCOMPARE(QDir(m_carpeta.path()).entryList({cArchivo + u'*'}, QDir::Files | QDir::Hidden), QStringList{cArchivo});
 }
 
 void tst_InformeOdbc::VistaPreviaSinPantalla_data()

@@ -1,8 +1,11 @@
 // Exact decimals: what the database gives as text, summed to the cent and printed with the
-// locale's grouping on paper and a plain point in CSV.
+// locale's grouping on paper and a plain point in CSV, and the nearest double in a workbook.
 
 #include <QLocale>
 #include <QTest>
+
+#include <bit>
+#include <cstdlib>
 
 #include "NumeroDecimal.h"
 
@@ -39,6 +42,11 @@ void tst_NumeroDecimal::LeeYEscribe_data()
     QTest::newRow("acarreo hasta los enteros") << "9.995" << 2 << "10.00";
     QTest::newRow("veintisiete dígitos enteros") << "123456789012345678901234567.12" << 2
                                                  << "123456789012345678901234567.12";
+    QTest::newRow("un décimo, que ningún double es") << "0.1" << 1 << "0.1";
+    QTest::newRow("millones con centavos") << "9469596.61" << 2 << "9469596.61";
+    QTest::newRow("dieciséis dígitos") << "123456789012.3456" << 4 << "123456789012.3456";
+    QTest::newRow("más dígitos de los que un double guarda") << "9999999999999.9999" << 4 << "9999999999999.9999";
+    QTest::newRow("entero impar más allá de 2^53") << "9007199254740993" << 0 << "9007199254740993";
 }
 
 void tst_NumeroDecimal::LeeYEscribe()
@@ -49,6 +57,9 @@ void tst_NumeroDecimal::LeeYEscribe()
     const std::optional<NumeroDecimal> numero = NumeroDecimal::DeTexto(cTexto);
     QVERIFY(numero.has_value());
     QCOMPARE(numero->TextoPlano(nDecimales), cEsperado);
+    // Bit for bit the double that the C library reads in that text (and no -0 for "0.00").
+    QCOMPARE(std::bit_cast<quint64>(numero->Real(nDecimales)),
+             std::bit_cast<quint64>(std::strtod(cEsperado.toLatin1().constData(), nullptr)));
 }
 
 void tst_NumeroDecimal::RechazaLoQueNoEsNumero_data()

@@ -80,8 +80,10 @@ void tst_PropiedadesMotor::SecuenciaDelPuenteYOtrosValoresBuenos_data()
 {
     QTest::addColumn<Asignaciones>("asignaciones");
     QTest::newRow("la secuencia del puente") << SecuenciaDelPuente(QStringLiteral("InformeMensual.rpt"));
-    QTest::newRow("a un archivo") << Asignaciones{{15, -1, qint32(2)}, {12, -1, QStringLiteral("/tmp/x.PDF")},
-                                                  {12, -1, QStringLiteral("x.csv")}};
+    QTest::newRow("a un archivo") << Asignaciones{{15, -1, qint32(2)},
+                                                  {12, -1, QStringLiteral("/tmp/x.PDF")},
+                                                  {12, -1, QStringLiteral("x.csv")},
+                                                  {12, -1, QStringLiteral("x.Xlsx")}};
     QTest::newRow("impresora y papel") << Asignaciones{{15, -1, qint16(1)}, {24, -1, qint32(3)}, {25, -1, 2},
                                                        {47, -1, QStringLiteral("carta")}, {47, -1, QStringLiteral("Legal")},
                                                        {48, -1, QStringLiteral(" 2 - 5 ")}, {48, -1, QStringLiteral("7")},
@@ -117,7 +119,7 @@ void tst_PropiedadesMotor::AsignacionRechazada_data()
     QTest::newRow("destino 3") << Asignacion{15, -1, 3} << ValorNoValido << "destino 3";
     QTest::newRow("destino con decimales") << Asignacion{15, -1, 1.5} << ValorNoValido << "entero";
     QTest::newRow("destino en letras") << Asignacion{15, -1, QStringLiteral("dos")} << ValorNoValido << "entero";
-    QTest::newRow("archivo .txt") << Asignacion{12, -1, QStringLiteral("informe.txt")} << ValorNoValido << ".pdf";
+    QTest::newRow("archivo .txt") << Asignacion{12, -1, QStringLiteral("informe.txt")} << ValorNoValido << ".xlsx";
     QTest::newRow("archivo sin extensión") << Asignacion{12, -1, QStringLiteral("informe")} << ValorNoValido << "informe";
     QTest::newRow("archivo que solo se llama pdf") << Asignacion{12, -1, QStringLiteral("pdf")} << ValorNoValido << ".csv";
     QTest::newRow("archivo como número") << Asignacion{12, -1, 5} << ValorNoValido << "texto";
