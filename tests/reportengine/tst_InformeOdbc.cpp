@@ -108,6 +108,7 @@ private slots:
     void Pdf();
     void Csv();
     void DecimalesDeLaPlantilla();
+    void MasFilasQueUnBloque();
     void LibroConLosValoresDelCsv();
     void DiscoLlenoDejaElArchivoAnterior_data();
     void DiscoLlenoDejaElArchivoAnterior();
@@ -284,6 +285,33 @@ void tst_InformeOdbc::Csv()
     QList<QPair<QString, QString>> meses3(12, {"0.00", "0.00"});
     meses3[5] = {"7.00", "0.00"};
     QCOMPARE(lineas[3], fila("C003", "", meses3, "7.00,0.00,0.00"));
+}
+
+void tst_InformeOdbc::MasFilasQueUnBloque()
+{
+    // The reader brings the rows in blocks: every row of every block, the last one partial,
+    // in order, with its names NULL (no such clients), reaches the CSV.
+    const int nFilas = 1337;
+    m_base->Ejecuta(TablaDeTrabajo(QStringLiteral("muchas")));
+    m_base->Ejecuta(QStringLiteral("INSERT INTO muchas (Cliente, Mes1Cant, Mes1Monto) "
+                                   "SELECT CONCAT('M', LPAD(seq, 5, '0')), seq, seq / 100 "
+                                   "FROM seq_1_to_%1").arg(nFilas));
+    const QString cCsv = m_carpeta.filePath(QStringLiteral("muchas.csv"));
+    MotorReporte motor;
+    Prepara(motor, DestinoReporte::Archivo, cCsv);
+    motor.PropertyPutIndexed(PropiedadReporte::UbicacionTabla, 0, m_base->Nombre() + QStringLiteral(".muchas"));
+    const QString cFalla = Corre(motor);
+    QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
+    QFile archivo(cCsv);
+    QVERIFY(archivo.open(QIODevice::ReadOnly));
+    const QStringList lineas = QString::fromUtf8(archivo.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(lineas.size(), nFilas + 1);
+    for (int n = 1; n <= nFilas; ++n) {
+        const QStringList campos = lineas[n].split(u',');
+        if (campos[0] != QStringLiteral("M%1").arg(n, 5, 10, QLatin1Char('0')) || !campos[1].isEmpty() ||
+            campos[2] != QStringLiteral("%1.00").arg(n) || campos[3] != QString::number(n / 100.0, 'f', 2))
+            QFAIL(qPrintable(QStringLiteral("Fila %1: %2").arg(n).arg(lineas[n])));
+    }
 }
 
 void tst_InformeOdbc::DecimalesDeLaPlantilla()
