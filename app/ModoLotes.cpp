@@ -100,8 +100,10 @@ int Ejecuta(const QStringList &argumentos)
     opciones.setApplicationDescription(QStringLiteral(
         "Informe de ventas de doce meses por cliente y mes, sin ventana. Termina con 0 cuando escribió el "
         "archivo, con 2 cuando el periodo excede los doce meses y con 1 ante cualquier otra falla."));
-    opciones.addHelpOption();
+    // Qt's own help option explains itself in English: this one says it in Spanish.
+    const QCommandLineOption ayuda({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Muestra esta ayuda."));
     opciones.addOptions({
+        ayuda,
         {QStringLiteral("desde"), QStringLiteral("Fecha inicial del periodo."), QStringLiteral("DD/MM/AAAA")},
         {QStringLiteral("hasta"), QStringLiteral("Fecha final del periodo."), QStringLiteral("DD/MM/AAAA")},
         {QStringLiteral("cliente"), QStringLiteral("Clave del cliente, tal como se escribe."), QStringLiteral("C")},
@@ -114,7 +116,7 @@ int Ejecuta(const QStringList &argumentos)
         Escribe(opciones.errorText() + QStringLiteral(" (vea --help)"));
         return 1;
     }
-    if (opciones.isSet(QStringLiteral("help"))) {
+    if (opciones.isSet(ayuda)) {
         std::fprintf(stdout, "%s", opciones.helpText().toUtf8().constData());
         return 0;
     }

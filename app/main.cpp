@@ -14,6 +14,7 @@
 #include "MotorReporte.h"
 #include "ObjetosPrograma.h"
 #include "QtMensajes.h"
+#include "TextosDeQt.h"
 #include "frmDescripcion.h"
 #include "frmInicial.h"
 
@@ -28,6 +29,7 @@ int main(int argc, char *argv[])
                                             .arg(INFORME_VERSION_MAYOR)
                                             .arg(INFORME_VERSION_MENOR)
                                             .arg(INFORME_VERSION_REVISION));
+    CargaTextosDeQtEnEspanol(app);
     if (bLotes)
         return ModoLotes::Ejecuta(QApplication::arguments());
 

@@ -483,8 +483,9 @@ void tst_InformeCompleto::modoLotes_data()
                                     << "";
     QTest::newRow("fecha que no es fecha") << QStringList{"--desde", "31/02/2024", "--hasta", "01/03/2024", "--salida", "r.pdf"}
                                            << "" << sinNada << 1 << "no es una fecha" << "";
+    // In Spanish: Qt's own message, translated.
     QTest::newRow("opción desconocida") << QStringList{"--desde", "01/01/2024", "--color", "rojo"} << "" << sinNada << 1
-                                        << "color" << "";
+                                        << "Opción desconocida «color»" << "";
     QTest::newRow("opción repetida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--desde", "01/01/2023",
                                                     "--salida", "r.pdf"}
                                      << "" << sinNada << 1 << "--desde se dio más de una vez" << "";
