@@ -1,11 +1,10 @@
 #include "HostContext.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
-#include <QUrl>
 
+#include "AbridorDeDocumentos.h"
 #include "HostError.h"
 
 QString HostContext::RutaLocal(const QString &cRuta) const
@@ -42,10 +41,6 @@ HostContext HostContext::DelEntorno(HostFactory &fabrica, Mensajes &mensajes)
             contexto.mapaUnidades.insert(QLatin1Char(c), cCarpeta);
     }
 
-    contexto.abreDocumento = [](const QString &cArchivo) {
-        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(cArchivo)))
-            throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo,
-                            QStringLiteral("No se pudo abrir el documento %1 para editarlo").arg(cArchivo));
-    };
+    contexto.abreDocumento = [&mensajes](const QString &cArchivo) { AbreParaEditar(cArchivo, mensajes); };
     return contexto;
 }

@@ -1,10 +1,14 @@
-// The host's Windows-style paths on this machine.
+// The host's Windows-style paths on this machine, and the opener of documents.
 
 #include <QtTest>
 
 #include <optional>
 
+#include "AbridorDeDocumentos.h"
+#include "Falla.h"
 #include "HostContext.h"
+#include "HostError.h"
+#include "MensajesGrabados.h"
 
 class tst_HostContext : public QObject
 {
@@ -12,6 +16,8 @@ class tst_HostContext : public QObject
 private slots:
     void rutaLocal_data();
     void rutaLocal();
+    void abreParaEditar_data();
+    void abreParaEditar();
 };
 
 void tst_HostContext::rutaLocal_data()
@@ -44,6 +50,54 @@ void tst_HostContext::rutaLocal()
     contexto.mapaUnidades.insert(QLatin1Char('C'), QStringLiteral("/srv/unidad-c"));
     contexto.mapaUnidades.insert(QLatin1Char('D'), QStringLiteral("/srv/unidad-d/"));
     QCOMPARE(contexto.RutaLocal(ruta), esperado);
+}
+
+void tst_HostContext::abreParaEditar_data()
+{
+    QTest::addColumn<QString>("cAbridor"); // the xdg-open on the PATH, a shell script; empty: none
+    QTest::addColumn<QString>("cMotivo");  // what the message or the failure says; empty: none
+    QTest::newRow("abre") << "exit 0" << "";
+    QTest::newRow("nada lo abre") << "echo \"xdg-open: no method available for opening '$1'\" >&2; exit 3"
+                                  << "ninguna aplicación de este equipo abre ese tipo de archivo";
+    QTest::newRow("muere") << "kill -9 $$" << "ninguna aplicación";
+    QTest::newRow("sin abridor") << "" << "instale el paquete xdg-utils";
+}
+
+void tst_HostContext::abreParaEditar()
+{
+    QFETCH(QString, cAbridor);
+    QFETCH(QString, cMotivo);
+    QTemporaryDir carpeta;
+    const QString cDocumento = carpeta.filePath(QStringLiteral("informe mensual.ini"));
+    if (!cAbridor.isEmpty()) {
+        QFile guion(carpeta.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(guion.open(QIODevice::WriteOnly));
+        guion.write("#!/bin/sh\n" + cAbridor.toUtf8() + "\n");
+        guion.close();
+        guion.setPermissions(guion.permissions() | QFileDevice::ExeOwner);
+    }
+    const QByteArray ruta = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(carpeta.path()));
+    MensajesGrabados mensajes;
+    const std::optional<Falla> falla = FallaDe([&] { AbreParaEditar(cDocumento, mensajes); });
+    qputenv("PATH", ruta);
+    if (cAbridor.isEmpty()) {
+        QVERIFY(falla);
+        QCOMPARE(falla->nNumero, int(CodigoErrorHost::ErrorDeAccesoArchivo));
+        QVERIFY2(falla->cDescripcion.contains(cDocumento) && falla->cDescripcion.contains(cMotivo),
+                 qPrintable(falla->cDescripcion));
+        return;
+    }
+    QVERIFY2(!falla, falla ? qPrintable(falla->cDescripcion) : "");
+    // The opener answers after the call; a second is plenty for a script.
+    if (cMotivo.isEmpty()) {
+        QTest::qWait(1000);
+        QCOMPARE(mensajes.Llamadas().size(), 0);
+        return;
+    }
+    QTRY_COMPARE(mensajes.Llamadas().size(), 1);
+    const QString cTexto = mensajes.Llamadas().constFirst().cTexto;
+    QVERIFY2(cTexto.contains(cDocumento) && cTexto.contains(cMotivo), qPrintable(cTexto));
 }
 
 QTEST_GUILESS_MAIN(tst_HostContext)
