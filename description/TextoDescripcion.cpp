@@ -19,8 +19,8 @@ QString TextoDescripcion()
         "iniciar el programa.</p>"
         "<h4>Modo por lotes</h4>"
         "<p>El mismo programa produce el informe sin ventana:</p>"
-        "<pre>informe-mensual --desde DD/MM/AAAA --hasta DD/MM/AAAA [--cliente C] [--vendedor V] "
-        "[--linea ID] --salida ARCHIVO.pdf|ARCHIVO.csv</pre>"
+        "<p style=\"white-space: pre-wrap; font-family: monospace\">informe-mensual --desde DD/MM/AAAA "
+        "--hasta DD/MM/AAAA [--cliente C] [--vendedor V] [--linea ID] --salida ARCHIVO.pdf|ARCHIVO.csv|ARCHIVO.xlsx</p>"
         "<p>Termina con 0 cuando escribió el archivo, con 2 cuando el periodo excede los doce meses y con "
         "1 ante cualquier otra falla; los mensajes van a la salida de errores.</p>");
 }

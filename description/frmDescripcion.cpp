@@ -43,6 +43,7 @@ frmDescripcion::frmDescripcion(libNucleo &nucleo, DeArchivos &archivos, Mensajes
     m_prtbTexto->setObjectName(QStringLiteral("rtbTexto"));
     m_prtbTexto->setGeometry(Twips::Rectangulo(0, 0, 9135, 6255));
     m_prtbTexto->setFont(FuenteVentanas());
+    m_prtbTexto->setLineWrapMode(QTextEdit::WidgetWidth); // lines wrap: no sideways scrolling
     m_prtbTexto->setHtml(TextoDescripcion());
     m_prtbTexto->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_prtbTexto->addActions({m_pmnDescrip, m_pmnEditINI});
@@ -59,16 +60,16 @@ void frmDescripcion::resizeEvent(QResizeEvent *pEvento)
 }
 
 // A window smaller than the margins gives the box no size rather than a negative one.
-QSize frmDescripcion::TamanoDelTexto(const QSize &exterior)
+QSize frmDescripcion::TamanoDelTexto(const QSize &exterior, const QSize &margenes)
 {
-    return QSize(std::max(0, exterior.width() - 260), std::max(0, exterior.height() - 600));
+    return QSize(std::max(0, exterior.width() - margenes.width()), std::max(0, exterior.height() - margenes.height()));
 }
 
 void frmDescripcion::Form_Resize()
 {
+    // In pixels, as the window measures its frame and menu: twips would round a strip off.
     const QSize exterior = frameGeometry().size();
-    const QSize texto = TamanoDelTexto(QSize(Twips::DePixeles(exterior.width()), Twips::DePixeles(exterior.height())));
-    m_prtbTexto->resize(Twips::APixeles(texto.width()), Twips::APixeles(texto.height()));
+    m_prtbTexto->resize(TamanoDelTexto(exterior, exterior - centralWidget()->size()));
 }
 
 void frmDescripcion::mnEditINI_Click()

@@ -19,9 +19,11 @@ public:
 
     QTextEdit *Texto() const { return m_prtbTexto; }
 
-    // The text box's size for the window's outer size, both in twips: the window less
-    // margins of 260 and 600, never below 0.
-    static QSize TamanoDelTexto(const QSize &exterior);
+    // The text box's size for the window's outer size: the window less the margins that its
+    // frame and its menu take, never below 0. The design's margins, 260 and 600 twips, are
+    // those of the platform it was drawn on; on screen the window measures its own, so that
+    // the box fills the area under the menu whatever the window manager's frame.
+    static QSize TamanoDelTexto(const QSize &exterior, const QSize &margenes = QSize(260, 600));
     QAction *AccionDescripcion() const { return m_pmnDescrip; }
     QAction *AccionEditarIni() const { return m_pmnEditINI; }
 

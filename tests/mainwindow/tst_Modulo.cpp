@@ -1,6 +1,7 @@
 // A window's placement through a real settings file, and the description window that uses it.
 
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -145,28 +146,32 @@ void tst_Modulo::guardaEnOrdenYSinSeccionNoEscribe()
 
 void tst_Modulo::descripcionAcomodaSuTexto_data()
 {
-    QTest::addColumn<QSize>("ventana"); // outer size in twips
+    QTest::addColumn<QSize>("ventana");  // outer size in twips
+    QTest::addColumn<QSize>("margenes"); // of its frame and menu; empty: the design's
     QTest::addColumn<QSize>("texto");
-    QTest::newRow("9500 x 7000") << QSize(9500, 7000) << QSize(9240, 6400);
-    QTest::newRow("justo los márgenes") << QSize(260, 600) << QSize(0, 0);
-    QTest::newRow("más chica que los márgenes") << QSize(150, 450) << QSize(0, 0);
-    QTest::newRow("minimizada") << QSize(0, 0) << QSize(0, 0);
+    QTest::newRow("9500 x 7000") << QSize(9500, 7000) << QSize() << QSize(9240, 6400);
+    QTest::newRow("justo los márgenes") << QSize(260, 600) << QSize() << QSize(0, 0);
+    QTest::newRow("más chica que los márgenes") << QSize(150, 450) << QSize() << QSize(0, 0);
+    QTest::newRow("minimizada") << QSize(0, 0) << QSize() << QSize(0, 0);
+    QTest::newRow("marco delgado") << QSize(9500, 7000) << QSize(90, 480) << QSize(9410, 6520);
 }
 
 void tst_Modulo::descripcionAcomodaSuTexto()
 {
     QFETCH(QSize, ventana);
+    QFETCH(QSize, margenes);
     QFETCH(QSize, texto);
-    QCOMPARE(frmDescripcion::TamanoDelTexto(ventana), texto);
+    QCOMPARE(margenes.isValid() ? frmDescripcion::TamanoDelTexto(ventana, margenes) : frmDescripcion::TamanoDelTexto(ventana),
+             texto);
 
-    // On the window itself, within a pixel: the window's outer size less the margins.
+    // On the window itself the box fills the area under the menu to the pixel, at first show
+    // and after a resize; its text wraps instead of scrolling sideways.
     frmDescripcion *pVentana = NuevaDescripcion();
-    ColocaMarco(*pVentana, QRect(0, 0, 9500, 7000));
-    const QSize exterior = pVentana->frameGeometry().size();
-    const QSize caja = pVentana->Texto()->size();
-    QVERIFY2(qAbs(exterior.width() - caja.width() - Twips::APixeles(260)) <= 1, qPrintable(QString::number(caja.width())));
-    QVERIFY2(qAbs(exterior.height() - caja.height() - Twips::APixeles(600)) <= 1, qPrintable(QString::number(caja.height())));
-    QCOMPARE(pVentana->Texto()->pos(), QPoint(0, 0));
+    for (const QRect &marco : {QRect(0, 0, 9500, 7000), QRect(300, 300, 6000, 4000)}) {
+        ColocaMarco(*pVentana, marco);
+        QCOMPARE(pVentana->Texto()->geometry(), pVentana->centralWidget()->rect());
+        QVERIFY(!pVentana->Texto()->horizontalScrollBar()->isVisible());
+    }
     pVentana->close();
 }
 
