@@ -3,10 +3,11 @@
 // from rows already in memory, as the engine has them after its query: no database, no
 // ODBC. The PDF goes into memory; the CSV and the workbook are written as the engine writes
 // them, into files that replace older ones atomically. Prints rows and pages per second
-// (medians of a few runs, each including the building of the content), the workbook's time
-// over the CSV's and the peak memory of the process.
+// (medians of a few runs, each including the building of the content), the PDF's size and its
+// pages' content before compression, the workbook's time over the CSV's and the peak memory
+// of the process. --qt paints the PDF with Qt's own writer instead of ours, to compare.
 //
-//   bench_reportengine [--clientes N] [--vueltas N] [--pdf FILE] [--xlsx FILE]
+//   bench_reportengine [--clientes N] [--vueltas N] [--pdf FILE] [--xlsx FILE] [--qt]
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -22,12 +23,14 @@
 #include <time.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "ArmadorContenido.h"
 #include "CompiladorRpt.h"
 #include "ContenidoReporte.h"
 #include "ControlReporte.h"
 #include "DatosReporte.h"
+#include "EscritorPdf.h"
 #include "PintorReporte.h"
 #include "SalidaCsv.h"
 #include "SalidaXlsx.h"
@@ -94,6 +97,23 @@ double SegundosDeProcesador()
     return double(tiempo.tv_sec) + tiempo.tv_nsec / 1e9;
 }
 
+// Bytes of the pages' content streams before compression, read back from the file: the same
+// measure whichever writer made it.
+qint64 BytesDeContenido(const QByteArray &pdf)
+{
+    qint64 nBytes = 0;
+    for (qsizetype n = pdf.indexOf("/Contents "); n >= 0; n = pdf.indexOf("/Contents ", n + 1)) {
+        const qsizetype nNumero = n + 10;
+        const QByteArray cObjeto = '\n' + pdf.mid(nNumero, pdf.indexOf(' ', nNumero) - nNumero) + " 0 obj";
+        const qsizetype nDesde = pdf.indexOf("stream\n", pdf.indexOf(cObjeto)) + 7;
+        // qUncompress wants a size first; a generous one spares it retries.
+        const QByteArray comprimido =
+            QByteArray("\x00\x10\x00\x00", 4) + pdf.mid(nDesde, pdf.indexOf("endstream", nDesde) - nDesde);
+        nBytes += qUncompress(comprimido).size();
+    }
+    return nBytes;
+}
+
 double MemoriaMaximaMb()
 {
     rusage uso{};
@@ -115,9 +135,11 @@ int main(int argc, char *argv[])
     opciones.addOption({QStringLiteral("pdf"), QStringLiteral("Deja el PDF de la última vuelta aquí."), QStringLiteral("FILE")});
     opciones.addOption(
         {QStringLiteral("xlsx"), QStringLiteral("Deja el libro de la última vuelta aquí."), QStringLiteral("FILE")});
+    opciones.addOption({QStringLiteral("qt"), QStringLiteral("Escribe el PDF con QPdfWriter, el escritor de Qt.")});
     opciones.process(app);
     const int nClientes = opciones.value(QStringLiteral("clientes")).toInt();
     const int nVueltas = qMax(1, opciones.value(QStringLiteral("vueltas")).toInt());
+    const bool bQt = opciones.isSet(QStringLiteral("qt"));
     QTextStream salida(stdout);
 
     try {
@@ -136,7 +158,7 @@ int main(int argc, char *argv[])
                                                                      : carpeta.filePath(QStringLiteral("informe.xlsx"));
         QList<double> armado, pdf, csv, xlsx, pdfProcesador, csvProcesador, xlsxProcesador;
         int nPaginas = 0;
-        qint64 nBytesPdf = 0;
+        qint64 nBytesPdf = 0, nBytesContenido = 0;
         for (int i = 0; i < nVueltas; ++i) {
             QElapsedTimer reloj;
             reloj.start();
@@ -152,13 +174,16 @@ int main(int argc, char *argv[])
             bufer.open(QIODevice::WriteOnly);
             {
                 const PintorReporte pintor(contenido, locale);
-                QPdfWriter escritor(&bufer);
-                escritor.setPageLayout(pintor.DisenoDePagina());
-                nPaginas = pintor.Pinta(escritor);
+                std::unique_ptr<QPdfWriter> pEscritor =
+                    bQt ? std::make_unique<QPdfWriter>(&bufer) : std::make_unique<EscritorPdf>(&bufer);
+                pEscritor->setPageLayout(pintor.DisenoDePagina());
+                nPaginas = pintor.Pinta(*pEscritor);
             }
             pdf.append(dArmado + reloj.nsecsElapsed() / 1e9);
             pdfProcesador.append(dArmadoProcesador + SegundosDeProcesador() - dProcesador);
             nBytesPdf = bufer.size();
+            if (i == nVueltas - 1)
+                nBytesContenido = BytesDeContenido(bufer.data());
             if (i == nVueltas - 1 && opciones.isSet(QStringLiteral("pdf"))) {
                 QFile archivoPdf(opciones.value(QStringLiteral("pdf")));
                 if (archivoPdf.open(QIODevice::WriteOnly))
@@ -181,9 +206,10 @@ int main(int argc, char *argv[])
         salida << "desde filas ya en memoria (solo el motor, sin base de datos)\n";
         salida << "clientes: " << nClientes << ", vueltas: " << nVueltas << ", páginas: " << nPaginas << "\n";
         salida << QString::asprintf("armado del contenido: %.3f s\n", dArmado);
-        salida << QString::asprintf("PDF: %.3f s (armado incluido; %.3f s de procesador), %.0f filas/s, %.0f páginas/s, "
-                                    "%.1f MB\n",
-                                    dPdf, Mediana(pdfProcesador), nClientes / dPdf, nPaginas / dPdf, nBytesPdf / 1e6);
+        salida << QString::asprintf("PDF (%s): %.3f s (armado incluido; %.3f s de procesador), %.0f filas/s, "
+                                    "%.0f páginas/s, %.1f MB, %.1f KB de contenido por página\n",
+                                    bQt ? "QPdfWriter" : "EscritorPdf", dPdf, Mediana(pdfProcesador), nClientes / dPdf,
+                                    nPaginas / dPdf, nBytesPdf / 1e6, nBytesContenido / 1e3 / qMax(1, nPaginas));
         salida << QString::asprintf("CSV: %.3f s (armado incluido; %.3f s de procesador), %.0f filas/s, %.1f MB\n", dCsv,
                                     Mediana(csvProcesador), nClientes / dCsv, QFileInfo(cCsv).size() / 1e6);
         salida << QString::asprintf("XLSX: %.3f s (armado incluido; %.3f s de procesador), %.0f filas/s, %.1f MB, "

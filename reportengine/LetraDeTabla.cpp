@@ -1,10 +1,13 @@
 #include "LetraDeTabla.h"
 
 #include <QGlyphRun>
+#include <QPaintEngine>
 #include <QPainter>
 
+#include "MotorPdf.h"
+
 LetraDeTabla::LetraDeTabla(const QFont &letra, QPaintDevice *pDispositivo)
-    : m_metricas(letra, pDispositivo), m_fuente(QRawFont::fromFont(QFont(letra, pDispositivo)))
+    : m_letra(letra, pDispositivo), m_metricas(letra, pDispositivo), m_fuente(QRawFont::fromFont(m_letra))
 {
     m_avance.fill(-1);
     m_glifo.fill(0);
@@ -45,8 +48,22 @@ QString LetraDeTabla::Recorta(const QString &cTexto, double dAncho) const
     return m_metricas.elidedText(cTexto, Qt::ElideRight, dAncho);
 }
 
+void LetraDeTabla::EligeManera(QPainter &painter)
+{
+    m_pPdf = dynamic_cast<MotorPdf *>(painter.paintEngine());
+    m_bCorridas = painter.paintEngine()->type() == QPaintEngine::Pdf;
+}
+
 void LetraDeTabla::Escribe(QPainter &painter, const QString &cTexto, double x, double y)
 {
+    if (m_pPdf) {
+        // ASCII texts as the glyph runs below have them; the others as Qt would lay them out.
+        if (EsRapido(cTexto))
+            m_pPdf->EscribeCaracteres(m_fuente, QPointF(x, y), cTexto);
+        else
+            m_pPdf->EscribeTexto(m_letra, QPointF(x, y), cTexto);
+        return;
+    }
     if (!m_bCorridas || !EsRapido(cTexto)) {
         painter.drawText(QPointF(x, y), cTexto);
         return;

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QPdfWriter>
 #include <QSaveFile>
 #include <QScopeGuard>
 
@@ -11,11 +10,12 @@
 #include "CodigosErrorReporte.h"
 #include "ConsultaReporte.h"
 #include "ContenidoReporte.h"
+#include "EscritorPdf.h"
 #include "LectorOdbc.h"
 #include "LectorRpt.h"
 #include "PintorReporte.h"
-#include "SalidaImpresa.h"
 #include "SalidaCsv.h"
+#include "SalidaImpresa.h"
 #include "SalidaXlsx.h"
 
 namespace {
@@ -247,11 +247,20 @@ void MotorReporte::EscribePdf(const ContenidoReporte &contenido)
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
                            QStringLiteral("No se pudo crear el archivo %1: %2.").arg(m_cArchivoSalida, archivo.errorString()));
     {
-        QPdfWriter pdf(&archivo);
+        EscritorPdf pdf(&archivo);
         pdf.setPageLayout(pintor.DisenoDePagina(m_ajustes.Papel()));
         pdf.setTitle(contenido.cTitulo);
         pdf.setCreator(QStringLiteral("informe-mensual"));
-        pintor.Pinta(pdf, m_ajustes.PrimeraPagina(), m_ajustes.UltimaPagina());
+        try {
+            pintor.Pinta(pdf, m_ajustes.PrimeraPagina(), m_ajustes.UltimaPagina());
+        } catch (const ErrorReporte &) {
+            // The writer knows why the painting stopped: a drawing the file cannot hold, a failed write.
+            if (pdf.Falla().isEmpty())
+                throw;
+            throw ErrorReporte(
+                CodigoErrorRpt::SalidaNoEscrita,
+                QStringLiteral("No se pudo escribir el archivo %1: %2.").arg(m_cArchivoSalida, pdf.Falla()));
+        }
     }
     if (!archivo.flush() || !archivo.commit()) // flush(): see EscritorRpt
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,

@@ -2,7 +2,6 @@
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QSet>
 
@@ -255,11 +254,8 @@ int PintorReporte::Pinta(QPagedPaintDevice &dispositivo, int nDesde, int nHasta)
     QPainter painter;
     if (!painter.begin(&dispositivo))
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita, QStringLiteral("No se pudo empezar a pintar el reporte."));
-    // Glyph runs spare the PDF writer Qt's text layout; a recording device (the preview's
-    // pictures) would keep them as outlines, far slower and larger than plain text.
-    const bool bCorridas = painter.paintEngine()->type() == QPaintEngine::Pdf;
-    medidas.normal->UsaCorridasDeGlifos(bCorridas);
-    medidas.negrita->UsaCorridasDeGlifos(bCorridas);
+    medidas.normal->EligeManera(painter);
+    medidas.negrita->EligeManera(painter);
     for (int nPagina = nDesde; nPagina <= nHasta; ++nPagina) {
         if (nPagina > nDesde && !dispositivo.newPage())
             throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,

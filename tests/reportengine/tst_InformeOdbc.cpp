@@ -248,6 +248,11 @@ void tst_InformeOdbc::Pdf()
     QVERIFY(contiene(QStringLiteral("Totales (3 clientes)")));
     QVERIFY(cTexto.contains(QRegularExpression(QStringLiteral("Importe +1,234,567\\.99 +0\\.20 .* 0\\.01 +1,234,568\\.20"))));
     QVERIFY(contiene(QStringLiteral("Página 1 de 1")));
+    // The document says what it is and who wrote it.
+    const QString cInformacion = SalidaDe(QStringLiteral("pdfinfo"), {cPdf});
+    QVERIFY2(cInformacion.contains(QRegularExpression(QStringLiteral("Title: +Ventas de doce meses por cliente\n"))),
+             qPrintable(cInformacion));
+    QVERIFY(cInformacion.contains(QRegularExpression(QStringLiteral("Creator: +informe-mensual\n"))));
 }
 
 void tst_InformeOdbc::Csv()

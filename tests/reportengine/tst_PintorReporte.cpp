@@ -1,9 +1,12 @@
 // The twelve-month report on paper, read back from the PDF with pdftotext: header on every
 // page, "Página N de M", the totals on the last page, page ranges, and no word outside the
-// printable area however wide the numbers get.
+// printable area however wide the numbers get. Our PDF writer puts every word where Qt's
+// would, and refuses what it cannot draw.
 
 #include <QBuffer>
 #include <QFile>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -11,14 +14,21 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+#include <memory>
+
 #include "ArmadorContenido.h"
 #include "CodigosErrorReporte.h"
 #include "CompiladorRpt.h"
-#include "InformeMensualDePrueba.h"
 #include "ControlReporte.h"
+#include "EscritorPdf.h"
+#include "InformeMensualDePrueba.h"
 #include "NombresPapel.h"
 #include "PintorReporte.h"
 #include "Programa.h"
+
+using Dibujo = std::function<void(QPainter &)>;
+Q_DECLARE_METATYPE(Dibujo)
 
 namespace {
 
@@ -42,16 +52,46 @@ ContenidoReporte Contenido(int nClientes, int nCifras, const QString &cNombre = 
     return ArmadorContenido(InformeMensual(), formulas, QDateTime::currentDateTime()).Arma(datos);
 }
 
-// The PDF of pages nDesde..nHasta in a temporary file; nPaginas gets the report's count.
-QString Pdf(const QTemporaryDir &carpeta, const ContenidoReporte &contenido, int &nPaginas, int nDesde = 1, int nHasta = 0,
-            std::optional<QPageSize::PageSizeId> papel = std::nullopt)
+// The PDF of pages nDesde..nHasta in a temporary file, by our writer or by Qt's; nPaginas gets
+// the report's count.
+QString Pdf(const QTemporaryDir &carpeta, const ContenidoReporte &contenido, int &nPaginas, int nDesde = 1,
+            int nHasta = 0, std::optional<QPageSize::PageSizeId> papel = std::nullopt, bool bDeQt = false)
 {
-    const QString cRuta = carpeta.filePath(QStringLiteral("informe.pdf"));
-    QPdfWriter pdf(cRuta);
+    const QString cRuta = carpeta.filePath(bDeQt ? QStringLiteral("qt.pdf") : QStringLiteral("informe.pdf"));
+    QFile archivo(cRuta);
+    if (!archivo.open(QIODevice::WriteOnly))
+        qFatal("No se puede crear %s", qPrintable(cRuta));
+    const std::unique_ptr<QPdfWriter> pPdf =
+        bDeQt ? std::make_unique<QPdfWriter>(&archivo) : std::make_unique<EscritorPdf>(&archivo);
     const PintorReporte pintor(contenido, QLocale(QLocale::Spanish, QLocale::Mexico));
-    pdf.setPageLayout(pintor.DisenoDePagina(papel));
-    nPaginas = pintor.Pinta(pdf, nDesde, nHasta);
+    pPdf->setPageLayout(pintor.DisenoDePagina(papel));
+    nPaginas = pintor.Pinta(*pPdf, nDesde, nHasta);
     return cRuta;
+}
+
+struct Palabra
+{
+    QString cTexto;
+    QRectF caja;
+};
+
+// The words of every page, with their boxes in points, as pdftotext -bbox reads them (a
+// ligature's character as its letters).
+QList<QList<Palabra>> Palabras(const QString &cPdf)
+{
+    const QString cCajas = SalidaDe(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), cPdf, QStringLiteral("-")});
+    const QRegularExpression palabra(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    QList<QList<Palabra>> paginas;
+    for (const QString &cPagina : cCajas.split(QStringLiteral("<page "), Qt::SkipEmptyParts).mid(1)) {
+        paginas.append(QList<Palabra>());
+        for (const QRegularExpressionMatch &caja : palabra.globalMatch(cPagina)) {
+            const QPointF arriba(caja.captured(1).toDouble(), caja.captured(2).toDouble());
+            const QPointF abajo(caja.captured(3).toDouble(), caja.captured(4).toDouble());
+            paginas.last().append({caja.captured(5).normalized(QString::NormalizationForm_KC), QRectF(arriba, abajo)});
+        }
+    }
+    return paginas;
 }
 
 // The text of each page.
@@ -78,6 +118,10 @@ private slots:
     void NadaSeSaleDeLaPagina();
     void RangoDePaginas();
     void RangoFueraDelReporte();
+    void ComoElEscritorDeQt_data();
+    void ComoElEscritorDeQt();
+    void LoQueNoSabeDibujar_data();
+    void LoQueNoSabeDibujar();
 
 private:
     QTemporaryDir m_carpeta;
@@ -187,6 +231,114 @@ void tst_PintorReporte::RangoFueraDelReporte()
         QCOMPARE(error.Numero(), CodigoErrorRpt::ValorNoValido);
         QVERIFY2(error.Descripcion().contains(QStringLiteral("acaba en la página 1")), qPrintable(error.Descripcion()));
     }
+}
+
+void tst_PintorReporte::ComoElEscritorDeQt_data()
+{
+    QTest::addColumn<int>("nCifras");
+    QTest::addColumn<QString>("cNombre");
+    QTest::addColumn<QString>("cPapel");
+    QTest::newRow("varias páginas, carta") << 3 << "Cliente"
+                                           << "Carta";
+    // Drawn by Qt's layout: ligatures (fi, fl) and letters off the ASCII table.
+    QTest::newRow("nombres con acentos y ligaduras") << 4 << "Oficina Núñez, fábrica «Flor»"
+                                                     << "A4";
+    // Totals wider than their columns, in a smaller letter of their own.
+    QTest::newRow("totales en letra menor") << 13 << "Cliente"
+                                            << "Oficio";
+}
+
+void tst_PintorReporte::ComoElEscritorDeQt()
+{
+    QFETCH(int, nCifras);
+    QFETCH(QString, cNombre);
+    QFETCH(QString, cPapel);
+    const ContenidoReporte contenido = Contenido(70, nCifras, cNombre);
+    int nPaginas = 0;
+    int nPaginasQt = 0;
+    const QString cNuestro = Pdf(m_carpeta, contenido, nPaginas, 1, 0, PapelPorNombre(cPapel));
+    const QString cDeQt = Pdf(m_carpeta, contenido, nPaginasQt, 1, 0, PapelPorNombre(cPapel), true);
+    QCOMPARE(nPaginas, nPaginasQt);
+    QVERIFY(nPaginas > 1);
+
+    // The same text in the same reading order, save that ours reads a ligature as its letters
+    // where Qt's gives the ligature's own character...
+    const QString cTexto = SalidaDe(QStringLiteral("pdftotext"), {cNuestro, QStringLiteral("-")});
+    QVERIFY(cTexto.contains(cNombre + QStringLiteral(" 1\n")));
+    QCOMPARE(
+        cTexto.normalized(QString::NormalizationForm_KC),
+        SalidaDe(QStringLiteral("pdftotext"), {cDeQt, QStringLiteral("-")}).normalized(QString::NormalizationForm_KC));
+    // ...on the same paper, and every word where Qt puts it, within a hundredth of a millimetre
+    // (the font's widths against Qt's advances, the positions in thousandths of a point).
+    const auto papel = [](const QString &cPdf) {
+        return QRegularExpression(QStringLiteral("Page size: +(.*)\n"))
+            .match(SalidaDe(QStringLiteral("pdfinfo"), {cPdf}))
+            .captured(1);
+    };
+    QCOMPARE(papel(cNuestro), papel(cDeQt));
+    constexpr double dTolerancia = 0.03;
+    const QList<QList<Palabra>> nuestras = Palabras(cNuestro);
+    const QList<QList<Palabra>> deQt = Palabras(cDeQt);
+    QCOMPARE(nuestras.size(), nPaginas);
+    QCOMPARE(deQt.size(), nPaginas);
+    for (int nPagina = 0; nPagina < nPaginas; ++nPagina) {
+        QList<Palabra> porHallar = nuestras[nPagina];
+        QCOMPARE(porHallar.size(), deQt[nPagina].size());
+        for (const Palabra &palabra : deQt[nPagina]) {
+            const auto distancia = [&palabra](const Palabra &otra) {
+                return qMax(
+                    qMax(qAbs(otra.caja.left() - palabra.caja.left()), qAbs(otra.caja.right() - palabra.caja.right())),
+                    qMax(qAbs(otra.caja.top() - palabra.caja.top()), qAbs(otra.caja.bottom() - palabra.caja.bottom())));
+            };
+            qsizetype nMejor = -1;
+            for (qsizetype i = 0; i < porHallar.size(); ++i) {
+                if (porHallar[i].cTexto == palabra.cTexto &&
+                    (nMejor < 0 || distancia(porHallar[i]) < distancia(porHallar[nMejor])))
+                    nMejor = i;
+            }
+            QVERIFY2(nMejor >= 0 && distancia(porHallar[nMejor]) < dTolerancia,
+                     qPrintable(QStringLiteral("página %1: \"%2\" en (%3, %4) no está donde Qt la pone")
+                                    .arg(nPagina + 1)
+                                    .arg(palabra.cTexto)
+                                    .arg(palabra.caja.left())
+                                    .arg(palabra.caja.top())));
+            porHallar.removeAt(nMejor);
+        }
+    }
+}
+
+void tst_PintorReporte::LoQueNoSabeDibujar_data()
+{
+    QTest::addColumn<Dibujo>("dibujo");
+    QTest::addColumn<QString>("cFalla");
+    QTest::newRow("una imagen") << Dibujo([](QPainter &p) {
+        p.drawImage(QPointF(10, 10), QImage(8, 8, QImage::Format_RGB32));
+    }) << "imágenes";
+    QTest::newRow("un degradado") << Dibujo([](QPainter &p) {
+        p.fillRect(QRectF(0, 0, 100, 100), QLinearGradient(0, 0, 100, 100));
+    }) << "degradados";
+    QTest::newRow("un gris transparente")
+        << Dibujo([](QPainter &p) { p.fillRect(QRectF(0, 0, 100, 100), QColor(0, 0, 0, 128)); }) << "transparencias";
+    QTest::newRow("un texto girado") << Dibujo([](QPainter &p) {
+        p.rotate(90);
+        p.drawText(QPointF(10, 10), QStringLiteral("Totales"));
+    }) << "girados";
+}
+
+void tst_PintorReporte::LoQueNoSabeDibujar()
+{
+    QFETCH(Dibujo, dibujo);
+    QFETCH(QString, cFalla);
+    QBuffer bufer;
+    QVERIFY(bufer.open(QIODevice::WriteOnly));
+    EscritorPdf pdf(&bufer);
+    QPainter painter(&pdf);
+    painter.drawText(QPointF(10, 100), QStringLiteral("Antes"));
+    dibujo(painter);
+    painter.drawText(QPointF(10, 200), QStringLiteral("Después"));
+    QVERIFY(!painter.end());
+    QVERIFY2(pdf.Falla().contains(cFalla), qPrintable(pdf.Falla()));
+    QVERIFY(!bufer.data().contains("%%EOF")); // no document that looks whole
 }
 
 QTEST_MAIN(tst_PintorReporte)
