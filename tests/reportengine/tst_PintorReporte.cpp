@@ -41,15 +41,16 @@ ContenidoReporte Contenido(int nClientes, int nCifras, const QString &cNombre = 
     return ArmadorContenido(InformeMensual(), formulas, QDateTime::currentDateTime()).Arma(datos);
 }
 
-// The PDF of pages nDesde..nHasta in a temporary file; nPaginas gets the report's count.
+// The PDF of pages nDesde..nHasta (nCopias times) in a temporary file; nPaginas gets the
+// report's count.
 QString Pdf(const QTemporaryDir &carpeta, const ContenidoReporte &contenido, int &nPaginas, int nDesde = 1, int nHasta = 0,
-            std::optional<QPageSize::PageSizeId> papel = std::nullopt)
+            std::optional<QPageSize::PageSizeId> papel = std::nullopt, int nCopias = 1, bool bIntercaladas = true)
 {
     const QString cRuta = carpeta.filePath(QStringLiteral("informe.pdf"));
     QPdfWriter pdf(cRuta);
     const PintorReporte pintor(contenido, QLocale(QLocale::Spanish, QLocale::Mexico));
     pdf.setPageLayout(pintor.DisenoDePagina(papel));
-    nPaginas = pintor.Pinta(pdf, nDesde, nHasta);
+    nPaginas = pintor.Pinta(pdf, nDesde, nHasta, nCopias, bIntercaladas);
     return cRuta;
 }
 
@@ -84,6 +85,7 @@ private slots:
     void PaginasConEncabezadoYNumero();
     void NadaSeSaleDeLaPagina_data();
     void NadaSeSaleDeLaPagina();
+    void RangoDePaginas_data();
     void RangoDePaginas();
     void RangoFueraDelReporte();
 
@@ -175,14 +177,28 @@ void tst_PintorReporte::NadaSeSaleDeLaPagina()
     QVERIFY(nPalabras > 40 * 28);
 }
 
+void tst_PintorReporte::RangoDePaginas_data()
+{
+    QTest::addColumn<int>("nCopias");
+    QTest::addColumn<bool>("bIntercaladas");
+    QTest::addColumn<QList<int>>("hojas"); // the report's page on each sheet
+    QTest::newRow("una copia") << 1 << true << QList<int>{2, 3};
+    // What a PDF file or a printer without copies of its own gets from the print dialog.
+    QTest::newRow("dos copias intercaladas") << 2 << true << QList<int>{2, 3, 2, 3};
+    QTest::newRow("dos copias sin intercalar") << 2 << false << QList<int>{2, 2, 3, 3};
+}
+
 void tst_PintorReporte::RangoDePaginas()
 {
+    QFETCH(int, nCopias);
+    QFETCH(bool, bIntercaladas);
+    QFETCH(QList<int>, hojas);
     int nPaginas = 0;
-    const QStringList paginas = Paginas(Pdf(m_carpeta, Contenido(150, 3), nPaginas, 2, 3));
+    const QStringList paginas = Paginas(Pdf(m_carpeta, Contenido(150, 3), nPaginas, 2, 3, std::nullopt, nCopias, bIntercaladas));
     QVERIFY(nPaginas > 3);
-    QCOMPARE(paginas.size(), 2);
-    QVERIFY(paginas[0].contains(QStringLiteral("Página 2 de %1").arg(nPaginas)));
-    QVERIFY(paginas[1].contains(QStringLiteral("Página 3 de %1").arg(nPaginas)));
+    QCOMPARE(paginas.size(), hojas.size());
+    for (qsizetype i = 0; i < hojas.size(); ++i)
+        QVERIFY2(paginas[i].contains(QStringLiteral("Página %1 de %2").arg(hojas[i]).arg(nPaginas)), qPrintable(paginas[i]));
 }
 
 void tst_PintorReporte::RangoFueraDelReporte()
