@@ -4,11 +4,15 @@
 
 #include <QComboBox>
 #include <QDirIterator>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -17,6 +21,7 @@
 #include "CajaFecha.h"
 #include "EntornoHost.h"
 #include "GeneradorDemo.h"
+#include "ImpresoraDePrueba.h"
 #include "ImpresoraYVistaPrevia.h"
 #include "IniArchivo.h"
 #include "MotorReporte.h"
@@ -121,6 +126,34 @@ void Imprime(frmInicial &ventana, const QDate &dDesde, const QDate &dHasta, cons
     QTest::mouseClick(ventana.findChild<QPushButton *>(QStringLiteral("cmdImprimir")), Qt::LeftButton);
 }
 
+// What came out of a printer, or of a PDF file printed from the report: one sheet per entry
+// of hojas, each showing that page of the report ("Página N de M", the same M on all), on
+// paper of size papel (either way up: a printer may turn a landscape page).
+void VerificaImpreso(const QString &cPdf, const QList<int> &hojas, QPageSize::PageSizeId papel)
+{
+    QVERIFY2(!cPdf.isEmpty(), "La impresora no sacó ningún PDF");
+    const ImpresoraDePrueba::Hojas impreso = ImpresoraDePrueba::Lee(cPdf);
+    QCOMPARE(impreso.nPaginas, hojas.size());
+    const QSizeF tamano = QPageSize(papel).size(QPageSize::Point);
+    const auto lados = [](const QSizeF &t) {
+        return std::pair{qRound(qMin(t.width(), t.height())), qRound(qMax(t.width(), t.height()))};
+    };
+    QCOMPARE(lados(impreso.tamano), lados(tamano));
+    QCOMPARE(impreso.textos.size(), hojas.size());
+    static const QRegularExpression numero(QStringLiteral("Página (\\d+) de (\\d+)"));
+    QString cTotal;
+    for (qsizetype i = 0; i < hojas.size(); ++i) {
+        const QString &cTexto = impreso.textos[i];
+        QVERIFY2(cTexto.contains(QStringLiteral("Ventas de doce meses por cliente")), qPrintable(cTexto));
+        const QRegularExpressionMatch pagina = numero.match(cTexto);
+        QVERIFY2(pagina.hasMatch(), qPrintable(cTexto));
+        QCOMPARE(pagina.captured(1).toInt(), hojas[i]);
+        if (cTotal.isEmpty())
+            cTotal = pagina.captured(2);
+        QCOMPARE(pagina.captured(2), cTotal);
+    }
+}
+
 QString Decimal(const QVariant &valor)
 {
     return valor.isNull() ? QStringLiteral("0.00") : valor.toString();
@@ -141,6 +174,8 @@ private slots:
     void archivoDeReporteFaltante();
     void modoLotes_data();
     void modoLotes();
+    void imprimirDesdeLaVistaPrevia_data();
+    void imprimirDesdeLaVistaPrevia();
     void vistaPreviaAbiertaNoDetieneAOtros();
     void variasCopiasADosBases();
 
@@ -549,6 +584,116 @@ void tst_InformeCompleto::modoLotes()
             QCOMPARE(csv[1].mid(0, 2), (QStringList{"D'ANG", "Dulcería D'Angelo, S.A."}));
         }
     }
+}
+
+void tst_InformeCompleto::imprimirDesdeLaVistaPrevia_data()
+{
+    QTest::addColumn<QString>("impresora");   // as the print dialog lists it; "" its PDF file
+    QTest::addColumn<QString>("propiedades"); // "" never opened, "=" opened and left, else the paper picked there
+    QTest::addColumn<QPageSize::PageSizeId>("papel"); // of the sheets that come out
+    QTest::addColumn<QString>("falla");               // the start of the failure shown ("" none)
+
+    const QString cImpresora = ImpresoraDePrueba::Nombre();
+    // The dialog's page setup starts at the printer's default paper (A4 for this one) and is
+    // applied even when it is never opened: the report's Letter must stay.
+    QTest::newRow("impresora") << cImpresora << "" << QPageSize::Letter << "";
+    QTest::newRow("propiedades vistas") << cImpresora << "=" << QPageSize::Letter << "";
+    QTest::newRow("otro papel elegido") << cImpresora << "A4" << QPageSize::A4 << "";
+    // A PDF file makes no copies of its own: they are painted.
+    QTest::newRow("archivo PDF") << "" << "" << QPageSize::Letter << "";
+    QTest::newRow("impresora que rechaza trabajos") << ImpresoraDePrueba::NombreQueRechaza() << "" << QPageSize::Letter
+                                                    << "Error no. 7042: La impresora";
+}
+
+// The print button of the preview and Qt's print dialog, driven as a person would: page 2
+// (of the report's 2), two copies, the printer or the dialog's PDF file, its page setup
+// opened or not.
+void tst_InformeCompleto::imprimirDesdeLaVistaPrevia()
+{
+    QFETCH(QString, impresora);
+    QFETCH(QString, propiedades);
+    QFETCH(QPageSize::PageSizeId, papel);
+    QFETCH(QString, falla);
+    if (!impresora.isEmpty()) {
+        if (const QString cFalta = ImpresoraDePrueba::FaltaParaImprimir(); !cFalta.isEmpty())
+            QSKIP(qPrintable(cFalta));
+    }
+    QTemporaryDir carpeta;
+    const QString cArchivo = carpeta.filePath(QStringLiteral("impreso.pdf"));
+    const QSet<int> trabajosAntes = impresora.isEmpty() ? QSet<int>() : ImpresoraDePrueba::Trabajos();
+
+    MotorReporte motor;
+    ImpresoraYVistaPrevia pantalla;
+    motor.setSalidaImpresa(&pantalla);
+    bool bDialogoVisto = false;
+    const auto aceptaPropiedades = [&] {
+        auto *pPropiedades = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(pPropiedades);
+        auto *pPapeles = pPropiedades->findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
+        QVERIFY(pPapeles);
+        if (propiedades != u"=") {
+            const int i = pPapeles->findText(propiedades, Qt::MatchStartsWith);
+            QVERIFY2(i >= 0, qPrintable(propiedades));
+            pPapeles->setCurrentIndex(i);
+        }
+        pPropiedades->accept();
+    };
+    const auto imprime = [&] {
+        auto *pDialogo = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        QVERIFY(pDialogo);
+        bDialogoVisto = true;
+        auto *pImpresoras = pDialogo->findChild<QComboBox *>(QStringLiteral("printers"));
+        if (impresora.isEmpty()) {
+            pImpresoras->setCurrentIndex(pImpresoras->count() - 1); // "Print to File (PDF)"
+            pDialogo->findChild<QLineEdit *>(QStringLiteral("filename"))->setText(cArchivo);
+        } else {
+            pImpresoras->setCurrentIndex(pImpresoras->findText(impresora));
+        }
+        pDialogo->findChild<QRadioButton *>(QStringLiteral("printRange"))->setChecked(true);
+        pDialogo->findChild<QSpinBox *>(QStringLiteral("from"))->setValue(2);
+        pDialogo->findChild<QSpinBox *>(QStringLiteral("to"))->setValue(2);
+        pDialogo->findChild<QSpinBox *>(QStringLiteral("copies"))->setValue(2);
+        if (!propiedades.isEmpty()) {
+            QTimer::singleShot(0, pDialogo, aceptaPropiedades);
+            pDialogo->findChild<QPushButton *>(QStringLiteral("properties"))->click();
+        }
+        pDialogo->accept();
+    };
+    pantalla.setPresentaVistaPrevia([&](QPrintPreviewDialog &vista) {
+        QAction *pImprimir = nullptr;
+        for (QAction *pAccion : vista.findChildren<QAction *>())
+            if (pAccion->text() == u"Print")
+                pImprimir = pAccion;
+        QVERIFY(pImprimir);
+        // Both run inside the preview's event loop; the second one inside the print dialog's.
+        QTimer::singleShot(0, &vista, [pImprimir] { pImprimir->trigger(); });
+        QTimer::singleShot(0, &vista, imprime);
+        vista.exec();
+    });
+
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    ParametrosRpt parametros;
+    m_pEntorno->mensajes.Olvida();
+    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, motor, cCarpetaPrograma, m_pEntorno->mensajes);
+    FiltrosInforme filtros{QStringLiteral("01/07/2024"), QStringLiteral("30/06/2025"), {}, {}, {}};
+    QCOMPARE(reporte.Ejecuta(filtros), ReporteVentas12Meses::Resultado::Terminado);
+    QVERIFY(bDialogoVisto);
+
+    const auto &llamadas = m_pEntorno->mensajes.Llamadas();
+    if (!falla.isEmpty()) {
+        QCOMPARE(llamadas.size(), 1);
+        QVERIFY2(llamadas[0].cTexto.startsWith(falla), qPrintable(llamadas[0].cTexto));
+        QCOMPARE(ImpresoraDePrueba::Trabajos() - trabajosAntes, QSet<int>());
+        return;
+    }
+    QVERIFY2(llamadas.isEmpty(), qPrintable(llamadas.value(0).cTexto));
+    QString cPdf = cArchivo;
+    if (!impresora.isEmpty()) {
+        const QSet<int> trabajos = ImpresoraDePrueba::Trabajos() - trabajosAntes;
+        QCOMPARE(trabajos.size(), 1);
+        cPdf = ImpresoraDePrueba::EsperaPdf(*trabajos.begin());
+    }
+    VerificaImpreso(cPdf, {2, 2}, papel);
 }
 
 // While a person looks at the window's preview, the working table is gone and the server
