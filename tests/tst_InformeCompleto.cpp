@@ -249,6 +249,9 @@ QString tst_InformeCompleto::InstalaPrograma(const QString &cCarpeta, const QStr
 QProcessEnvironment tst_InformeCompleto::Entorno() const
 {
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    // They would name the default printer instead of the print server (CUPS_SERVER).
+    variables.remove(QStringLiteral("PRINTER"));
+    variables.remove(QStringLiteral("LPDEST"));
     variables.insert(QStringLiteral("ALMENA_ALMACEN"), m_pEntorno->ArchivoAlmacen());
     variables.insert(QStringLiteral("ALMENA_UNIDAD_C"), m_pEntorno->Carpeta() + QStringLiteral("/C"));
     return variables;
@@ -494,48 +497,77 @@ void tst_InformeCompleto::modoLotes_data()
     QTest::addColumn<int>("estado");
     QTest::addColumn<QString>("enErrores"); // a text standard error must hold
     QTest::addColumn<QString>("salida");    // the file that must be written, in the working folder ("" none)
+    QTest::addColumn<QList<int>>("hojas");  // the report's page on each sheet printed (none: nothing may be)
 
     const QStringList sinNada;
+    const QList<int> sinHojas;
     QTest::newRow("pdf") << QStringList{"--desde", "01/07/2024", "--hasta", "30/06/2025", "--salida", "r.pdf"} << ""
-                         << sinNada << 0 << "escrito en" << "r.pdf";
+                         << sinNada << 0 << "escrito en" << "r.pdf" << sinHojas;
     QTest::newRow("csv con cliente") << QStringList{"--desde", "01/01/2025", "--hasta", "30/06/2025", "--cliente", "D'ANG",
                                                     "--salida", "r.csv"}
-                                     << "" << sinNada << 0 << "informe de 1 cliente escrito" << "r.csv";
+                                     << "" << sinNada << 0 << "informe de 1 cliente escrito" << "r.csv" << sinHojas;
     QTest::newRow("salida relativa desde otra carpeta")
         << QStringList{"--desde", "01/01/2025", "--hasta", "31/01/2025", "--salida", "r.csv"} << "trabajo" << sinNada << 0
-        << "/trabajo/r.csv" << "r.csv";
+        << "/trabajo/r.csv" << "r.csv" << sinHojas;
     QTest::newRow("periodo vacío") << QStringList{"--desde", "10/03/2025", "--hasta", "01/03/2025", "--salida", "r.csv"}
-                                   << "" << sinNada << 0 << "el periodo está vacío" << "r.csv";
+                                   << "" << sinNada << 0 << "el periodo está vacío" << "r.csv" << sinHojas;
     // The data sources cannot be refreshed (the user's file is a folder), yet the report runs
     // with the system's: the file is written and the failure is not hidden.
     QTest::newRow("escrito tras una falla")
         << QStringList{"--desde", "01/01/2025", "--hasta", "31/01/2025", "--salida", "r.csv"} << "" 
-        << QStringList{"ODBCINI=%1", "ODBCSYSINI=%1"} << 1 << "pero hubo 1 falla" << "r.csv";
+        << QStringList{"ODBCINI=%1", "ODBCSYSINI=%1"} << 1 << "pero hubo 1 falla" << "r.csv" << sinHojas;
     QTest::newRow("trece meses") << QStringList{"--desde", "31/01/2024", "--hasta", "01/03/2025", "--salida", "r.pdf"} << ""
-                                 << sinNada << 2 << "Alerta: Las fechas indicadas exceden el máximo de 12 meses" << "";
+                                 << sinNada << 2 << "Alerta: Las fechas indicadas exceden el máximo de 12 meses" << ""
+                                 << sinHojas;
     QTest::newRow("doce fronteras") << QStringList{"--desde", "01/01/2024", "--hasta", "01/01/2025", "--salida", "r.pdf"}
                                     << "" << sinNada << 2 << "Alerta: Desde el mes 1 del año inicial hasta el 1 del año final"
-                                    << "";
+                                    << "" << sinHojas;
     QTest::newRow("fecha que no es fecha") << QStringList{"--desde", "31/02/2024", "--hasta", "01/03/2024", "--salida", "r.pdf"}
-                                           << "" << sinNada << 1 << "no es una fecha" << "";
+                                           << "" << sinNada << 1 << "no es una fecha" << "" << sinHojas;
     QTest::newRow("opción desconocida") << QStringList{"--desde", "01/01/2024", "--color", "rojo"} << "" << sinNada << 1
-                                        << "color" << "";
+                                        << "color" << "" << sinHojas;
     QTest::newRow("opción repetida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--desde", "01/01/2023",
                                                     "--salida", "r.pdf"}
-                                     << "" << sinNada << 1 << "--desde se dio más de una vez" << "";
+                                     << "" << sinNada << 1 << "--desde se dio más de una vez" << "" << sinHojas;
     QTest::newRow("línea 0") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--linea", "0", "--salida", "r.pdf"}
-                             << "" << sinNada << 1 << "omita --linea" << "";
+                             << "" << sinNada << 1 << "omita --linea" << "" << sinHojas;
     QTest::newRow("salida sin tipo") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "r.txt"}
-                                     << "" << sinNada << 1 << ".pdf o .csv" << "";
+                                     << "" << sinNada << 1 << ".pdf o .csv" << "" << sinHojas;
     QTest::newRow("falta la salida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024"} << "" << sinNada << 1
-                                     << "--salida" << "";
+                                     << "--salida" << "" << sinHojas;
     QTest::newRow("carpeta que no existe")
         << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "no/existe/r.pdf"} << "" << sinNada << 1
-        << "/no/existe no existe" << "";
+        << "/no/existe no existe" << "" << sinHojas;
     // Not even root may create a file there.
     QTest::newRow("carpeta en la que no se puede escribir")
         << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "/sys/r.pdf"} << "" << sinNada << 1
-        << "no se puede escribir en la carpeta /sys" << "";
+        << "no se puede escribir en la carpeta /sys" << "" << sinHojas;
+
+    // To the private print server's PDF printer: the pages and the copies come out as asked, on
+    // the report's paper. The checks of names and numbers come before any database work.
+    const QString cImpresora = ImpresoraDePrueba::Nombre();
+    const QStringList doceMeses{"--desde", "01/07/2024", "--hasta", "30/06/2025"};
+    QTest::newRow("impresora con copias y páginas")
+        << doceMeses + QStringList{"--impresora", cImpresora, "--copias", "2", "--paginas", "2-2"} << "" << sinNada << 0
+        << "enviado a la impresora " + cImpresora + ", 2 copias, páginas 2-2" << "" << QList<int>{2, 2};
+    QTest::newRow("impresora predeterminada")
+        << doceMeses + QStringList{"--paginas", "1", "--impresora"} << "" << sinNada << 0
+        << "enviado a la impresora " + cImpresora << "" << QList<int>{1};
+    QTest::newRow("impresora que no existe")
+        << doceMeses + QStringList{"--impresora", "No Existe"} << "" << sinNada << 1
+        << "la impresora «No Existe» no existe en este equipo" << "" << sinHojas;
+    // Its refusal is only known once the report is made: the database work is done.
+    QTest::newRow("impresora que rechaza trabajos")
+        << doceMeses + QStringList{"--impresora", ImpresoraDePrueba::NombreQueRechaza()} << "" << sinNada << 1
+        << "no recibió el reporte" << "" << sinHojas;
+    QTest::newRow("cero copias") << doceMeses + QStringList{"--impresora", cImpresora, "--copias", "0"} << "" << sinNada
+                                 << 1 << "--copias 0 no es un número de copias" << "" << sinHojas;
+    QTest::newRow("páginas al revés") << doceMeses + QStringList{"--impresora", "--paginas", "3-2"} << "" << sinNada
+                                      << 1 << "--paginas 3-2 no son páginas" << "" << sinHojas;
+    QTest::newRow("copias sin impresora") << doceMeses + QStringList{"--salida", "r.pdf", "--copias", "2"} << ""
+                                          << sinNada << 1 << "--copias solo vale con --impresora" << "" << sinHojas;
+    QTest::newRow("salida e impresora") << doceMeses + QStringList{"--salida", "r.pdf", "--impresora", cImpresora} << ""
+                                        << sinNada << 1 << "--salida y --impresora se excluyen" << "" << sinHojas;
 }
 
 void tst_InformeCompleto::modoLotes()
@@ -546,6 +578,13 @@ void tst_InformeCompleto::modoLotes()
     QFETCH(int, estado);
     QFETCH(QString, enErrores);
     QFETCH(QString, salida);
+    QFETCH(QList<int>, hojas);
+    const bool bImprime = argumentos.contains(QStringLiteral("--impresora"));
+    if (bImprime) {
+        if (const QString cFalta = ImpresoraDePrueba::FaltaParaImprimir(); !cFalta.isEmpty())
+            QSKIP(qPrintable(cFalta));
+    }
+    const QSet<int> trabajosAntes = bImprime ? ImpresoraDePrueba::Trabajos() : QSet<int>();
     // The program runs from a folder of its own, with its settings file and report file.
     const QString cCarpeta = QFileInfo(m_pEntorno->RutaEjecutable()).absolutePath();
     const QString cPrograma = InstalaPrograma(cCarpeta, m_pBase->Nombre());
@@ -571,8 +610,14 @@ void tst_InformeCompleto::modoLotes()
     const QString cErrores = QString::fromUtf8(programa.readAllStandardError());
     QVERIFY2(cErrores.contains(enErrores), qPrintable(cErrores));
     QCOMPARE(programa.exitCode(), estado);
-    if (estado != 0 && salida.isEmpty())
+    if (estado != 0 && salida.isEmpty() && !enErrores.contains(QStringLiteral("no recibió")))
         QVERIFY2(!cErrores.contains(QStringLiteral("calculando")), qPrintable(cErrores)); // refused before any database work
+    if (bImprime) {
+        const QSet<int> trabajos = ImpresoraDePrueba::Trabajos() - trabajosAntes;
+        QCOMPARE(trabajos.size(), hojas.isEmpty() ? 0 : 1);
+        if (!hojas.isEmpty())
+            VerificaImpreso(ImpresoraDePrueba::EsperaPdf(*trabajos.begin()), hojas, QPageSize::Letter);
+    }
     if (!salida.isEmpty()) {
         const QString cArchivo = cTrabajo + QLatin1Char('/') + salida;
         QVERIFY(QFileInfo(cArchivo).size() > 0);
