@@ -144,6 +144,8 @@ arranca() {
     mkdir -p "$carpeta"
     rm -f "$archivo_pid" "$socket"
     escribe_configuracion
+    # A PDF of an earlier run could carry the number of a job of this one.
+    rm -f "$salida"/*.pdf
 
     echo "cups-privado: arrancando en $socket (salida en $salida)"
     # The daemon sees its own etc/ as /etc/cups; the mount lives and dies with its namespace.
