@@ -53,7 +53,8 @@ QString ImpresoraDePrueba::FaltaParaImprimir()
 
 QString ImpresoraDePrueba::Nombre()
 {
-    return qEnvironmentVariable("ALMENA_CUPS_IMPRESORA");
+    // Never empty, so that a row meant for the printer never passes for one without it.
+    return qEnvironmentVariable("ALMENA_CUPS_IMPRESORA", QStringLiteral("AlmenaPDF"));
 }
 
 QString ImpresoraDePrueba::NombreQueRechaza()
