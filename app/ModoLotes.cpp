@@ -6,19 +6,23 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPrinterInfo>
 #include <QTemporaryFile>
 
 #include <cstdio>
 #include <sys/stat.h>
 
+#include "AjustesImpresion.h"
 #include "BasesDD.h"
 #include "ConfiguracionPrograma.h"
 #include "Connection.h"
 #include "Cuenta.h"
+#include "ErrorReporte.h"
 #include "Esperas.h"
 #include "HostContext.h"
 #include "HostError.h"
 #include "HostFactory.h"
+#include "ImpresoraYVistaPrevia.h"
 #include "MensajesEnConsola.h"
 #include "MotorReporte.h"
 #include "ObjetosPrograma.h"
@@ -82,6 +86,42 @@ struct VersionDelArchivo
     }
 };
 
+// The printer output of the batch mode: the program's own, and whether a job reached the
+// print server (the report job shows its failures and goes on, as a window would).
+class ImpresoraDeLotes : public SalidaImpresa
+{
+public:
+    bool ExisteImpresora(const QString &cNombre) const override { return m_impresora.ExisteImpresora(cNombre); }
+    void MuestraVistaPrevia(const PintorReporte &pintor, const QString &cTitulo,
+                            const AjustesImpresion &ajustes) override
+    {
+        m_impresora.MuestraVistaPrevia(pintor, cTitulo, ajustes);
+    }
+    void Imprime(const PintorReporte &pintor, const QString &cTitulo, const AjustesImpresion &ajustes) override
+    {
+        m_impresora.Imprime(pintor, cTitulo, ajustes);
+        m_bEnviado = true;
+    }
+    bool Enviado() const { return m_bEnviado; }
+
+private:
+    ImpresoraYVistaPrevia m_impresora;
+    bool m_bEnviado = false;
+};
+
+// QCommandLineParser has no options with an optional value: a bare --impresora (last, or
+// followed by another option) becomes --impresora= with an empty one.
+QStringList ConImpresoraPredeterminada(QStringList argumentos)
+{
+    for (qsizetype i = 1; i < argumentos.size(); ++i) {
+        const QString &cArgumento = argumentos.at(i);
+        if ((cArgumento == u"--impresora" || cArgumento == u"-impresora") &&
+            (i + 1 == argumentos.size() || argumentos.at(i + 1).startsWith(QLatin1Char('-'))))
+            argumentos[i] = QStringLiteral("--impresora=");
+    }
+    return argumentos;
+}
+
 } // namespace
 
 namespace ModoLotes {
@@ -98,8 +138,9 @@ int Ejecuta(const QStringList &argumentos)
 {
     QCommandLineParser opciones;
     opciones.setApplicationDescription(QStringLiteral(
-        "Informe de ventas de doce meses por cliente y mes, sin ventana. Termina con 0 cuando escribió el "
-        "archivo, con 2 cuando el periodo excede los doce meses y con 1 ante cualquier otra falla."));
+        "Informe de ventas de doce meses por cliente y mes, sin ventana, a un archivo (--salida) o a una impresora "
+        "(--impresora). Termina con 0 cuando escribió el archivo o la impresora recibió el informe, con 2 cuando el "
+        "periodo excede los doce meses y con 1 ante cualquier otra falla."));
     // Qt's own help option explains itself in English: this one says it in Spanish.
     const QCommandLineOption ayuda({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Muestra esta ayuda."));
     opciones.addOptions({
@@ -109,10 +150,15 @@ int Ejecuta(const QStringList &argumentos)
         {QStringLiteral("cliente"), QStringLiteral("Clave del cliente, tal como se escribe."), QStringLiteral("C")},
         {QStringLiteral("vendedor"), QStringLiteral("Clave del vendedor."), QStringLiteral("V")},
         {QStringLiteral("linea"), QStringLiteral("Número (ID) de la línea de productos."), QStringLiteral("ID")},
-        {QStringLiteral("salida"), QStringLiteral("Archivo del informe: .pdf, .csv o .xlsx."),
-         QStringLiteral("ARCHIVO")},
+        {QStringLiteral("salida"), QStringLiteral("Archivo del informe: .pdf, .csv o .xlsx."), QStringLiteral("ARCHIVO")},
+        {QStringLiteral("impresora"),
+         QStringLiteral("Impresora a la que se envía el informe; sin NOMBRE, la predeterminada. Excluye --salida."),
+         QStringLiteral("NOMBRE")},
+        {QStringLiteral("copias"), QStringLiteral("Copias impresas, de 1 a 999 (1 si se omite)."), QStringLiteral("N")},
+        {QStringLiteral("paginas"), QStringLiteral("Páginas impresas: N o N-M (todas si se omite)."),
+         QStringLiteral("N-M")},
     });
-    if (!opciones.parse(argumentos)) {
+    if (!opciones.parse(ConImpresoraPredeterminada(argumentos))) {
         Escribe(opciones.errorText() + QStringLiteral(" (vea --help)"));
         return 1;
     }
@@ -130,9 +176,25 @@ int Ejecuta(const QStringList &argumentos)
             return 1;
         }
     }
-    for (const char *cObligatoria : {"desde", "hasta", "salida"}) {
+    for (const char *cObligatoria : {"desde", "hasta"}) {
         if (opciones.value(QLatin1String(cObligatoria)).isEmpty()) {
             Escribe(QStringLiteral("falta --%1 (vea --help)").arg(QLatin1String(cObligatoria)));
+            return 1;
+        }
+    }
+    const bool bAImpresora = opciones.isSet(QStringLiteral("impresora"));
+    if (bAImpresora == opciones.isSet(QStringLiteral("salida"))) {
+        Escribe(bAImpresora ? QStringLiteral("--salida y --impresora se excluyen: dé solo una (vea --help)")
+                            : QStringLiteral("falta --salida o --impresora (vea --help)"));
+        return 1;
+    }
+    if (!bAImpresora && opciones.value(QStringLiteral("salida")).isEmpty()) {
+        Escribe(QStringLiteral("falta el archivo de --salida (vea --help)"));
+        return 1;
+    }
+    for (const char *cDeImpresora : {"copias", "paginas"}) {
+        if (!bAImpresora && opciones.isSet(QLatin1String(cDeImpresora))) {
+            Escribe(QStringLiteral("--%1 solo vale con --impresora").arg(QLatin1String(cDeImpresora)));
             return 1;
         }
     }
@@ -164,21 +226,66 @@ int Ejecuta(const QStringList &argumentos)
                     .arg(filtros.cFechaFinal, filtros.cFechaInicial));
 
     // Relative to the folder the user is in, before the start-up moves to the program's.
-    const QFileInfo salida(QDir::current().absoluteFilePath(opciones.value(QStringLiteral("salida"))));
-    const QString cSalida = salida.absoluteFilePath();
-    const QString cTipo = salida.suffix().toLower();
-    if (cTipo != QLatin1String("pdf") && cTipo != QLatin1String("csv") && cTipo != QLatin1String("xlsx")) {
-        Escribe(QStringLiteral("--salida debe terminar en .pdf, .csv o .xlsx: %1")
-                    .arg(opciones.value(QStringLiteral("salida"))));
-        return 1;
+    QString cSalida;
+    if (!bAImpresora) {
+        const QFileInfo salida(QDir::current().absoluteFilePath(opciones.value(QStringLiteral("salida"))));
+        cSalida = salida.absoluteFilePath();
+        const QString cTipo = salida.suffix().toLower();
+        if (cTipo != QLatin1String("pdf") && cTipo != QLatin1String("csv") && cTipo != QLatin1String("xlsx")) {
+            Escribe(QStringLiteral("--salida debe terminar en .pdf, .csv o .xlsx: %1")
+                        .arg(opciones.value(QStringLiteral("salida"))));
+            return 1;
+        }
+        if (salida.isDir()) {
+            Escribe(QStringLiteral("--salida %1 es una carpeta, no un archivo").arg(cSalida));
+            return 1;
+        }
+        if (const QString cProblema = ProblemaDeCarpeta(salida.absolutePath()); !cProblema.isEmpty()) {
+            Escribe(QStringLiteral("no se escribirá el informe: %1").arg(cProblema));
+            return 1;
+        }
     }
-    if (salida.isDir()) {
-        Escribe(QStringLiteral("--salida %1 es una carpeta, no un archivo").arg(cSalida));
-        return 1;
-    }
-    if (const QString cProblema = ProblemaDeCarpeta(salida.absolutePath()); !cProblema.isEmpty()) {
-        Escribe(QStringLiteral("no se escribirá el informe: %1").arg(cProblema));
-        return 1;
+
+    // The printer, its copies and its pages, checked as the report control checks them.
+    ImpresoraDeLotes impresora;
+    const QString cImpresora = opciones.value(QStringLiteral("impresora"));
+    int nCopias = 1;
+    const QString cPaginas = opciones.value(QStringLiteral("paginas"));
+    QString cDestino; // what the last line names
+    if (bAImpresora) {
+        if (opciones.isSet(QStringLiteral("copias"))) {
+            bool bNumero = false;
+            nCopias = opciones.value(QStringLiteral("copias")).toInt(&bNumero);
+            if (!bNumero || nCopias < 1 || nCopias > 999) {
+                Escribe(QStringLiteral("--copias %1 no es un número de copias de 1 a 999")
+                            .arg(opciones.value(QStringLiteral("copias"))));
+                return 1;
+            }
+        }
+        try {
+            AjustesImpresion().AsignaPaginas(cPaginas);
+        } catch (const ErrorReporte &) {
+            Escribe(QStringLiteral("--paginas %1 no son páginas: se escribe N o N-M, desde la página 1").arg(cPaginas));
+            return 1;
+        }
+        if (!cImpresora.isEmpty() && !impresora.ExisteImpresora(cImpresora)) {
+            const QStringList impresoras = QPrinterInfo::availablePrinterNames();
+            Escribe(QStringLiteral("la impresora «%1» no existe en este equipo (%2); no se imprimió nada")
+                        .arg(cImpresora, impresoras.isEmpty()
+                                             ? QStringLiteral("no tiene ninguna")
+                                             : QStringLiteral("tiene ") + impresoras.join(QStringLiteral(", "))));
+            return 1;
+        }
+        cDestino = cImpresora.isEmpty() ? QPrinterInfo::defaultPrinterName() : cImpresora;
+        if (cDestino.isEmpty()) {
+            Escribe(QStringLiteral("este equipo no tiene impresora predeterminada: indique --impresora NOMBRE"));
+            return 1;
+        }
+        cDestino = QStringLiteral("la impresora %1").arg(cDestino);
+        if (nCopias > 1)
+            cDestino += QStringLiteral(", %1 copias").arg(nCopias);
+        if (!cPaginas.isEmpty())
+            cDestino += QStringLiteral(", páginas %1").arg(cPaginas.trimmed());
     }
 
     const QString cEjecutable = QCoreApplication::applicationFilePath();
@@ -200,18 +307,37 @@ int Ejecuta(const QStringList &argumentos)
 
         ParametrosRpt parametros;
         MotorReporte motor;
+        motor.setSalidaImpresa(&impresora);
         const Esperas &esperas = objetos.Bases().esperas;
         motor.setEsperas(esperas.nConexion, esperas.nRespuesta);
         ReporteVentas12Meses reporte(objetos, cnnDatos, nMonedaUSD, parametros, motor, cCarpeta, mensajes);
-        reporte.setArchivoSalida(cSalida);
+        if (bAImpresora)
+            reporte.setImpresora(cImpresora, nCopias, cPaginas);
+        else
+            reporte.setArchivoSalida(cSalida);
         reporte.setProgreso([&](const QString &cQue) {
             Escribe(QStringLiteral("%1 (%2 s)").arg(cQue).arg(reloj.elapsed() / 1000.0, 0, 'f', 1));
         });
         const VersionDelArchivo antes = VersionDelArchivo::De(cSalida);
         if (reporte.Ejecuta(filtros) == ReporteVentas12Meses::Resultado::PeriodoRechazado)
             return 2;
-        const bool bEscrito = VersionDelArchivo::De(cSalida).DistintaDe(antes);
         const QString cFallas = Cuenta(mensajes.Errores(), "falla", "fallas");
+        if (bAImpresora) {
+            if (!impresora.Enviado()) {
+                Escribe(QStringLiteral("no se imprimió nada en %1 (%2, vea arriba)").arg(cDestino, cFallas));
+                return 1;
+            }
+            if (mensajes.Errores() > 0) {
+                Escribe(QStringLiteral("se envió a %1, pero hubo %2 (vea arriba): revise lo impreso")
+                            .arg(cDestino, cFallas));
+                return 1;
+            }
+            Escribe(QStringLiteral("informe de %1 enviado a %2 (%3 s)")
+                        .arg(Cuenta(reporte.Clientes(), "cliente", "clientes"), cDestino)
+                        .arg(reloj.elapsed() / 1000.0, 0, 'f', 1));
+            return 0;
+        }
+        const bool bEscrito = VersionDelArchivo::De(cSalida).DistintaDe(antes);
         if (!bEscrito) {
             Escribe(mensajes.Errores() > 0 ? QStringLiteral("no se escribió %1 (%2, vea arriba)").arg(cSalida, cFallas)
                                            : QStringLiteral("no se escribió %1").arg(cSalida));

@@ -46,6 +46,21 @@ ReporteVentas12Meses::ReporteVentas12Meses(const ObjetosPrograma &objetos, Conne
 {
 }
 
+void ReporteVentas12Meses::setArchivoSalida(const QString &cArchivo)
+{
+    m_cArchivoSalida = cArchivo;
+    m_bAImpresora = false;
+}
+
+void ReporteVentas12Meses::setImpresora(const QString &cImpresora, int nCopias, const QString &cPaginas)
+{
+    m_cArchivoSalida.clear();
+    m_bAImpresora = true;
+    m_cImpresora = cImpresora;
+    m_nCopias = nCopias;
+    m_cPaginas = cPaginas;
+}
+
 void ReporteVentas12Meses::Avisa(const QString &cQue) const
 {
     if (m_progreso)
@@ -73,7 +88,12 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     for (const MonthColumn &columna : m_columnas)
         m_parametros.Formulas[columna.nPosicion - 1] = columna.cEtiqueta;
 
-    if (!m_cArchivoSalida.isEmpty()) {
+    if (m_bAImpresora) {
+        m_parametros.Propiedad15 = qint32(DestinoReporte::Impresora);
+        m_parametros.Propiedad30 = QStringList{m_cImpresora};
+        m_parametros.Propiedad24 = qint16(m_nCopias);
+        m_parametros.Propiedad48 = m_cPaginas;
+    } else if (!m_cArchivoSalida.isEmpty()) {
         m_parametros.Propiedad15 = qint32(DestinoReporte::Archivo); // of the kind its extension names
         m_parametros.Propiedad12 = m_cArchivoSalida;
     }

@@ -26,8 +26,12 @@ public:
                          ParametrosRpt &parametros, ControlReporte &control, const QString &cCarpetaPrograma,
                          Mensajes &mensajes);
 
-    // Where the report goes: the preview window unless a file (.pdf, .csv or .xlsx) is named.
-    void setArchivoSalida(const QString &cArchivo) { m_cArchivoSalida = cArchivo; }
+    // Where the report goes: the preview window unless a file (.pdf, .csv or .xlsx) or a printer is
+    // named; each of the two calls undoes the other.
+    void setArchivoSalida(const QString &cArchivo);
+    // To a printer: cImpresora empty for the system's default one, nCopias 1 to 999, cPaginas
+    // empty for every page, "N" or "N-M". The report control checks them as the job starts.
+    void setImpresora(const QString &cImpresora, int nCopias = 1, const QString &cPaginas = {});
     // Told what the operation is doing, for long runs.
     void setProgreso(std::function<void(const QString &)> aviso) { m_progreso = std::move(aviso); }
 
@@ -55,6 +59,10 @@ private:
     QString m_cCarpetaPrograma;
     Mensajes &m_mensajes;
     QString m_cArchivoSalida;
+    bool m_bAImpresora = false;
+    QString m_cImpresora;
+    int m_nCopias = 1;
+    QString m_cPaginas;
     std::function<void(const QString &)> m_progreso;
     std::function<void(bool)> m_alCambiarDisponibilidad;
     QLocale m_localeMeses = Periodo::LocaleDeMeses();

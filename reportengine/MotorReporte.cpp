@@ -148,9 +148,13 @@ void MotorReporte::PropertyPutIndexed(PropiedadReporte propiedad, int nIndice, c
             throw ErrorReporte(CodigoErrorRpt::IndiceNoValido,
                                QStringLiteral("La propiedad 30 solo tiene el índice 0, no el %1.").arg(nIndice));
         const QString cImpresora = Texto(nDispId, valor);
-        if (!cImpresora.isEmpty() && !(m_pSalidaImpresa && m_pSalidaImpresa->ExisteImpresora(cImpresora)))
+        if (!cImpresora.isEmpty() && !(m_pSalidaImpresa && m_pSalidaImpresa->ExisteImpresora(cImpresora))) {
+            // The bridge shows the failure and goes on: the run must not then print on the default printer.
+            m_cImpresoraRechazada = cImpresora;
             throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible,
                                QStringLiteral("La impresora \"%1\" no existe en este equipo.").arg(cImpresora));
+        }
+        m_cImpresoraRechazada.clear();
         m_ajustes.AsignaImpresora(cImpresora);
         return;
     }
@@ -184,6 +188,7 @@ void MotorReporte::OlvidaElTrabajo()
     m_cArchivoSalida.clear();
     m_cTituloVentana.clear();
     m_ajustes = AjustesImpresion();
+    m_cImpresoraRechazada.clear();
 }
 
 void MotorReporte::Ejecuta()
@@ -204,6 +209,11 @@ void MotorReporte::Ejecuta()
     }
     const ConsultaReporte consulta(archivo, m_ubicaciones);
     const QString cCadenaOdbc = m_conexion.CadenaOdbc(consulta.OrigenDatos(), m_nEsperaConexion, m_nEsperaRespuesta);
+    if (m_destino == DestinoReporte::Impresora && !m_cImpresoraRechazada.isEmpty())
+        throw ErrorReporte(
+            CodigoErrorRpt::ImpresoraNoDisponible,
+            QStringLiteral("La impresora \"%1\" no existe en este equipo: el reporte no se imprime en otra.")
+                .arg(m_cImpresoraRechazada));
     if (m_destino != DestinoReporte::Archivo)
         Impresa(); // nothing is read for a screen or a printer that this program does not have
     const DatosReporte datos = LectorOdbc::Lee(cCadenaOdbc, consulta.OrigenDatos(), consulta.Sql(), m_avisos.alConectar);

@@ -18,7 +18,8 @@ struct ContenidoReporte;
 // paper settings checked by AjustesImpresion. A put that cannot take effect throws
 // ErrorReporte and leaves the property as it was; a run that fails throws ErrorReporte with
 // the reason (CodigosErrorReporte.h). Every run ends with all the properties back at their
-// reset values, so that each job starts from a clean slate.
+// reset values, so that each job starts from a clean slate. A printer name that was refused
+// (property 30) makes the job's run to the printer fail too, instead of printing on the default.
 class MotorReporte : public ControlReporte
 {
 public:
@@ -59,4 +60,5 @@ private:
     QString m_cArchivoSalida;
     QString m_cTituloVentana;
     AjustesImpresion m_ajustes;
+    QString m_cImpresoraRechazada; // the last printer name refused in this job
 };

@@ -241,7 +241,7 @@ PintorReporte::Medidas PintorReporte::Mide(QPaintDevice &dispositivo) const
     return medidas;
 }
 
-int PintorReporte::Pinta(QPagedPaintDevice &dispositivo, int nDesde, int nHasta) const
+int PintorReporte::Pinta(QPagedPaintDevice &dispositivo, int nDesde, int nHasta, int nCopias, bool bIntercaladas) const
 {
     const Medidas medidas = Mide(dispositivo);
     const int nPaginas = int(medidas.paginas.size());
@@ -256,8 +256,11 @@ int PintorReporte::Pinta(QPagedPaintDevice &dispositivo, int nDesde, int nHasta)
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita, QStringLiteral("No se pudo empezar a pintar el reporte."));
     medidas.normal->EligeManera(painter);
     medidas.negrita->EligeManera(painter);
-    for (int nPagina = nDesde; nPagina <= nHasta; ++nPagina) {
-        if (nPagina > nDesde && !dispositivo.newPage())
+    nCopias = qMax(1, nCopias);
+    const int nHojas = (nHasta - nDesde + 1) * nCopias;
+    for (int nHoja = 0; nHoja < nHojas; ++nHoja) {
+        const int nPagina = nDesde + (bIntercaladas ? nHoja % (nHasta - nDesde + 1) : nHoja / nCopias);
+        if (nHoja > 0 && !dispositivo.newPage())
             throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
                                QStringLiteral("No se pudo empezar la página %1 del reporte.").arg(nPagina));
         PintaPagina(painter, medidas, medidas.paginas[nPagina - 1], nPagina, nPaginas);

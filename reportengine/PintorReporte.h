@@ -28,9 +28,13 @@ public:
     QPageLayout DisenoDePagina(std::optional<QPageSize::PageSizeId> papel = std::nullopt) const;
 
     // Lays the report out for the device's page and paints its pages nDesde..nHasta (1-based,
-    // inclusive; nHasta 0 or past the end: up to the last). Returns the report's number of
-    // pages. Throws ErrorReporte (SalidaNoEscrita) when the device refuses to paint.
-    int Pinta(QPagedPaintDevice &dispositivo, int nDesde = 1, int nHasta = 0) const;
+    // inclusive; nHasta 0 or past the end: up to the last), nCopias times: the whole range
+    // again for each copy when bIntercaladas, else each page nCopias times before the next (a
+    // device that makes no copies of its own, such as a PDF file, gets them this way). Returns
+    // the report's number of pages. Throws ErrorReporte: ValorNoValido when nDesde is past the
+    // last page, SalidaNoEscrita when the device refuses to paint.
+    int Pinta(QPagedPaintDevice &dispositivo, int nDesde = 1, int nHasta = 0, int nCopias = 1,
+              bool bIntercaladas = true) const;
 
 private:
     struct Medidas;

@@ -1,17 +1,39 @@
 #include "ImpresoraYVistaPrevia.h"
 
+#include <QPaintEngine>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+#include <cups/cups.h>
 
 #include <optional>
 
 #include "AjustesImpresion.h"
 #include "CodigosErrorReporte.h"
 #include "ErrorReporte.h"
+#include "PapelDeLaVistaPrevia.h"
 #include "PintorReporte.h"
 
 namespace {
+
+// Paints pages nDesde..nHasta on a printer set up for the job (printer, paper, copies), then
+// makes sure the print server took the job. A printer that makes no copies of its own (a
+// PDF file chosen in the print dialog) gets them painted; a CUPS printer makes them itself.
+void ImprimeEn(QPrinter &impresora, const PintorReporte &pintor, int nDesde, int nHasta)
+{
+    const int nCopias = impresora.supportsMultipleCopies() ? 1 : impresora.copyCount();
+    pintor.Pinta(impresora, nDesde, nHasta, nCopias, impresora.collateCopies());
+    if (impresora.outputFormat() != QPrinter::NativeFormat)
+        return;
+    // Qt hands the finished job to CUPS when the painting ends and drops its answer (a queue
+    // that refuses jobs, a server that went away); the answer is still this thread's last one.
+    if (cupsLastError() > IPP_STATUS_OK_CONFLICTING)
+        throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible,
+                           QStringLiteral("La impresora \"%1\" no recibió el reporte: %2.")
+                               .arg(impresora.printerName(), QString::fromUtf8(cupsLastErrorString())));
+}
 
 // The settings that a printer takes besides the paper, which goes with the page layout.
 void AplicaAjustes(const AjustesImpresion &ajustes, QPrinter &impresora)
@@ -77,12 +99,30 @@ void ImpresoraYVistaPrevia::MuestraVistaPrevia(const PintorReporte &pintor, cons
 
     QPrintPreviewDialog dialogo(&impresora, m_pVentanaPadre);
     dialogo.setWindowTitle(cTitulo);
+    const PapelDeLaVistaPrevia papel(dialogo, impresora);
     // Qt calls this from inside its event loop, which no exception may cross: a failure is
-    // kept and thrown once the dialog is closed.
+    // kept and thrown once the dialog is closed. The same signal asks for the pages of the
+    // preview (every page, painted into pictures) and, once the person has accepted the print
+    // dialog, for the printout with that dialog's pages and copies.
     std::optional<ErrorReporte> falla;
     QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo, [&](QPrinter *pImpresora) {
         try {
-            pintor.Pinta(*pImpresora);
+            if (pImpresora->paintEngine()->type() == QPaintEngine::Picture) {
+                pintor.Pinta(*pImpresora);
+                return;
+            }
+            int nDesde = 1;
+            int nHasta = 0;
+            if (pImpresora->printRange() == QPrinter::PageRange) {
+                nDesde = pImpresora->fromPage();
+                nHasta = pImpresora->toPage();
+            } else if (pImpresora->printRange() == QPrinter::CurrentPage) {
+                if (const auto *pHojas = dialogo.findChild<QPrintPreviewWidget *>())
+                    nDesde = nHasta = pHojas->currentPage();
+            }
+            if (pImpresora == &impresora)
+                papel.AntesDeImprimir(impresora);
+            ImprimeEn(*pImpresora, pintor, nDesde, nHasta);
         } catch (const ErrorReporte &error) {
             falla = error;
         }
@@ -97,6 +137,10 @@ void ImpresoraYVistaPrevia::Imprime(const PintorReporte &pintor, const QString &
     if (ajustes.Impresora().isEmpty() && QPrinterInfo::defaultPrinter().isNull())
         throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible,
                            QStringLiteral("Este equipo no tiene impresora predeterminada."));
+    // QPrinter would take an unknown name for a PDF file without a name.
+    if (!ajustes.Impresora().isEmpty() && !ExisteImpresora(ajustes.Impresora()))
+        throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible,
+                           QStringLiteral("La impresora \"%1\" no existe en este equipo.").arg(ajustes.Impresora()));
     QPrinter impresora(QPrinter::HighResolution);
     if (!ajustes.Impresora().isEmpty())
         impresora.setPrinterName(ajustes.Impresora());
@@ -106,5 +150,5 @@ void ImpresoraYVistaPrevia::Imprime(const PintorReporte &pintor, const QString &
     impresora.setPageLayout(pintor.DisenoDePagina(ajustes.Papel()));
     impresora.setDocName(cTitulo);
     AplicaAjustes(ajustes, impresora);
-    pintor.Pinta(impresora, ajustes.PrimeraPagina(), ajustes.UltimaPagina());
+    ImprimeEn(impresora, pintor, ajustes.PrimeraPagina(), ajustes.UltimaPagina());
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, builds, starts the private MariaDB server
-# and runs every test with ctest. Exits with ctest's status.
+# The test command: installs what is missing, builds, starts the private MariaDB server and
+# the private print server, and runs every test with ctest. Exits with ctest's status.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -10,12 +10,35 @@ puerto="${ALMENA_MARIADB_PUERTO:-3407}"
 bash scripts/instala-paquetes.sh
 bash scripts/compila.sh
 
-# A server that was already running (e.g. for the demo) is reused and left running.
-if bash scripts/mariadb-privado.sh status >/dev/null; then
-    bash scripts/mariadb-privado.sh start
+# Servers that were already running (e.g. for the demo) are reused and left running; the
+# ones started here are stopped at the end.
+detener=()
+al_salir() {
+    local servidor
+    for servidor in "${detener[@]}"; do
+        bash "scripts/$servidor-privado.sh" stop || echo "prueba: no se pudo detener el servidor privado $servidor" >&2
+    done
+}
+trap al_salir EXIT
+if ! bash scripts/mariadb-privado.sh status >/dev/null; then
+    detener+=(mariadb)
+fi
+bash scripts/mariadb-privado.sh start
+
+# The print server of the printing tests, with its PDF printer; every client of the tests
+# goes to it (CUPS_SERVER), never to the machine's own. Without it (it needs root) those
+# tests are skipped and say why.
+if ! bash scripts/cups-privado.sh status >/dev/null 2>&1; then
+    detener+=(cups)
+fi
+if bash scripts/cups-privado.sh start; then
+    eval "$(bash scripts/cups-privado.sh status)"
+    export CUPS_SERVER ALMENA_CUPS_IMPRESORA ALMENA_CUPS_SALIDA
 else
-    trap 'bash scripts/mariadb-privado.sh stop || echo "prueba: no se pudo detener el servidor privado" >&2' EXIT
-    bash scripts/mariadb-privado.sh start
+    echo "prueba: sin servidor de impresión privado; las pruebas de impresión se omiten" >&2
+    # Still never the machine's printers: a socket where nobody listens.
+    export CUPS_SERVER="$repo/build/sin-servidor-de-impresion"
+    unset ALMENA_CUPS_IMPRESORA ALMENA_CUPS_SALIDA
 fi
 
 # The tests' own ODBC data sources, never the user's.

@@ -4,11 +4,15 @@
 
 #include <QComboBox>
 #include <QDirIterator>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -17,6 +21,7 @@
 #include "CajaFecha.h"
 #include "EntornoHost.h"
 #include "GeneradorDemo.h"
+#include "ImpresoraDePrueba.h"
 #include "ImpresoraYVistaPrevia.h"
 #include "IniArchivo.h"
 #include "MotorReporte.h"
@@ -119,6 +124,34 @@ void Imprime(frmInicial &ventana, const QDate &dDesde, const QDate &dHasta, cons
     QTest::mouseClick(ventana.findChild<QPushButton *>(QStringLiteral("cmdImprimir")), Qt::LeftButton);
 }
 
+// What came out of a printer, or of a PDF file printed from the report: one sheet per entry
+// of hojas, each showing that page of the report ("Página N de M", the same M on all), on
+// paper of size papel (either way up: a printer may turn a landscape page).
+void VerificaImpreso(const QString &cPdf, const QList<int> &hojas, QPageSize::PageSizeId papel)
+{
+    QVERIFY2(!cPdf.isEmpty(), "La impresora no sacó ningún PDF");
+    const ImpresoraDePrueba::Hojas impreso = ImpresoraDePrueba::Lee(cPdf);
+    QCOMPARE(impreso.nPaginas, hojas.size());
+    const QSizeF tamano = QPageSize(papel).size(QPageSize::Point);
+    const auto lados = [](const QSizeF &t) {
+        return std::pair{qRound(qMin(t.width(), t.height())), qRound(qMax(t.width(), t.height()))};
+    };
+    QCOMPARE(lados(impreso.tamano), lados(tamano));
+    QCOMPARE(impreso.textos.size(), hojas.size());
+    static const QRegularExpression numero(QStringLiteral("Página (\\d+) de (\\d+)"));
+    QString cTotal;
+    for (qsizetype i = 0; i < hojas.size(); ++i) {
+        const QString &cTexto = impreso.textos[i];
+        QVERIFY2(cTexto.contains(QStringLiteral("Ventas de doce meses por cliente")), qPrintable(cTexto));
+        const QRegularExpressionMatch pagina = numero.match(cTexto);
+        QVERIFY2(pagina.hasMatch(), qPrintable(cTexto));
+        QCOMPARE(pagina.captured(1).toInt(), hojas[i]);
+        if (cTotal.isEmpty())
+            cTotal = pagina.captured(2);
+        QCOMPARE(pagina.captured(2), cTotal);
+    }
+}
+
 QString Decimal(const QVariant &valor)
 {
     return valor.isNull() ? QStringLiteral("0.00") : valor.toString();
@@ -139,6 +172,8 @@ private slots:
     void archivoDeReporteFaltante();
     void modoLotes_data();
     void modoLotes();
+    void imprimirDesdeLaVistaPrevia_data();
+    void imprimirDesdeLaVistaPrevia();
     void vistaPreviaAbiertaNoDetieneAOtros();
     void variasCopiasADosBases();
 
@@ -212,6 +247,9 @@ QString tst_InformeCompleto::InstalaPrograma(const QString &cCarpeta, const QStr
 QProcessEnvironment tst_InformeCompleto::Entorno() const
 {
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    // They would name the default printer instead of the print server (CUPS_SERVER).
+    variables.remove(QStringLiteral("PRINTER"));
+    variables.remove(QStringLiteral("LPDEST"));
     variables.insert(QStringLiteral("ALMENA_ALMACEN"), m_pEntorno->ArchivoAlmacen());
     variables.insert(QStringLiteral("ALMENA_UNIDAD_C"), m_pEntorno->Carpeta() + QStringLiteral("/C"));
     return variables;
@@ -457,51 +495,80 @@ void tst_InformeCompleto::modoLotes_data()
     QTest::addColumn<int>("estado");
     QTest::addColumn<QString>("enErrores"); // a text standard error must hold
     QTest::addColumn<QString>("salida");    // the file that must be written, in the working folder ("" none)
+    QTest::addColumn<QList<int>>("hojas");  // the report's page on each sheet printed (none: nothing may be)
 
     const QStringList sinNada;
+    const QList<int> sinHojas;
     QTest::newRow("pdf") << QStringList{"--desde", "01/07/2024", "--hasta", "30/06/2025", "--salida", "r.pdf"} << ""
-                         << sinNada << 0 << "escrito en" << "r.pdf";
+                         << sinNada << 0 << "escrito en" << "r.pdf" << sinHojas;
     QTest::newRow("csv con cliente") << QStringList{"--desde", "01/01/2025", "--hasta", "30/06/2025", "--cliente", "D'ANG",
                                                     "--salida", "r.csv"}
-                                     << "" << sinNada << 0 << "informe de 1 cliente escrito" << "r.csv";
+                                     << "" << sinNada << 0 << "informe de 1 cliente escrito" << "r.csv" << sinHojas;
     QTest::newRow("libro") << QStringList{"--desde", "01/07/2024", "--hasta", "30/06/2025", "--salida", "r.xlsx"} << ""
-                           << sinNada << 0 << "escrito en" << "r.xlsx";
+                           << sinNada << 0 << "escrito en" << "r.xlsx" << sinHojas;
     QTest::newRow("salida relativa desde otra carpeta")
         << QStringList{"--desde", "01/01/2025", "--hasta", "31/01/2025", "--salida", "r.csv"} << "trabajo" << sinNada << 0
-        << "/trabajo/r.csv" << "r.csv";
+        << "/trabajo/r.csv" << "r.csv" << sinHojas;
     QTest::newRow("periodo vacío") << QStringList{"--desde", "10/03/2025", "--hasta", "01/03/2025", "--salida", "r.csv"}
-                                   << "" << sinNada << 0 << "el periodo está vacío" << "r.csv";
+                                   << "" << sinNada << 0 << "el periodo está vacío" << "r.csv" << sinHojas;
     // The data sources cannot be refreshed (the user's file is a folder), yet the report runs
     // with the system's: the file is written and the failure is not hidden.
     QTest::newRow("escrito tras una falla")
         << QStringList{"--desde", "01/01/2025", "--hasta", "31/01/2025", "--salida", "r.csv"} << "" 
-        << QStringList{"ODBCINI=%1", "ODBCSYSINI=%1"} << 1 << "pero hubo 1 falla" << "r.csv";
+        << QStringList{"ODBCINI=%1", "ODBCSYSINI=%1"} << 1 << "pero hubo 1 falla" << "r.csv" << sinHojas;
     QTest::newRow("trece meses") << QStringList{"--desde", "31/01/2024", "--hasta", "01/03/2025", "--salida", "r.pdf"} << ""
-                                 << sinNada << 2 << "Alerta: Las fechas indicadas exceden el máximo de 12 meses" << "";
+                                 << sinNada << 2 << "Alerta: Las fechas indicadas exceden el máximo de 12 meses" << ""
+                                 << sinHojas;
     QTest::newRow("doce fronteras") << QStringList{"--desde", "01/01/2024", "--hasta", "01/01/2025", "--salida", "r.pdf"}
                                     << "" << sinNada << 2 << "Alerta: Desde el mes 1 del año inicial hasta el 1 del año final"
-                                    << "";
+                                    << "" << sinHojas;
     QTest::newRow("fecha que no es fecha") << QStringList{"--desde", "31/02/2024", "--hasta", "01/03/2024", "--salida", "r.pdf"}
-                                           << "" << sinNada << 1 << "no es una fecha" << "";
+                                           << "" << sinNada << 1 << "no es una fecha" << "" << sinHojas;
     // In Spanish: Qt's own message, translated.
     QTest::newRow("opción desconocida") << QStringList{"--desde", "01/01/2024", "--color", "rojo"} << "" << sinNada << 1
-                                        << "Opción desconocida «color»" << "";
+                                        << "Opción desconocida «color»" << "" << sinHojas;
     QTest::newRow("opción repetida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--desde", "01/01/2023",
                                                     "--salida", "r.pdf"}
-                                     << "" << sinNada << 1 << "--desde se dio más de una vez" << "";
+                                     << "" << sinNada << 1 << "--desde se dio más de una vez" << "" << sinHojas;
     QTest::newRow("línea 0") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--linea", "0", "--salida", "r.pdf"}
-                             << "" << sinNada << 1 << "omita --linea" << "";
+                             << "" << sinNada << 1 << "omita --linea" << "" << sinHojas;
     QTest::newRow("salida sin tipo") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "r.txt"}
-                                     << "" << sinNada << 1 << ".pdf, .csv o .xlsx" << "";
+                                     << "" << sinNada << 1 << ".pdf, .csv o .xlsx" << "" << sinHojas;
     QTest::newRow("falta la salida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024"} << "" << sinNada << 1
-                                     << "--salida" << "";
+                                     << "--salida" << "" << sinHojas;
     QTest::newRow("carpeta que no existe")
         << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "no/existe/r.pdf"} << "" << sinNada << 1
-        << "/no/existe no existe" << "";
+        << "/no/existe no existe" << "" << sinHojas;
     // Not even root may create a file there.
     QTest::newRow("carpeta en la que no se puede escribir")
         << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "/sys/r.pdf"} << "" << sinNada << 1
-        << "no se puede escribir en la carpeta /sys" << "";
+        << "no se puede escribir en la carpeta /sys" << "" << sinHojas;
+
+    // To the private print server's PDF printer: the pages and the copies come out as asked, on
+    // the report's paper. The checks of names and numbers come before any database work.
+    const QString cImpresora = ImpresoraDePrueba::Nombre();
+    const QStringList doceMeses{"--desde", "01/07/2024", "--hasta", "30/06/2025"};
+    QTest::newRow("impresora con copias y páginas")
+        << doceMeses + QStringList{"--impresora", cImpresora, "--copias", "2", "--paginas", "2-2"} << "" << sinNada << 0
+        << "enviado a la impresora " + cImpresora + ", 2 copias, páginas 2-2" << "" << QList<int>{2, 2};
+    QTest::newRow("impresora predeterminada")
+        << doceMeses + QStringList{"--paginas", "1", "--impresora"} << "" << sinNada << 0
+        << "enviado a la impresora " + cImpresora << "" << QList<int>{1};
+    QTest::newRow("impresora que no existe")
+        << doceMeses + QStringList{"--impresora", "No Existe"} << "" << sinNada << 1
+        << "la impresora «No Existe» no existe en este equipo" << "" << sinHojas;
+    // Its refusal is only known once the report is made: the database work is done.
+    QTest::newRow("impresora que rechaza trabajos")
+        << doceMeses + QStringList{"--impresora", ImpresoraDePrueba::NombreQueRechaza()} << "" << sinNada << 1
+        << "no recibió el reporte" << "" << sinHojas;
+    QTest::newRow("cero copias") << doceMeses + QStringList{"--impresora", cImpresora, "--copias", "0"} << "" << sinNada
+                                 << 1 << "--copias 0 no es un número de copias" << "" << sinHojas;
+    QTest::newRow("páginas al revés") << doceMeses + QStringList{"--impresora", "--paginas", "3-2"} << "" << sinNada
+                                      << 1 << "--paginas 3-2 no son páginas" << "" << sinHojas;
+    QTest::newRow("copias sin impresora") << doceMeses + QStringList{"--salida", "r.pdf", "--copias", "2"} << ""
+                                          << sinNada << 1 << "--copias solo vale con --impresora" << "" << sinHojas;
+    QTest::newRow("salida e impresora") << doceMeses + QStringList{"--salida", "r.pdf", "--impresora", cImpresora} << ""
+                                        << sinNada << 1 << "--salida y --impresora se excluyen" << "" << sinHojas;
 }
 
 void tst_InformeCompleto::modoLotes()
@@ -512,6 +579,13 @@ void tst_InformeCompleto::modoLotes()
     QFETCH(int, estado);
     QFETCH(QString, enErrores);
     QFETCH(QString, salida);
+    QFETCH(QList<int>, hojas);
+    const bool bImprime = argumentos.contains(QStringLiteral("--impresora"));
+    if (bImprime) {
+        if (const QString cFalta = ImpresoraDePrueba::FaltaParaImprimir(); !cFalta.isEmpty())
+            QSKIP(qPrintable(cFalta));
+    }
+    const QSet<int> trabajosAntes = bImprime ? ImpresoraDePrueba::Trabajos() : QSet<int>();
     // The program runs from a folder of its own, with its settings file and report file.
     const QString cCarpeta = QFileInfo(m_pEntorno->RutaEjecutable()).absolutePath();
     const QString cPrograma = InstalaPrograma(cCarpeta, m_pBase->Nombre());
@@ -537,8 +611,14 @@ void tst_InformeCompleto::modoLotes()
     const QString cErrores = QString::fromUtf8(programa.readAllStandardError());
     QVERIFY2(cErrores.contains(enErrores), qPrintable(cErrores));
     QCOMPARE(programa.exitCode(), estado);
-    if (estado != 0 && salida.isEmpty())
+    if (estado != 0 && salida.isEmpty() && !enErrores.contains(QStringLiteral("no recibió")))
         QVERIFY2(!cErrores.contains(QStringLiteral("calculando")), qPrintable(cErrores)); // refused before any database work
+    if (bImprime) {
+        const QSet<int> trabajos = ImpresoraDePrueba::Trabajos() - trabajosAntes;
+        QCOMPARE(trabajos.size(), hojas.isEmpty() ? 0 : 1);
+        if (!hojas.isEmpty())
+            VerificaImpreso(ImpresoraDePrueba::EsperaPdf(*trabajos.begin()), hojas, QPageSize::Letter);
+    }
     if (!salida.isEmpty()) {
         const QString cArchivo = cTrabajo + QLatin1Char('/') + salida;
         QVERIFY(QFileInfo(cArchivo).size() > 0);
@@ -550,6 +630,116 @@ void tst_InformeCompleto::modoLotes()
             QCOMPARE(csv[1].mid(0, 2), (QStringList{"D'ANG", "Dulcería D'Angelo, S.A."}));
         }
     }
+}
+
+void tst_InformeCompleto::imprimirDesdeLaVistaPrevia_data()
+{
+    QTest::addColumn<QString>("impresora");   // as the print dialog lists it; "" its PDF file
+    QTest::addColumn<QString>("propiedades"); // "" never opened, "=" opened and left, else the paper picked there
+    QTest::addColumn<QPageSize::PageSizeId>("papel"); // of the sheets that come out
+    QTest::addColumn<QString>("falla");               // the start of the failure shown ("" none)
+
+    const QString cImpresora = ImpresoraDePrueba::Nombre();
+    // The dialog's page setup starts at the printer's default paper (A4 for this one) and is
+    // applied even when it is never opened: the report's Letter must stay.
+    QTest::newRow("impresora") << cImpresora << "" << QPageSize::Letter << "";
+    QTest::newRow("propiedades vistas") << cImpresora << "=" << QPageSize::Letter << "";
+    QTest::newRow("otro papel elegido") << cImpresora << "A4" << QPageSize::A4 << "";
+    // A PDF file makes no copies of its own: they are painted.
+    QTest::newRow("archivo PDF") << "" << "" << QPageSize::Letter << "";
+    QTest::newRow("impresora que rechaza trabajos") << ImpresoraDePrueba::NombreQueRechaza() << "" << QPageSize::Letter
+                                                    << "Error no. 7042: La impresora";
+}
+
+// The print button of the preview and Qt's print dialog, driven as a person would: page 2
+// (of the report's 2), two copies, the printer or the dialog's PDF file, its page setup
+// opened or not.
+void tst_InformeCompleto::imprimirDesdeLaVistaPrevia()
+{
+    QFETCH(QString, impresora);
+    QFETCH(QString, propiedades);
+    QFETCH(QPageSize::PageSizeId, papel);
+    QFETCH(QString, falla);
+    if (!impresora.isEmpty()) {
+        if (const QString cFalta = ImpresoraDePrueba::FaltaParaImprimir(); !cFalta.isEmpty())
+            QSKIP(qPrintable(cFalta));
+    }
+    QTemporaryDir carpeta;
+    const QString cArchivo = carpeta.filePath(QStringLiteral("impreso.pdf"));
+    const QSet<int> trabajosAntes = impresora.isEmpty() ? QSet<int>() : ImpresoraDePrueba::Trabajos();
+
+    MotorReporte motor;
+    ImpresoraYVistaPrevia pantalla;
+    motor.setSalidaImpresa(&pantalla);
+    bool bDialogoVisto = false;
+    const auto aceptaPropiedades = [&] {
+        auto *pPropiedades = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(pPropiedades);
+        auto *pPapeles = pPropiedades->findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
+        QVERIFY(pPapeles);
+        if (propiedades != u"=") {
+            const int i = pPapeles->findText(propiedades, Qt::MatchStartsWith);
+            QVERIFY2(i >= 0, qPrintable(propiedades));
+            pPapeles->setCurrentIndex(i);
+        }
+        pPropiedades->accept();
+    };
+    const auto imprime = [&] {
+        auto *pDialogo = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        QVERIFY(pDialogo);
+        bDialogoVisto = true;
+        auto *pImpresoras = pDialogo->findChild<QComboBox *>(QStringLiteral("printers"));
+        if (impresora.isEmpty()) {
+            pImpresoras->setCurrentIndex(pImpresoras->count() - 1); // "Print to File (PDF)"
+            pDialogo->findChild<QLineEdit *>(QStringLiteral("filename"))->setText(cArchivo);
+        } else {
+            pImpresoras->setCurrentIndex(pImpresoras->findText(impresora));
+        }
+        pDialogo->findChild<QRadioButton *>(QStringLiteral("printRange"))->setChecked(true);
+        pDialogo->findChild<QSpinBox *>(QStringLiteral("from"))->setValue(2);
+        pDialogo->findChild<QSpinBox *>(QStringLiteral("to"))->setValue(2);
+        pDialogo->findChild<QSpinBox *>(QStringLiteral("copies"))->setValue(2);
+        if (!propiedades.isEmpty()) {
+            QTimer::singleShot(0, pDialogo, aceptaPropiedades);
+            pDialogo->findChild<QPushButton *>(QStringLiteral("properties"))->click();
+        }
+        pDialogo->accept();
+    };
+    pantalla.setPresentaVistaPrevia([&](QPrintPreviewDialog &vista) {
+        QAction *pImprimir = nullptr;
+        for (QAction *pAccion : vista.findChildren<QAction *>())
+            if (pAccion->text() == u"Print")
+                pImprimir = pAccion;
+        QVERIFY(pImprimir);
+        // Both run inside the preview's event loop; the second one inside the print dialog's.
+        QTimer::singleShot(0, &vista, [pImprimir] { pImprimir->trigger(); });
+        QTimer::singleShot(0, &vista, imprime);
+        vista.exec();
+    });
+
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    ParametrosRpt parametros;
+    m_pEntorno->mensajes.Olvida();
+    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, motor, cCarpetaPrograma, m_pEntorno->mensajes);
+    FiltrosInforme filtros{QStringLiteral("01/07/2024"), QStringLiteral("30/06/2025"), {}, {}, {}};
+    QCOMPARE(reporte.Ejecuta(filtros), ReporteVentas12Meses::Resultado::Terminado);
+    QVERIFY(bDialogoVisto);
+
+    const auto &llamadas = m_pEntorno->mensajes.Llamadas();
+    if (!falla.isEmpty()) {
+        QCOMPARE(llamadas.size(), 1);
+        QVERIFY2(llamadas[0].cTexto.startsWith(falla), qPrintable(llamadas[0].cTexto));
+        QCOMPARE(ImpresoraDePrueba::Trabajos() - trabajosAntes, QSet<int>());
+        return;
+    }
+    QVERIFY2(llamadas.isEmpty(), qPrintable(llamadas.value(0).cTexto));
+    QString cPdf = cArchivo;
+    if (!impresora.isEmpty()) {
+        const QSet<int> trabajos = ImpresoraDePrueba::Trabajos() - trabajosAntes;
+        QCOMPARE(trabajos.size(), 1);
+        cPdf = ImpresoraDePrueba::EsperaPdf(*trabajos.begin());
+    }
+    VerificaImpreso(cPdf, {2, 2}, papel);
 }
 
 // While a person looks at the window's preview, the working table is gone and the server

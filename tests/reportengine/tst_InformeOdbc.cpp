@@ -539,7 +539,8 @@ void tst_InformeOdbc::VistaPreviaSinPantalla()
 void tst_InformeOdbc::SinImpresora()
 {
     if (!QPrinterInfo::defaultPrinter().isNull())
-        QSKIP("Este equipo tiene impresora: no se imprime en ella desde una prueba");
+        QSKIP("Este equipo tiene impresora predeterminada (ctest da a esta prueba un CUPS_SERVER sin servidor): no "
+              "se imprime en ella desde una prueba");
     MotorReporte motor;
     ImpresoraYVistaPrevia impresora;
     motor.setSalidaImpresa(&impresora);

@@ -52,10 +52,11 @@ ContenidoReporte Contenido(int nClientes, int nCifras, const QString &cNombre = 
     return ArmadorContenido(InformeMensual(), formulas, QDateTime::currentDateTime()).Arma(datos);
 }
 
-// The PDF of pages nDesde..nHasta in a temporary file, by our writer or by Qt's; nPaginas gets
-// the report's count.
-QString Pdf(const QTemporaryDir &carpeta, const ContenidoReporte &contenido, int &nPaginas, int nDesde = 1,
-            int nHasta = 0, std::optional<QPageSize::PageSizeId> papel = std::nullopt, bool bDeQt = false)
+// The PDF of pages nDesde..nHasta (nCopias times) in a temporary file, by our writer or by
+// Qt's; nPaginas gets the report's count.
+QString Pdf(const QTemporaryDir &carpeta, const ContenidoReporte &contenido, int &nPaginas, int nDesde = 1, int nHasta = 0,
+            std::optional<QPageSize::PageSizeId> papel = std::nullopt, int nCopias = 1, bool bIntercaladas = true,
+            bool bDeQt = false)
 {
     const QString cRuta = carpeta.filePath(bDeQt ? QStringLiteral("qt.pdf") : QStringLiteral("informe.pdf"));
     QFile archivo(cRuta);
@@ -65,7 +66,7 @@ QString Pdf(const QTemporaryDir &carpeta, const ContenidoReporte &contenido, int
         bDeQt ? std::make_unique<QPdfWriter>(&archivo) : std::make_unique<EscritorPdf>(&archivo);
     const PintorReporte pintor(contenido, QLocale(QLocale::Spanish, QLocale::Mexico));
     pPdf->setPageLayout(pintor.DisenoDePagina(papel));
-    nPaginas = pintor.Pinta(*pPdf, nDesde, nHasta);
+    nPaginas = pintor.Pinta(*pPdf, nDesde, nHasta, nCopias, bIntercaladas);
     return cRuta;
 }
 
@@ -116,6 +117,7 @@ private slots:
     void PaginasConEncabezadoYNumero();
     void NadaSeSaleDeLaPagina_data();
     void NadaSeSaleDeLaPagina();
+    void RangoDePaginas_data();
     void RangoDePaginas();
     void RangoFueraDelReporte();
     void ComoElEscritorDeQt_data();
@@ -211,14 +213,28 @@ void tst_PintorReporte::NadaSeSaleDeLaPagina()
     QVERIFY(nPalabras > 40 * 28);
 }
 
+void tst_PintorReporte::RangoDePaginas_data()
+{
+    QTest::addColumn<int>("nCopias");
+    QTest::addColumn<bool>("bIntercaladas");
+    QTest::addColumn<QList<int>>("hojas"); // the report's page on each sheet
+    QTest::newRow("una copia") << 1 << true << QList<int>{2, 3};
+    // What a PDF file or a printer without copies of its own gets from the print dialog.
+    QTest::newRow("dos copias intercaladas") << 2 << true << QList<int>{2, 3, 2, 3};
+    QTest::newRow("dos copias sin intercalar") << 2 << false << QList<int>{2, 2, 3, 3};
+}
+
 void tst_PintorReporte::RangoDePaginas()
 {
+    QFETCH(int, nCopias);
+    QFETCH(bool, bIntercaladas);
+    QFETCH(QList<int>, hojas);
     int nPaginas = 0;
-    const QStringList paginas = Paginas(Pdf(m_carpeta, Contenido(150, 3), nPaginas, 2, 3));
+    const QStringList paginas = Paginas(Pdf(m_carpeta, Contenido(150, 3), nPaginas, 2, 3, std::nullopt, nCopias, bIntercaladas));
     QVERIFY(nPaginas > 3);
-    QCOMPARE(paginas.size(), 2);
-    QVERIFY(paginas[0].contains(QStringLiteral("Página 2 de %1").arg(nPaginas)));
-    QVERIFY(paginas[1].contains(QStringLiteral("Página 3 de %1").arg(nPaginas)));
+    QCOMPARE(paginas.size(), hojas.size());
+    for (qsizetype i = 0; i < hojas.size(); ++i)
+        QVERIFY2(paginas[i].contains(QStringLiteral("Página %1 de %2").arg(hojas[i]).arg(nPaginas)), qPrintable(paginas[i]));
 }
 
 void tst_PintorReporte::RangoFueraDelReporte()
@@ -257,7 +273,7 @@ void tst_PintorReporte::ComoElEscritorDeQt()
     int nPaginas = 0;
     int nPaginasQt = 0;
     const QString cNuestro = Pdf(m_carpeta, contenido, nPaginas, 1, 0, PapelPorNombre(cPapel));
-    const QString cDeQt = Pdf(m_carpeta, contenido, nPaginasQt, 1, 0, PapelPorNombre(cPapel), true);
+    const QString cDeQt = Pdf(m_carpeta, contenido, nPaginasQt, 1, 0, PapelPorNombre(cPapel), 1, true, true);
     QCOMPARE(nPaginas, nPaginasQt);
     QVERIFY(nPaginas > 1);
 
