@@ -4,7 +4,8 @@
 //   the batch mode as a process, from start to exit, for each kind of file;
 //   the same run in this process, stage by stage: start-up (settings and connection), the fill
 //   of the working table, the report's ODBC read (the data sources refreshed, connected, rows
-//   read) and the writer (content, and the file);
+//   read), the table dropped and the server lock freed once the rows are in memory, and the
+//   writer (content, and the file);
 //   with --ventana, the window: from the click on "Imprimir" to the preview's first page on
 //   screen, and the peak memory of that process.
 //
@@ -72,10 +73,12 @@ public:
                               dDatosLeidos = m_reloj.nsecsElapsed() / 1e9;
                               if (avisos.alLeerDatos)
                                   avisos.alLeerDatos();
+                              dTablaBorrada = m_reloj.nsecsElapsed() / 1e9;
                           }});
     }
     double dConectado = 0;
     double dDatosLeidos = 0;
+    double dTablaBorrada = 0;
 
 private:
     ControlReporte &m_real;
@@ -121,7 +124,7 @@ struct Instalacion
 
 struct Etapas
 {
-    double dArranque = 0, dLlenado = 0, dLectura = 0, dEscritor = 0, dTotal = 0;
+    double dArranque = 0, dLlenado = 0, dLectura = 0, dBorrado = 0, dEscritor = 0, dTotal = 0;
 };
 
 Etapas CorreDentro(Instalacion &instalacion, const QString &cSalida, int &nClientes)
@@ -153,7 +156,8 @@ Etapas CorreDentro(Instalacion &instalacion, const QString &cSalida, int &nClien
         throw HostError(0, instalacion.entorno.mensajes.Llamadas().first().cTexto);
     etapas.dLlenado = dFinLlenado - etapas.dArranque;
     etapas.dLectura = control.dDatosLeidos - dFinLlenado;
-    etapas.dEscritor = etapas.dTotal - control.dDatosLeidos;
+    etapas.dBorrado = control.dTablaBorrada - control.dDatosLeidos;
+    etapas.dEscritor = etapas.dTotal - control.dTablaBorrada;
     nClientes = reporte.Clientes();
     return etapas;
 }
@@ -251,11 +255,11 @@ int main(int argc, char *argv[])
         std::printf("base %s, %d vueltas, medianas en segundos; el proceso es la corrida completa del modo sin ventana; "
                     "las etapas, la misma corrida dentro de este proceso\n",
                     qPrintable(cBase), nVueltas);
-        std::printf("%-5s %7s %8s %9s %8s %8s %8s %8s %9s %13s\n", "tipo", "piso", "proceso", "arranque", "llenado",
-                    "lectura", "escritor", "dentro", "clientes", "proceso/piso");
+        std::printf("%-5s %7s %8s %9s %8s %8s %8s %8s %8s %9s %13s\n", "tipo", "piso", "proceso", "arranque", "llenado",
+                    "lectura", "borrado", "escritor", "dentro", "clientes", "proceso/piso");
         for (const QString &cTipo : opciones.value(QStringLiteral("salidas")).split(QLatin1Char(','))) {
             const QString cSalida = salidas.filePath(QStringLiteral("informe.") + cTipo);
-            std::vector<double> pisos, procesos, arranques, llenados, lecturas, escritores, dentro;
+            std::vector<double> pisos, procesos, arranques, llenados, lecturas, borrados, escritores, dentro;
             int nClientes = 0;
             for (int i = 0; i < nVueltas; ++i) {
                 pisos.push_back(piso.Mide(cnn, filtro));
@@ -264,12 +268,14 @@ int main(int argc, char *argv[])
                 arranques.push_back(etapas.dArranque);
                 llenados.push_back(etapas.dLlenado);
                 lecturas.push_back(etapas.dLectura);
+                borrados.push_back(etapas.dBorrado);
                 escritores.push_back(etapas.dEscritor);
                 dentro.push_back(etapas.dTotal);
             }
-            std::printf("%-5s %7.3f %8.3f %9.3f %8.3f %8.3f %8.3f %8.3f %9d %13.2f\n", qPrintable(cTipo), Mediana(pisos),
-                        Mediana(procesos), Mediana(arranques), Mediana(llenados), Mediana(lecturas), Mediana(escritores),
-                        Mediana(dentro), nClientes, Mediana(procesos) / Mediana(pisos));
+            std::printf("%-5s %7.3f %8.3f %9.3f %8.3f %8.3f %8.3f %8.3f %8.3f %9d %13.2f\n", qPrintable(cTipo),
+                        Mediana(pisos), Mediana(procesos), Mediana(arranques), Mediana(llenados), Mediana(lecturas),
+                        Mediana(borrados), Mediana(escritores), Mediana(dentro), nClientes,
+                        Mediana(procesos) / Mediana(pisos));
         }
     } catch (const HostError &error) {
         std::fprintf(stderr, "bench_corrida: %s\n", error.what());
