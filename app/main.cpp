@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "AbridorDeDocumentos.h"
 #include "ControlesDeVentanas.h"
 #include "Esperas.h"
 #include "HostContext.h"
@@ -56,7 +57,10 @@ int main(int argc, char *argv[])
     });
     QObject::connect(&ventana, &frmInicial::conectada, &app,
                      [&](const Esperas &esperas) { crpReporte.setEsperas(esperas.nConexion, esperas.nRespuesta); });
-    if (!ventana.Abre())
-        return 1;
-    return app.exec();
+    const int nSalida = ventana.Abre() ? app.exec() : 1;
+    // A start-up that failed may have just offered to open the settings file: if nothing opens
+    // it, the user must read why before the program goes.
+    if (nSalida != 0)
+        EsperaRespuestaDeAbridores(10000);
+    return nSalida;
 }

@@ -1,10 +1,19 @@
 #include "AbridorDeDocumentos.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
+#include <QThread>
 
 #include "HostError.h"
 #include "Mensajes.h"
+
+namespace {
+// Openers started and not yet answered; their answer may still be a message for the user.
+int nAbridoresSinRespuesta = 0;
+} // namespace
 
 void AbreParaEditar(const QString &cArchivo, Mensajes &mensajes)
 {
@@ -21,6 +30,7 @@ void AbreParaEditar(const QString &cArchivo, Mensajes &mensajes)
     pAbridor->setStandardOutputFile(QProcess::nullDevice());
     QObject::connect(pAbridor, &QProcess::finished, pAbridor, [pAbridor, cArchivo, &mensajes](int nCodigo, QProcess::ExitStatus estado) {
         pAbridor->deleteLater();
+        const auto respondido = qScopeGuard([] { --nAbridoresSinRespuesta; });
         if (estado == QProcess::NormalExit && nCodigo == 0)
             return;
         const QStringList lineas =
@@ -38,5 +48,15 @@ void AbreParaEditar(const QString &cArchivo, Mensajes &mensajes)
         delete pAbridor;
         throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo,
                         QStringLiteral("No se pudo abrir el documento %1 para editarlo: %2").arg(cArchivo, cError));
+    }
+    ++nAbridoresSinRespuesta;
+}
+
+void EsperaRespuestaDeAbridores(int nMilisegundos)
+{
+    const QDeadlineTimer plazo(nMilisegundos);
+    while (nAbridoresSinRespuesta > 0 && !plazo.hasExpired()) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
     }
 }

@@ -12,3 +12,7 @@ class Mensajes;
 // is still running when the program ends is left running, so that an editor it started keeps
 // the user's unsaved work.
 void AbreParaEditar(const QString &cArchivo, Mensajes &mensajes);
+
+// Lets the openers started so far answer, for at most nMilisegundos: a program about to end
+// calls it so that the message of an opener that found no application still reaches the user.
+void EsperaRespuestaDeAbridores(int nMilisegundos);
