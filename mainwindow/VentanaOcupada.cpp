@@ -60,8 +60,14 @@ void VentanaOcupada::MuestraPaso(const QString &cPaso, bool bCancelable)
     }
 }
 
+void VentanaOcupada::Cancela()
+{
+    m_pAvance->Cancela();
+}
+
 void VentanaOcupada::MuestraAvance()
 {
+    m_bAvanceDebido = true;
     if (m_bCancelable && m_otrasVentanas.isEmpty())
         m_pAvance->open();
 }
@@ -86,6 +92,10 @@ bool VentanaOcupada::eventFilter(QObject *pObjeto, QEvent *pEvento)
         }
     } else {
         m_otrasVentanas.removeAll(pOtra);
+        // A question answered during the cancellable step (the close question, say): the run goes
+        // on, and the progress window that was due meanwhile comes up now.
+        if (m_bAvanceDebido && !m_bEsperaTerminada)
+            MuestraAvance();
     }
     AjustaCursor();
     return false;

@@ -33,6 +33,9 @@ public:
     // a step. Another step is painted at once: the thread is about to stay away from the event
     // loop until it ends.
     void MuestraPaso(const QString &cPaso, bool bCancelable);
+    // What "Cancelar" does, asked from elsewhere (the close question answered Yes); nothing once
+    // the step may no longer be cancelled.
+    void Cancela();
 
 protected:
     bool eventFilter(QObject *pObjeto, QEvent *pEvento) override;
@@ -48,6 +51,7 @@ private:
     QTimer m_espera;
     QList<QPointer<QWidget>> m_otrasVentanas; // modal windows of the run up now
     bool m_bCancelable = true;
+    bool m_bAvanceDebido = false;    // the moment for the progress window has come
     bool m_bEsperaTerminada = false; // the run no longer keeps the person waiting
     bool m_bCursorOcupado = false;
 };

@@ -15,6 +15,8 @@ public:
 
     // bCancelable: "Cancelar" is offered; otherwise it is disabled and a line says why.
     void MuestraPaso(const QString &cPaso, bool bCancelable);
+    // As a click on "Cancelar": once, and only while it is offered.
+    void Cancela() { cmdCancelar_Click(); }
 
 signals:
     // "Cancelar", Esc or the window's close button, once, while the step may be cancelled.

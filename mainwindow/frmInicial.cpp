@@ -13,8 +13,6 @@
 #include <QScopeGuard>
 #include <QScreen>
 
-#include <optional>
-
 #include "BasesDD.h"
 #include "CajaFecha.h"
 #include "ConfiguracionPrograma.h"
@@ -361,19 +359,18 @@ void frmInicial::cmdImprimir_Click()
     ReporteVentas12Meses reporte(m_objetos, m_cnnDatos, m_nMonedaUSD, m_parametros, m_crpReporte,
                                  QFileInfo(m_cRutaEjecutable).absolutePath(), *m_contexto.pMensajes);
     reporte.setLlenadoAparte(true);
-    std::optional<VentanaOcupada> ocupada;
-    reporte.setAlCambiarDisponibilidad([&](bool bDisponible) {
+    reporte.setAlCambiarDisponibilidad([this](bool bDisponible) {
         m_pcmdImprimir->setEnabled(bDisponible);
-        if (bDisponible) {
-            ocupada.reset();
+        m_pOcupada.reset();
+        if (bDisponible)
             return;
-        }
         const QList<QWidget *> campos{m_pmkeFecha[0], m_pmkeFecha[1], m_ptxtDato, m_pdtcVendedor, m_pdcboLinea};
-        ocupada.emplace(this, m_plblEstado, campos, [this] { SinFallaSilenciosa([this] { CancelaInforme(); }); });
+        m_pOcupada = std::make_unique<VentanaOcupada>(this, m_plblEstado, campos,
+                                                      [this] { SinFallaSilenciosa([this] { CancelaInforme(); }); });
     });
-    reporte.setAlCambiarPaso([&](ReporteVentas12Meses::Paso paso) {
-        if (ocupada)
-            ocupada->MuestraPaso(TextoDelPaso(paso), paso == ReporteVentas12Meses::Paso::LlenandoTabla);
+    reporte.setAlCambiarPaso([this](ReporteVentas12Meses::Paso paso) {
+        if (m_pOcupada)
+            m_pOcupada->MuestraPaso(TextoDelPaso(paso), paso == ReporteVentas12Meses::Paso::LlenandoTabla);
     });
     m_pInformeEnCurso = &reporte;
     const auto termina = qScopeGuard([this] { m_pInformeEnCurso = nullptr; });
@@ -412,7 +409,10 @@ void frmInicial::closeEvent(QCloseEvent *pEvento)
             // The run first lets go of the server's lock and drops its table: the window closes
             // when it ends, at once when it is cancelled.
             m_bCerrarAlTerminar = true;
-            SinFallaSilenciosa([this] { CancelaInforme(); });
+            if (m_pOcupada)
+                m_pOcupada->Cancela(); // as "Cancelar" does, so that the progress window says so
+            else
+                SinFallaSilenciosa([this] { CancelaInforme(); });
             pEvento->ignore();
             return;
         }

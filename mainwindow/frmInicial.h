@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 #include "Connection.h"
 #include "FiltrosInforme.h"
@@ -16,6 +17,7 @@ class DataCombo;
 class HostError;
 class QLabel;
 class ReporteVentas12Meses;
+class VentanaOcupada;
 class QLineEdit;
 class QPushButton;
 struct HostContext;
@@ -98,6 +100,7 @@ private:
     std::function<void()> m_abreDescripcion;
     ReporteVentas12Meses *m_pInformeEnCurso = nullptr; // while a report runs
     bool m_bCerrarAlTerminar = false;                  // a close answered Yes during the run
+    std::unique_ptr<VentanaOcupada> m_pOcupada;        // the window's look while a report runs
 
     QLabel *m_pLabel[7] = {};
     CajaFecha *m_pmkeFecha[2] = {};
