@@ -13,8 +13,8 @@
 #include "BasesDD.h"
 #include "BloqueoInforme.h"
 #include "CajaFecha.h"
-#include "ControlGrabado.h"
 #include "ConfiguracionPrograma.h"
+#include "ControlGrabado.h"
 #include "DataCombo.h"
 #include "DeArchivos.h"
 #include "DelRegistro.h"
@@ -23,6 +23,7 @@
 #include "ObjetosSoloCreados.h"
 #include "Recordset.h"
 #include "Utilerias.h"
+#include "VentanaOcupada.h"
 #include "frmInicial.h"
 #include "libNucleo.h"
 
@@ -92,6 +93,25 @@ protected:
         if (pEvento->type() == QEvent::Paint)
             ++n;
         return false;
+    }
+};
+
+// Boxes answered as MensajesGrabados does, after a modal window has stood for the box for a
+// while, as long as a person takes to answer it: the main window sees what a real box does.
+class MensajesEnPantalla : public MensajesGrabados
+{
+public:
+    int nMsEnPantalla = 0;
+
+    int MsgBox(const QString &cTexto, int nEstilo, const QString &cTitulo) override
+    {
+        if (nMsEnPantalla > 0) {
+            QDialog caja;
+            caja.setModal(true);
+            QTimer::singleShot(nMsEnPantalla, &caja, &QDialog::accept);
+            caja.exec();
+        }
+        return MensajesGrabados::MsgBox(cTexto, nEstilo, cTitulo);
     }
 };
 
@@ -367,11 +387,15 @@ void tst_frmInicial::arranqueFallido()
 
 void tst_frmInicial::informeDetenidoMientrasEsperaAlServidor_data()
 {
-    QTest::addColumn<bool>("cierre"); // stopped by closing the window, else by "Cancelar"
+    QTest::addColumn<bool>("cierre");   // stopped by closing the window, else by "Cancelar"
+    QTest::addColumn<int>("nPregunta"); // the close question asked at the start and answered No after so long
     // Once the progress window is up and the fill waits on the server.
-    QTest::newRow("Cancelar en la ventana de avance") << false;
+    QTest::newRow("Cancelar en la ventana de avance") << false << 0;
     // At the run's first turn of the event loop, before its session may even be open.
-    QTest::newRow("cierre respondido Sí al empezar") << true;
+    QTest::newRow("cierre respondido Sí al empezar") << true << 0;
+    // The question stays up past the moment of the progress window, which comes up once it is
+    // answered, and Cancelar there.
+    QTest::newRow("cierre respondido No, luego Cancelar") << false << VentanaOcupada::nMsAntesDelAvance * 3 / 2;
 }
 
 // Another session holds the invoices, so the fill waits on the server (for ten minutes, the
@@ -380,9 +404,12 @@ void tst_frmInicial::informeDetenidoMientrasEsperaAlServidor_data()
 void tst_frmInicial::informeDetenidoMientrasEsperaAlServidor()
 {
     QFETCH(bool, cierre);
+    QFETCH(int, nPregunta);
     BaseDePrueba base;
     base.CreaCatalogos();
     EntornoHost entorno;
+    MensajesEnPantalla mensajes;
+    entorno.Contexto().pMensajes = &mensajes;
     Prepara(entorno, base);
     EscribeTexto(entorno.ArchivoIni(), TextoDe(entorno.ArchivoIni()) + QStringLiteral("[Esperas]\nBloqueos=600\n"));
     frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), m_control);
@@ -406,8 +433,8 @@ void tst_frmInicial::informeDetenidoMientrasEsperaAlServidor()
         bool bCamposCerrados = false;
         int nLlenados = 0;
     } durante;
-    // Should the stop not reach the server, the invoices are let go after a while, so that the
-    // test ends, and that is a failure.
+    // Should the stop not reach the server (or the progress window not come up), the invoices
+    // are let go after a while, so that the test ends, and that is a failure.
     bool bSoltadasPorLaPrueba = false;
     QTimer vigilante;
     vigilante.setSingleShot(true);
@@ -421,7 +448,15 @@ void tst_frmInicial::informeDetenidoMientrasEsperaAlServidor()
     connect(&reloj, &QTimer::timeout, this, [&] {
         if (pBoton->isEnabled())
             return; // the run has not started
-        ++durante.nVueltas;
+        if (durante.nVueltas++ == 0)
+            vigilante.start();
+        if (nPregunta > 0 && durante.nVueltas == 1) {
+            mensajes.nMsEnPantalla = nPregunta;
+            mensajes.Responde(Msg::No);
+            ventana.close();
+            mensajes.nMsEnPantalla = 0;
+            return;
+        }
         auto *pAvance = ventana.findChild<QDialog *>(QStringLiteral("frmAvance"));
         if (!cierre && (!pAvance || !pAvance->isVisible() || LlenadosEnElServidor(vigia) == 0))
             return;
@@ -431,9 +466,8 @@ void tst_frmInicial::informeDetenidoMientrasEsperaAlServidor()
         durante.bCursorOcupado = QApplication::overrideCursor() != nullptr;
         durante.bCamposCerrados = !pCliente->isEnabled() && !pBoton->isEnabled();
         durante.nLlenados = LlenadosEnElServidor(vigia);
-        vigilante.start();
         if (cierre) {
-            entorno.mensajes.Responde(Msg::Si);
+            mensajes.Responde(Msg::Si);
             ventana.close();
         } else {
             pAvance->findChild<QPushButton *>(QStringLiteral("cmdCancelar"))->click();
@@ -455,21 +489,22 @@ void tst_frmInicial::informeDetenidoMientrasEsperaAlServidor()
     QVERIFY(durante.bCursorOcupado);
     QVERIFY(durante.bCamposCerrados);
     QVERIFY(QApplication::overrideCursor() == nullptr);
+    // The close question when one was asked, and no error box.
+    QCOMPARE(mensajes.Llamadas().size(), cierre || nPregunta > 0 ? 1 : 0);
+    if (!mensajes.Llamadas().isEmpty())
+        QCOMPARE(mensajes.Llamadas().first().cTitulo, QStringLiteral("Finalizar"));
     if (cierre) {
-        QCOMPARE(entorno.mensajes.Llamadas().size(), 1); // the close question, and no error box
-        QCOMPARE(entorno.mensajes.Llamadas().first().cTitulo, QStringLiteral("Finalizar"));
         QVERIFY(!ventana.isVisible());
         QCOMPARE(Vivos(), 0);
         return;
     }
-    QVERIFY2(entorno.mensajes.Llamadas().isEmpty(), qPrintable(entorno.mensajes.Llamadas().value(0).cTexto));
     QCOMPARE(durante.nLlenados, 1);
     QVERIFY(durante.nPinturas > 0); // the status line was painted while the server worked
     QCOMPARE(pEstado->text(), QStringLiteral("Informe cancelado."));
     QVERIFY(pBoton->isEnabled());
     QVERIFY(pCliente->isEnabled());
     QVERIFY(!ventana.findChild<QDialog *>(QStringLiteral("frmAvance")));
-    entorno.mensajes.Responde(Msg::Si);
+    mensajes.Responde(Msg::Si);
     QVERIFY(ventana.close());
 }
 
