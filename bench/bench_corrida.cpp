@@ -208,8 +208,9 @@ double CancelaLlenado(Instalacion &instalacion, const DatosConexion &datos, cons
     QTimer sondeo;
     sondeo.setInterval(10);
     QObject::connect(&sondeo, &QTimer::timeout, [&] {
-        Recordset rs = vigia.Execute(QStringLiteral("select count(*) from information_schema.processlist "
-                                                    "where info like 'insert into tmpventas12meses%'"));
+        Recordset rs =
+            vigia.Execute(QStringLiteral("select count(*) from information_schema.processlist "
+                                         "where db=database() and info like 'insert into tmpventas12meses%'"));
         if (rs.Campo(0).toInt() == 0)
             return;
         sondeo.stop();

@@ -115,11 +115,12 @@ public:
     }
 };
 
-// The fill of the working table as the server runs it now: the sessions that run it.
+// The fill of the working table as the server runs it now: the sessions that run it on the
+// database of cnn (other tests and other people's share the server).
 int LlenadosEnElServidor(Connection &cnn)
 {
     Recordset rs = cnn.Execute(QStringLiteral("select count(*) from information_schema.processlist "
-                                              "where info like 'insert into tmpventas12meses%'"));
+                                              "where db=database() and info like 'insert into tmpventas12meses%'"));
     return rs.Campo(0).toInt();
 }
 
