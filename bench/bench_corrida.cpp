@@ -7,9 +7,13 @@
 //   read), the table dropped and the server lock freed once the rows are in memory, and the
 //   writer (content, and the file);
 //   with --ventana, the window: from the click on "Imprimir" to the preview's first page on
-//   screen, and the peak memory of that process.
+//   screen, and the peak memory of that process;
+//   with --aparte, the in-process run with the fill on a thread and a connection of its own,
+//   as the window runs it, beside the same run on the caller's thread;
+//   with --cancela, how long a fill takes to end after Cancela, as "Cancelar" asks it: held up
+//   on the server (another session locks the invoices), and half a second into its work.
 //
-//   bench_corrida [--base bench10k] [--salidas csv,pdf] [--vueltas 3] [--ventana]
+//   bench_corrida [--base bench10k] [--salidas csv,pdf] [--vueltas 3] [--ventana] [--aparte] [--cancela]
 //
 // The server comes from ALMENA_PRUEBA_SERVIDOR/_PUERTO/_USUARIO/_PASSWORD and the ODBC data
 // sources from ODBCINI, as for the tests (scripts/prueba.sh). The period is the last twelve
@@ -27,6 +31,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <map>
@@ -44,6 +49,7 @@
 #include "ObjetosPrograma.h"
 #include "ParametrosRpt.h"
 #include "Piso.h"
+#include "Recordset.h"
 #include "ReporteVentas12Meses.h"
 #include "frmInicial.h"
 
@@ -127,7 +133,7 @@ struct Etapas
     double dArranque = 0, dLlenado = 0, dLectura = 0, dBorrado = 0, dEscritor = 0, dTotal = 0;
 };
 
-Etapas CorreDentro(Instalacion &instalacion, const QString &cSalida, int &nClientes)
+Etapas CorreDentro(Instalacion &instalacion, const QString &cSalida, int &nClientes, bool bAparte = false)
 {
     Etapas etapas;
     QElapsedTimer reloj;
@@ -146,6 +152,7 @@ Etapas CorreDentro(Instalacion &instalacion, const QString &cSalida, int &nClien
     ReporteVentas12Meses reporte(objetos, cnn, nMonedaUSD, parametros, control, instalacion.Carpeta(),
                                  instalacion.entorno.mensajes);
     reporte.setArchivoSalida(cSalida);
+    reporte.setLlenadoAparte(bAparte);
     reporte.setProgreso([&](const QString &cQue) {
         if (cQue.startsWith(QLatin1String("generando")))
             dFinLlenado = reloj.nsecsElapsed() / 1e9;
@@ -178,6 +185,52 @@ double CorreProceso(Instalacion &instalacion, const QString &cSalida)
     if (!programa.waitForFinished(600000) || programa.exitCode() != 0)
         throw HostError(0, QString::fromUtf8(programa.readAllStandardError()));
     return reloj.nsecsElapsed() / 1e9;
+}
+
+// From Cancela to the run's end (the statement stopped, the table dropped, the lock freed),
+// asked once the fill waits on the server for the invoices that another session holds
+// (bBloqueadas), or half a second after its statement has begun.
+double CancelaLlenado(Instalacion &instalacion, const DatosConexion &datos, const QString &cSalida, bool bBloqueadas)
+{
+    ObjetosPrograma objetos;
+    objetos.Crea(instalacion.entorno.fabrica, instalacion.entorno.Contexto());
+    Connection cnn;
+    qint16 nMonedaUSD = 0;
+    if (!PreparaConexion(objetos, instalacion.entorno.ArchivoIni(), cnn, nMonedaUSD))
+        throw HostError(0, QStringLiteral("la carpeta del host no es una instalación"));
+    MotorReporte motor;
+    ParametrosRpt parametros;
+    ReporteVentas12Meses reporte(objetos, cnn, nMonedaUSD, parametros, motor, instalacion.Carpeta(),
+                                 instalacion.entorno.mensajes);
+    reporte.setArchivoSalida(cSalida);
+    reporte.setLlenadoAparte(true);
+    Connection otraSesion = Connection::Abre(datos);
+    if (bBloqueadas)
+        otraSesion.Execute(QStringLiteral("lock tables facturas write"));
+    Connection vigia = Connection::Abre(datos);
+    QElapsedTimer reloj;
+    QTimer sondeo;
+    sondeo.setInterval(10);
+    QObject::connect(&sondeo, &QTimer::timeout, [&] {
+        Recordset rs =
+            vigia.Execute(QStringLiteral("select count(*) from information_schema.processlist "
+                                         "where db=database() and info like 'insert into tmpventas12meses%'"));
+        if (rs.Campo(0).toInt() == 0)
+            return;
+        sondeo.stop();
+        QTimer::singleShot(bBloqueadas ? 0 : 500, [&] {
+            reloj.start();
+            reporte.Cancela();
+        });
+    });
+    sondeo.start();
+    const ReporteVentas12Meses::Resultado resultado = reporte.Ejecuta(DoceMeses());
+    const double dSegundos = reloj.isValid() ? reloj.nsecsElapsed() / 1e9 : -1;
+    if (bBloqueadas)
+        otraSesion.Execute(QStringLiteral("unlock tables"));
+    if (resultado != ReporteVentas12Meses::Resultado::Cancelado || dSegundos < 0)
+        throw HostError(0, QStringLiteral("el llenado no se canceló"));
+    return dSegundos;
 }
 
 // From the click on "Imprimir" to the preview showing its first page.
@@ -225,6 +278,9 @@ int main(int argc, char *argv[])
     opciones.addOption({QStringLiteral("vueltas"), QStringLiteral("Vueltas de cada medida."), QStringLiteral("N"),
                         QStringLiteral("3")});
     opciones.addOption({QStringLiteral("ventana"), QStringLiteral("Mide la ventana: clic a primera página.")});
+    opciones.addOption({QStringLiteral("aparte"), QStringLiteral("Mide también el llenado en un hilo aparte.")});
+    opciones.addOption(
+        {QStringLiteral("cancela"), QStringLiteral("Mide cuánto tarda en terminar un llenado cancelado.")});
     opciones.process(app);
     const QString cBase = opciones.value(QStringLiteral("base"));
     const int nVueltas = qMax(1, opciones.value(QStringLiteral("vueltas")).toInt());
@@ -249,6 +305,32 @@ int main(int argc, char *argv[])
             std::printf("base %s: piso %.3f s; clic a primera página en pantalla %.3f s (mediana de %d); memoria "
                         "máxima %.0f MB\n",
                         qPrintable(cBase), Mediana(pisos), Mediana(ventanas), nVueltas, MemoriaMaximaMb());
+            return 0;
+        }
+
+        if (opciones.isSet(QStringLiteral("cancela"))) {
+            const QString cSalida = salidas.filePath(QStringLiteral("informe.csv"));
+            std::vector<double> detenidos, trabajando;
+            for (int i = 0; i < nVueltas; ++i) {
+                detenidos.push_back(CancelaLlenado(instalacion, datos, cSalida, true));
+                trabajando.push_back(CancelaLlenado(instalacion, datos, cSalida, false));
+            }
+            std::printf("base %s: de Cancela al fin de la corrida, con las facturas bloqueadas %.3f s, a medio "
+                        "cálculo %.3f s (medianas de %d)\n",
+                        qPrintable(cBase), Mediana(detenidos), Mediana(trabajando), nVueltas);
+            return 0;
+        }
+        if (opciones.isSet(QStringLiteral("aparte"))) {
+            const QString cSalida = salidas.filePath(QStringLiteral("informe.csv"));
+            std::vector<double> llenados, aparte;
+            int nClientes = 0;
+            for (int i = 0; i < nVueltas; ++i) {
+                llenados.push_back(CorreDentro(instalacion, cSalida, nClientes).dLlenado);
+                aparte.push_back(CorreDentro(instalacion, cSalida, nClientes, true).dLlenado);
+            }
+            std::printf(
+                "base %s, %d clientes: llenado en este hilo %.3f s, en un hilo aparte %.3f s (medianas de %d)\n",
+                qPrintable(cBase), nClientes, Mediana(llenados), Mediana(aparte), nVueltas);
             return 0;
         }
 

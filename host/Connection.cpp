@@ -147,6 +147,14 @@ QSqlDatabase Connection::Base() const
     return QSqlDatabase::database(d->cNombre, false);
 }
 
+const DatosConexion &Connection::Datos() const
+{
+    if (!d)
+        throw HostError(CodigoErrorHost::ObjetoCerrado,
+                        QStringLiteral("La conexión con la base de datos no está abierta"));
+    return d->datos;
+}
+
 QString Connection::Escapa(const QString &cTexto) const
 {
     QSqlField campo(QString(), QMetaType(QMetaType::QString));

@@ -50,6 +50,10 @@ public:
 
     QSqlDatabase Base() const; // the open QMYSQL connection; a failure when closed
 
+    // What the connection was opened with: another session of the same account on the same
+    // database opens with these. A failure when the connection was never opened.
+    const DatosConexion &Datos() const;
+
     // The text escaped by the driver for use between single quotes in a statement.
     QString Escapa(const QString &cTexto) const;
 

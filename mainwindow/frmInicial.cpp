@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 
 #include "BasesDD.h"
@@ -28,6 +29,7 @@
 #include "FuenteVentanas.h"
 #include "Twips.h"
 #include "Utilerias.h"
+#include "VentanaOcupada.h"
 #include "libNucleo.h"
 
 namespace {
@@ -108,6 +110,11 @@ void frmInicial::ColocaControles()
     m_pcmdImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
     m_pcmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
     m_pcmdImprimir->setGeometry(Twips::Rectangulo(5400, 4920, 1335, 615));
+
+    m_plblEstado = new QLabel(this);
+    m_plblEstado->setObjectName(QStringLiteral("lblEstado"));
+    m_plblEstado->setGeometry(Twips::Rectangulo(480, 5040, 4800, 375));
+    m_plblEstado->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     // Labels take no focus: start date, end date, client, salesperson, product line, button.
     QWidget *orden[] = {m_pmkeFecha[0], m_pmkeFecha[1], m_ptxtDato, m_pdtcVendedor, m_pdcboLinea, m_pcmdImprimir};
@@ -203,7 +210,11 @@ void frmInicial::ConectaCampos()
     connect(m_ptxtDato, &QLineEdit::textChanged, this, [this] { SinFallaSilenciosa([this] { txtDato_Change(0); }); });
     connect(m_pdtcVendedor, &QComboBox::editTextChanged, this,
             [this] { SinFallaSilenciosa([this] { dtcVendedor_Change(); }); });
-    connect(m_pcmdImprimir, &QPushButton::clicked, this, [this] { SinFallaSilenciosa([this] { cmdImprimir_Click(); }); });
+    connect(m_pcmdImprimir, &QPushButton::clicked, this, [this] {
+        SinFallaSilenciosa([this] { cmdImprimir_Click(); });
+        if (m_bCerrarAlTerminar)
+            close(); // asked during the run, which has now left nothing behind
+    });
     for (QWidget *pCampo : {static_cast<QWidget *>(m_pmkeFecha[0]), static_cast<QWidget *>(m_pmkeFecha[1]),
                             static_cast<QWidget *>(m_ptxtDato), static_cast<QWidget *>(m_pdtcVendedor),
                             static_cast<QWidget *>(m_pdcboLinea)})
@@ -325,16 +336,55 @@ FiltrosInforme frmInicial::LeeFiltros() const
     return filtros;
 }
 
+namespace {
+QString TextoDelPaso(ReporteVentas12Meses::Paso paso)
+{
+    switch (paso) {
+    case ReporteVentas12Meses::Paso::LlenandoTabla: return QStringLiteral("Llenando la tabla de trabajo…");
+    case ReporteVentas12Meses::Paso::LeyendoDatos: return QStringLiteral("Leyendo los datos…");
+    case ReporteVentas12Meses::Paso::ArmandoInforme: return QStringLiteral("Armando el informe…");
+    }
+    return {};
+}
+} // namespace
+
+// The server's work runs apart while this window keeps painting, its fields closed to input
+// (a second run, a close without the question); only that work can be cancelled.
 void frmInicial::cmdImprimir_Click()
 {
     // A click through the button's shortcut leaves no field: repair the dates here too.
     mkeFecha_Validate(0);
     mkeFecha_Validate(1);
+    m_plblEstado->clear();
     ReporteVentas12Meses reporte(m_objetos, m_cnnDatos, m_nMonedaUSD, m_parametros, m_crpReporte,
                                  QFileInfo(m_cRutaEjecutable).absolutePath(), *m_contexto.pMensajes);
-    reporte.setAlCambiarDisponibilidad([this](bool bDisponible) { m_pcmdImprimir->setEnabled(bDisponible); });
-    if (reporte.Ejecuta(LeeFiltros()) == ReporteVentas12Meses::Resultado::PeriodoRechazado)
-        m_pmkeFecha[0]->setFocus();
+    reporte.setLlenadoAparte(true);
+    reporte.setAlCambiarDisponibilidad([this](bool bDisponible) {
+        m_pcmdImprimir->setEnabled(bDisponible);
+        m_pOcupada.reset();
+        if (bDisponible)
+            return;
+        const QList<QWidget *> campos{m_pmkeFecha[0], m_pmkeFecha[1], m_ptxtDato, m_pdtcVendedor, m_pdcboLinea};
+        m_pOcupada = std::make_unique<VentanaOcupada>(this, m_plblEstado, campos,
+                                                      [this] { SinFallaSilenciosa([this] { CancelaInforme(); }); });
+    });
+    reporte.setAlCambiarPaso([this](ReporteVentas12Meses::Paso paso) {
+        if (m_pOcupada)
+            m_pOcupada->MuestraPaso(TextoDelPaso(paso), paso == ReporteVentas12Meses::Paso::LlenandoTabla);
+    });
+    m_pInformeEnCurso = &reporte;
+    const auto termina = qScopeGuard([this] { m_pInformeEnCurso = nullptr; });
+    switch (reporte.Ejecuta(LeeFiltros())) {
+    case ReporteVentas12Meses::Resultado::PeriodoRechazado: m_pmkeFecha[0]->setFocus(); break;
+    case ReporteVentas12Meses::Resultado::Cancelado: m_plblEstado->setText(QStringLiteral("Informe cancelado.")); break;
+    case ReporteVentas12Meses::Resultado::Terminado: break;
+    }
+}
+
+void frmInicial::CancelaInforme()
+{
+    if (m_pInformeEnCurso)
+        m_pInformeEnCurso->Cancela();
 }
 
 void frmInicial::closeEvent(QCloseEvent *pEvento)
@@ -343,12 +393,29 @@ void frmInicial::closeEvent(QCloseEvent *pEvento)
         pEvento->accept();
         return;
     }
-    QString cPrompt = QStringLiteral("¿Desea cerrar este programa?");
-    QString cTitulo = QStringLiteral("Finalizar");
-    bool bDefaultNo = true;
-    if (!Pregunta(*m_contexto.pMensajes, cPrompt, cTitulo, bDefaultNo)) {
-        pEvento->ignore();
+    if (m_pInformeEnCurso && m_bCerrarAlTerminar) {
+        pEvento->ignore(); // already answered: the window closes when the run ends
         return;
+    }
+    if (!m_bCerrarAlTerminar) {
+        QString cPrompt = QStringLiteral("¿Desea cerrar este programa?");
+        QString cTitulo = QStringLiteral("Finalizar");
+        bool bDefaultNo = true;
+        if (!Pregunta(*m_contexto.pMensajes, cPrompt, cTitulo, bDefaultNo)) {
+            pEvento->ignore();
+            return;
+        }
+        if (m_pInformeEnCurso) {
+            // The run first lets go of the server's lock and drops its table: the window closes
+            // when it ends, at once when it is cancelled.
+            m_bCerrarAlTerminar = true;
+            if (m_pOcupada)
+                m_pOcupada->Cancela(); // as "Cancelar" does, so that the progress window says so
+            else
+                SinFallaSilenciosa([this] { CancelaInforme(); });
+            pEvento->ignore();
+            return;
+        }
     }
     m_bTerminado = true;
     pEvento->accept();

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 #include "Connection.h"
 #include "FiltrosInforme.h"
@@ -15,6 +16,8 @@ class ControlReporte;
 class DataCombo;
 class HostError;
 class QLabel;
+class ReporteVentas12Meses;
+class VentanaOcupada;
 class QLineEdit;
 class QPushButton;
 struct HostContext;
@@ -76,6 +79,7 @@ private:
     void dtcVendedor_Change();
     void mkeFecha_Validate(int nIndice);
     void cmdImprimir_Click();
+    void CancelaInforme();
     bool TeclaDeCampo(QWidget *pCampo, QKeyEvent *pEvento);
     void EcoNombre(QLabel *pEtiqueta, const QString &cTabla, const QString &cCodigo);
     template <class F> void SinFallaSilenciosa(F &&manejador);
@@ -94,6 +98,9 @@ private:
     ParametrosRpt m_parametros;
     bool m_bReenviandoTecla = false;
     std::function<void()> m_abreDescripcion;
+    ReporteVentas12Meses *m_pInformeEnCurso = nullptr; // while a report runs
+    bool m_bCerrarAlTerminar = false;                  // a close answered Yes during the run
+    std::unique_ptr<VentanaOcupada> m_pOcupada;        // the window's look while a report runs
 
     QLabel *m_pLabel[7] = {};
     CajaFecha *m_pmkeFecha[2] = {};
@@ -101,4 +108,5 @@ private:
     DataCombo *m_pdtcVendedor = nullptr;
     DataCombo *m_pdcboLinea = nullptr;
     QPushButton *m_pcmdImprimir = nullptr;
+    QLabel *m_plblEstado = nullptr; // what a report run is doing, or how it ended
 };

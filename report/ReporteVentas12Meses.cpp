@@ -14,6 +14,7 @@
 #include "ObjetosPrograma.h"
 #include "ParametrosRpt.h"
 #include "TablaDeTrabajo.h"
+#include "TrabajoEnOtroHilo.h"
 #include "Utilerias.h"
 #include "libNucleo.h"
 
@@ -65,6 +66,20 @@ void ReporteVentas12Meses::Avisa(const QString &cQue) const
 {
     if (m_progreso)
         m_progreso(cQue);
+}
+
+void ReporteVentas12Meses::AvisaPaso(Paso paso) const
+{
+    if (m_alCambiarPaso)
+        m_alCambiarPaso(paso);
+}
+
+bool ReporteVentas12Meses::Cancela()
+{
+    if (!m_pLlenado)
+        return false;
+    m_pLlenado->Cancela();
+    return true;
 }
 
 QDate ReporteVentas12Meses::Fecha(const QString &cTexto, const QString &cQue) const
@@ -121,12 +136,27 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, m_cnnDatos, m_nMonedaUSD);
     if (!filtro.cFormulaVendedor.isEmpty())
         m_parametros.Formulas[FiltroVentas::nFormulaVendedor] = filtro.cFormulaVendedor;
-    m_nClientes = TablaDeTrabajo::Llena(m_cnnDatos, filtro, m_columnas);
+    AvisaPaso(Paso::LlenandoTabla);
+    if (m_bLlenadoAparte) {
+        // The table and the lock stay with this connection; only the long statement goes apart.
+        TrabajoEnOtroHilo llenado(m_cnnDatos.Datos());
+        m_pLlenado = &llenado;
+        const auto olvida = qScopeGuard([this] { m_pLlenado = nullptr; });
+        if (!llenado.Ejecuta(
+                [&](Connection &cnnLlenado) { m_nClientes = TablaDeTrabajo::Llena(cnnLlenado, filtro, m_columnas); }))
+            return Resultado::Cancelado;
+    } else {
+        m_nClientes = TablaDeTrabajo::Llena(m_cnnDatos, filtro, m_columnas);
+    }
 
     // The report job tells the user of its own failures and always returns.
     Avisa(QStringLiteral("generando el informe de %1").arg(Cuenta(m_nClientes, "cliente", "clientes")));
+    AvisaPaso(Paso::LeyendoDatos);
     m_parametros.ArchivoRpt = m_cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt");
-    ImprimeRpt(QString(), QStringLiteral("ventas12meses*") + TablaDeTrabajo::cNombre, m_parametros, m_control, m_objetos,
-               m_mensajes, terminaConLaTabla);
+    ImprimeRpt(QString(), QStringLiteral("ventas12meses*") + TablaDeTrabajo::cNombre, m_parametros, m_control,
+               m_objetos, m_mensajes, [&] {
+                   terminaConLaTabla();
+                   AvisaPaso(Paso::ArmandoInforme);
+               });
     return Resultado::Terminado;
 }

@@ -12,6 +12,7 @@ class Connection;
 class ControlReporte;
 class Mensajes;
 class ObjetosPrograma;
+class TrabajoEnOtroHilo;
 struct ParametrosRpt;
 
 // The twelve-month sales report operation: the period test, the month columns and their
@@ -19,7 +20,9 @@ struct ParametrosRpt;
 class ReporteVentas12Meses
 {
 public:
-    enum class Resultado { PeriodoRechazado, Terminado };
+    enum class Resultado { PeriodoRechazado, Terminado, Cancelado };
+    // What a run is doing, for a window that shows it; only the first step may be cancelled.
+    enum class Paso { LlenandoTabla, LeyendoDatos, ArmandoInforme };
 
     // cCarpetaPrograma: the program's folder, where the report file lies.
     ReporteVentas12Meses(const ObjetosPrograma &objetos, Connection &cnnDatos, qint16 nMonedaUSD,
@@ -39,9 +42,22 @@ public:
     // whether it succeeded or failed (the window disables and enables its button).
     void setAlCambiarDisponibilidad(std::function<void(bool)> aviso) { m_alCambiarDisponibilidad = std::move(aviso); }
     void setLocaleDeMeses(const QLocale &locale) { m_localeMeses = locale; }
+    // Called as each step begins, on the caller's thread; it must not throw.
+    void setAlCambiarPaso(std::function<void(Paso)> aviso) { m_alCambiarPaso = std::move(aviso); }
+
+    // For a window: the fill runs on a thread and a connection of its own while the caller's
+    // events are processed, so that the window keeps painting and Cancela can stop it. Without
+    // it (the batch mode) the fill runs on the operation's connection, on the caller's thread.
+    void setLlenadoAparte(bool bAparte) { m_bLlenadoAparte = bAparte; }
+    // From a handler of the caller's events while the fill runs apart: stops its statement on
+    // the server, and Ejecuta then drops the table, frees the lock and answers Cancelado. False,
+    // and nothing done, in any other step (the report control's reading and layout, on the
+    // caller's thread, have no point to stop at). A failure to reach the server is thrown; the
+    // run is cancelled all the same once the fill ends.
+    bool Cancela();
 
     // Runs the operation. A refused period is answered without touching anything else;
-    // a failure is thrown as a HostError.
+    // a failure is thrown as a HostError; a cancelled run leaves nothing behind either.
     Resultado Ejecuta(const FiltrosInforme &filtros);
 
     const std::vector<MonthColumn> &Columnas() const { return m_columnas; }
@@ -50,6 +66,7 @@ public:
 private:
     QDate Fecha(const QString &cTexto, const QString &cQue) const;
     void Avisa(const QString &cQue) const;
+    void AvisaPaso(Paso paso) const;
 
     const ObjetosPrograma &m_objetos;
     Connection &m_cnnDatos;
@@ -65,6 +82,9 @@ private:
     QString m_cPaginas;
     std::function<void(const QString &)> m_progreso;
     std::function<void(bool)> m_alCambiarDisponibilidad;
+    std::function<void(Paso)> m_alCambiarPaso;
+    bool m_bLlenadoAparte = false;
+    TrabajoEnOtroHilo *m_pLlenado = nullptr; // while the fill runs apart
     QLocale m_localeMeses = Periodo::LocaleDeMeses();
     std::vector<MonthColumn> m_columnas;
     int m_nClientes = 0;

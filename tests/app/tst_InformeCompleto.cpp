@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDirIterator>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -353,6 +354,8 @@ void tst_InformeCompleto::csvIgualAlCalculoDirecto()
     QVERIFY(tablas.FinDeFilas()); // the working table is gone
 }
 
+// The invoices are held by another session until the progress window is up; then the run
+// goes on to the preview, over which neither the progress window nor the busy cursor stays.
 void tst_InformeCompleto::botonConVistaPrevia()
 {
     MotorReporte motor;
@@ -360,12 +363,34 @@ void tst_InformeCompleto::botonConVistaPrevia()
     motor.setSalidaImpresa(&pantalla);
     int nVistas = 0;
     int nPaginas = 0;
+    const auto avance = [] {
+        for (QWidget *pVentana : QApplication::topLevelWidgets())
+            if (pVentana->objectName() == u"frmAvance")
+                return qobject_cast<QDialog *>(pVentana);
+        return static_cast<QDialog *>(nullptr);
+    };
+    struct
+    {
+        bool bAvance = true;
+        bool bCursorOcupado = true;
+        QString cPaso;
+        bool bCancelable = true;
+    } sobreLaVista;
     pantalla.setPresentaVistaPrevia([&](QPrintPreviewDialog &vista) {
         ++nVistas;
         if (auto *pHojas = vista.findChild<QPrintPreviewWidget *>()) {
             pHojas->updatePreview(); // draws the pages, as showing the dialog would
             nPaginas = pHojas->pageCount();
         }
+        vista.setWindowModality(Qt::ApplicationModal); // shown as the person's preview is
+        vista.show();
+        if (QDialog *pAvance = avance()) {
+            sobreLaVista.bAvance = pAvance->isVisible();
+            sobreLaVista.cPaso = pAvance->findChild<QLabel *>(QStringLiteral("lblPaso"))->text();
+            sobreLaVista.bCancelable = pAvance->findChild<QPushButton *>(QStringLiteral("cmdCancelar"))->isEnabled();
+        }
+        sobreLaVista.bCursorOcupado = QApplication::overrideCursor() != nullptr;
+        vista.hide();
     });
     m_pEntorno->mensajes.Olvida();
     frmInicial ventana(m_pEntorno->Contexto(), m_pEntorno->RutaEjecutable(), motor);
@@ -379,11 +404,32 @@ void tst_InformeCompleto::botonConVistaPrevia()
     QFile::copy(cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt"),
                 QFileInfo(m_pEntorno->RutaEjecutable()).absolutePath() + QStringLiteral("/InformeMensual.rpt"));
     auto *pBoton = ventana.findChild<QPushButton *>(QStringLiteral("cmdImprimir"));
+    Connection otraSesion = Connection::Abre(m_pBase->Datos());
+    otraSesion.Execute(QStringLiteral("lock tables facturas write"));
+    bool bAvanceVisto = false;
+    QTimer reloj;
+    reloj.setInterval(20);
+    connect(&reloj, &QTimer::timeout, this, [&] {
+        if (QDialog *pAvance = avance(); pAvance && pAvance->isVisible()) {
+            bAvanceVisto = true;
+            reloj.stop();
+            otraSesion.Execute(QStringLiteral("unlock tables"));
+        }
+    });
+    reloj.start();
     QTest::mouseClick(pBoton, Qt::LeftButton);
+    otraSesion.Execute(QStringLiteral("unlock tables"));
 
     QVERIFY2(m_pEntorno->mensajes.Llamadas().isEmpty(), qPrintable(m_pEntorno->mensajes.Llamadas().value(0).cTexto));
     QCOMPARE(nVistas, 1);
     QVERIFY2(nPaginas >= 2, qPrintable(QString::number(nPaginas))); // some 60 clients: more than one page
+    QVERIFY(bAvanceVisto);
+    QVERIFY(!sobreLaVista.bAvance);
+    QVERIFY(!sobreLaVista.bCursorOcupado);
+    // Past the server's work the run cannot be stopped, and the window said so.
+    QCOMPARE(sobreLaVista.cPaso, QStringLiteral("Armando el informe…"));
+    QVERIFY(!sobreLaVista.bCancelable);
+    QVERIFY(!avance());
     QVERIFY(pBoton->isEnabled());
     Connection cnn = Connection::Abre(m_pBase->Datos());
     QVERIFY(cnn.Execute(QStringLiteral("show tables like 'tmpventas12meses'")).FinDeFilas());

@@ -1,6 +1,8 @@
 // The main window's load, first activation, close question and unload, and every way its
 // start-up can fail, against the private database server.
 
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,16 +11,19 @@
 
 #include "BaseDePrueba.h"
 #include "BasesDD.h"
+#include "BloqueoInforme.h"
 #include "CajaFecha.h"
-#include "ControlGrabado.h"
 #include "ConfiguracionPrograma.h"
+#include "ControlGrabado.h"
 #include "DataCombo.h"
 #include "DeArchivos.h"
 #include "DelRegistro.h"
 #include "EntornoHost.h"
 #include "ObjetosPrograma.h"
 #include "ObjetosSoloCreados.h"
+#include "Recordset.h"
 #include "Utilerias.h"
+#include "VentanaOcupada.h"
 #include "frmInicial.h"
 #include "libNucleo.h"
 
@@ -75,6 +80,50 @@ QStringList Elementos(const QComboBox *pCombo)
     return textos;
 }
 
+// Counts the times a widget is painted.
+class Pinturas : public QObject
+{
+public:
+    explicit Pinturas(QWidget *pWidget) { pWidget->installEventFilter(this); }
+    int n = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *pEvento) override
+    {
+        if (pEvento->type() == QEvent::Paint)
+            ++n;
+        return false;
+    }
+};
+
+// Boxes answered as MensajesGrabados does, after a modal window has stood for the box for a
+// while, as long as a person takes to answer it: the main window sees what a real box does.
+class MensajesEnPantalla : public MensajesGrabados
+{
+public:
+    int nMsEnPantalla = 0;
+
+    int MsgBox(const QString &cTexto, int nEstilo, const QString &cTitulo) override
+    {
+        if (nMsEnPantalla > 0) {
+            QDialog caja;
+            caja.setModal(true);
+            QTimer::singleShot(nMsEnPantalla, &caja, &QDialog::accept);
+            caja.exec();
+        }
+        return MensajesGrabados::MsgBox(cTexto, nEstilo, cTitulo);
+    }
+};
+
+// The fill of the working table as the server runs it now: the sessions that run it on the
+// database of cnn (other tests and other people's share the server).
+int LlenadosEnElServidor(Connection &cnn)
+{
+    Recordset rs = cnn.Execute(QStringLiteral("select count(*) from information_schema.processlist "
+                                              "where db=database() and info like 'insert into tmpventas12meses%'"));
+    return rs.Campo(0).toInt();
+}
+
 } // namespace
 
 class tst_frmInicial : public QObject
@@ -90,6 +139,8 @@ private slots:
     void cierreRespondidoSiDescargaTodoEnOrden();
     void arranqueFallido_data();
     void arranqueFallido();
+    void informeDetenidoMientrasEsperaAlServidor_data();
+    void informeDetenidoMientrasEsperaAlServidor();
 
 private:
     ControlGrabado m_control; // the window's report control
@@ -333,6 +384,129 @@ void tst_frmInicial::arranqueFallido()
     QCOMPARE(entorno.mensajes.Llamadas().size(), nAntes);
     QCOMPARE(Vivos(), nVivos);
     QCOMPARE(nVivos, caso == QLatin1String("progid") ? 5 : 8);
+}
+
+void tst_frmInicial::informeDetenidoMientrasEsperaAlServidor_data()
+{
+    QTest::addColumn<bool>("cierre");   // stopped by closing the window, else by "Cancelar"
+    QTest::addColumn<int>("nPregunta"); // the close question asked at the start and answered No after so long
+    // Once the progress window is up and the fill waits on the server.
+    QTest::newRow("Cancelar en la ventana de avance") << false << 0;
+    // At the run's first turn of the event loop, before its session may even be open.
+    QTest::newRow("cierre respondido Sí al empezar") << true << 0;
+    // The question stays up past the moment of the progress window, which comes up once it is
+    // answered, and Cancelar there.
+    QTest::newRow("cierre respondido No, luego Cancelar") << false << VentanaOcupada::nMsAntesDelAvance * 3 / 2;
+}
+
+// Another session holds the invoices, so the fill waits on the server (for ten minutes, the
+// window's lock wait here). Meanwhile the window keeps painting, and the person stops the run:
+// the statement ends on the server, the lock is free, the table gone, and no error box says so.
+void tst_frmInicial::informeDetenidoMientrasEsperaAlServidor()
+{
+    QFETCH(bool, cierre);
+    QFETCH(int, nPregunta);
+    BaseDePrueba base;
+    base.CreaCatalogos();
+    EntornoHost entorno;
+    MensajesEnPantalla mensajes;
+    entorno.Contexto().pMensajes = &mensajes;
+    Prepara(entorno, base);
+    EscribeTexto(entorno.ArchivoIni(), TextoDe(entorno.ArchivoIni()) + QStringLiteral("[Esperas]\nBloqueos=600\n"));
+    frmInicial ventana(entorno.Contexto(), entorno.RutaEjecutable(), m_control);
+    QVERIFY(ventana.Abre());
+    QVERIFY(QTest::qWaitForWindowActive(&ventana));
+    Connection otraSesion = Connection::Abre(base.Datos());
+    otraSesion.Execute(QStringLiteral("lock tables facturas write"));
+    Connection vigia = Connection::Abre(base.Datos());
+
+    auto *pEstado = ventana.findChild<QLabel *>(QStringLiteral("lblEstado"));
+    auto *pBoton = ventana.findChild<QPushButton *>(QStringLiteral("cmdImprimir"));
+    auto *pCliente = ventana.findChild<QLineEdit *>(QStringLiteral("txtDato(0)"));
+    const Pinturas pinturas(pEstado);
+    // What the window was like while the fill waited, seen from the run's own event loop.
+    struct
+    {
+        int nVueltas = 0;
+        QString cEstado;
+        int nPinturas = 0;
+        bool bCursorOcupado = false;
+        bool bCamposCerrados = false;
+        int nLlenados = 0;
+    } durante;
+    // Should the stop not reach the server (or the progress window not come up), the invoices
+    // are let go after a while, so that the test ends, and that is a failure.
+    bool bSoltadasPorLaPrueba = false;
+    QTimer vigilante;
+    vigilante.setSingleShot(true);
+    vigilante.setInterval(30000);
+    connect(&vigilante, &QTimer::timeout, this, [&] {
+        bSoltadasPorLaPrueba = true;
+        otraSesion.Execute(QStringLiteral("unlock tables"));
+    });
+    QTimer reloj;
+    reloj.setInterval(20);
+    connect(&reloj, &QTimer::timeout, this, [&] {
+        if (pBoton->isEnabled())
+            return; // the run has not started
+        if (durante.nVueltas++ == 0)
+            vigilante.start();
+        if (nPregunta > 0 && durante.nVueltas == 1) {
+            mensajes.nMsEnPantalla = nPregunta;
+            mensajes.Responde(Msg::No);
+            ventana.close();
+            mensajes.nMsEnPantalla = 0;
+            return;
+        }
+        auto *pAvance = ventana.findChild<QDialog *>(QStringLiteral("frmAvance"));
+        if (!cierre && (!pAvance || !pAvance->isVisible() || LlenadosEnElServidor(vigia) == 0))
+            return;
+        reloj.stop();
+        durante.cEstado = pEstado->text();
+        durante.nPinturas = pinturas.n;
+        durante.bCursorOcupado = QApplication::overrideCursor() != nullptr;
+        durante.bCamposCerrados = !pCliente->isEnabled() && !pBoton->isEnabled();
+        durante.nLlenados = LlenadosEnElServidor(vigia);
+        if (cierre) {
+            mensajes.Responde(Msg::Si);
+            ventana.close();
+        } else {
+            pAvance->findChild<QPushButton *>(QStringLiteral("cmdCancelar"))->click();
+        }
+    });
+    reloj.start();
+    QTest::mouseClick(pBoton, Qt::LeftButton); // returns when the run has ended
+    vigilante.stop();
+
+    QVERIFY(!bSoltadasPorLaPrueba); // the invoices are still locked: the run ended because it was stopped
+    QCOMPARE(LlenadosEnElServidor(vigia), 0);
+    QVERIFY(vigia.Execute(QStringLiteral("show tables like 'tmpventas12meses'")).FinDeFilas());
+    const QString cBloqueo = vigia.Escapa(BloqueoInforme::NombreDelBloqueo(base.Nombre()));
+    QCOMPARE(vigia.Execute(QStringLiteral("select get_lock('%1', 0)").arg(cBloqueo)).Campo(0).toInt(), 1);
+    vigia.Execute(QStringLiteral("select release_lock('%1')").arg(cBloqueo));
+    otraSesion.Execute(QStringLiteral("unlock tables"));
+    QVERIFY(durante.nVueltas > 0);
+    QCOMPARE(durante.cEstado, QStringLiteral("Llenando la tabla de trabajo…"));
+    QVERIFY(durante.bCursorOcupado);
+    QVERIFY(durante.bCamposCerrados);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    // The close question when one was asked, and no error box.
+    QCOMPARE(mensajes.Llamadas().size(), cierre || nPregunta > 0 ? 1 : 0);
+    if (!mensajes.Llamadas().isEmpty())
+        QCOMPARE(mensajes.Llamadas().first().cTitulo, QStringLiteral("Finalizar"));
+    if (cierre) {
+        QVERIFY(!ventana.isVisible());
+        QCOMPARE(Vivos(), 0);
+        return;
+    }
+    QCOMPARE(durante.nLlenados, 1);
+    QVERIFY(durante.nPinturas > 0); // the status line was painted while the server worked
+    QCOMPARE(pEstado->text(), QStringLiteral("Informe cancelado."));
+    QVERIFY(pBoton->isEnabled());
+    QVERIFY(pCliente->isEnabled());
+    QVERIFY(!ventana.findChild<QDialog *>(QStringLiteral("frmAvance")));
+    mensajes.Responde(Msg::Si);
+    QVERIFY(ventana.close());
 }
 
 QTEST_MAIN(tst_frmInicial)

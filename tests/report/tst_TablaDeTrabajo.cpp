@@ -348,14 +348,19 @@ void tst_TablaDeTrabajo::fallaAMitadBorraLaTablaYDevuelveElBoton_data()
     QTest::addColumn<QString>("sesion");     // a statement on the report's connection before the run
     QTest::addColumn<int>("numero");         // the failure, the server's own number
     QTest::addColumn<QString>("texto");      // in its description
-    QTest::newRow("una tabla que falta") << "rename table remisionesdetalle to remisionesdetalle_fuera"
-                                         << "rename table remisionesdetalle_fuera to remisionesdetalle" << ""
-                                         << 1146 << "remisionesdetalle";
-    // Another session holds the invoices: the fill gives up after the session's lock wait
-    // instead of the server's day-long one.
-    QTest::newRow("facturas bloqueadas por otra sesión")
-        << "lock tables facturas write" << "unlock tables" << "" << 1205
-        << "Las facturas están bloqueadas por otra sesión";
+    QTest::addColumn<bool>("aparte");        // the fill on a thread and a connection of its own, as for the window
+    for (const bool bAparte : {false, true}) {
+        const char *cAparte = bAparte ? ", llenado aparte" : "";
+        QTest::addRow("una tabla que falta%s", cAparte) << "rename table remisionesdetalle to remisionesdetalle_fuera"
+                                                        << "rename table remisionesdetalle_fuera to remisionesdetalle"
+                                                        << "" << 1146 << "remisionesdetalle" << bAparte;
+        // Another session holds the invoices: the fill gives up after the session's lock wait
+        // instead of the server's day-long one.
+        QTest::addRow("facturas bloqueadas por otra sesión%s", cAparte)
+            << "lock tables facturas write"
+            << "unlock tables"
+            << "" << 1205 << "Las facturas están bloqueadas por otra sesión" << bAparte;
+    }
     // 9,999,999,999.99 × 9,999,999,999.99 is far beyond the template's DECIMAL(16,2): a server
     // that is not strict would store it clipped to 99999999999999.99.
     QTest::newRow("importe que no cabe, servidor no estricto")
@@ -364,7 +369,7 @@ void tst_TablaDeTrabajo::fallaAMitadBorraLaTablaYDevuelveElBoton_data()
            "insert into facturasdetalle (Id, Partida, Producto, Cantidad, PrecioNeto) "
            "values (900099, 1, 'X', 9999999999.99, 9999999999.99)"
         << "delete from facturasdetalle where Id=900099; delete from facturas where Id=900099"
-        << "set session sql_mode=''" << 1264 << "no cabe en la columna Mes5Monto";
+        << "set session sql_mode=''" << 1264 << "no cabe en la columna Mes5Monto" << false;
 }
 
 void tst_TablaDeTrabajo::fallaAMitadBorraLaTablaYDevuelveElBoton()
@@ -374,6 +379,7 @@ void tst_TablaDeTrabajo::fallaAMitadBorraLaTablaYDevuelveElBoton()
     QFETCH(QString, sesion);
     QFETCH(int, numero);
     QFETCH(QString, texto);
+    QFETCH(bool, aparte);
     Genera(7);
     DatosConexion datos = m_pBase->Datos();
     datos.esperas.nBloqueos = 1;
@@ -386,6 +392,7 @@ void tst_TablaDeTrabajo::fallaAMitadBorraLaTablaYDevuelveElBoton()
     ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, m_control, QStringLiteral("/no/hay"), mensajes);
     QList<bool> estados;
     reporte.setAlCambiarDisponibilidad([&](bool bDisponible) { estados << bDisponible; });
+    reporte.setLlenadoAparte(aparte);
     m_pBase->Ejecuta(averia);
     std::optional<Falla> falla = FallaDe([&] { reporte.Ejecuta(Filtros("01/01/2024", "31/12/2024")); });
     m_pBase->Ejecuta(reparacion);
