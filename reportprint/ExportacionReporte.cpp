@@ -67,16 +67,14 @@ QString ExportacionReporte::PideRuta(QWidget *pPadre, const QString &cTitulo, QS
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setFileMode(QFileDialog::AnyFile);
     dialogo.setNameFilters({cFiltroPdf, cFiltroCsv, cFiltroLibro});
-    // The dialog adds it to a name without any; the chosen type's.
-    dialogo.setDefaultSuffix(ExtensionDelFiltro(cFiltroPdf));
-    QObject::connect(&dialogo, &QFileDialog::filterSelected, &dialogo,
-                     [&dialogo](const QString &cFiltro) { dialogo.setDefaultSuffix(ExtensionDelFiltro(cFiltro)); });
     dialogo.selectFile(NombreDeArchivo(cTitulo));
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return {};
     QString cRuta = dialogo.selectedFiles().constFirst();
     if (!EsDeUnTipoConocido(cRuta)) {
-        // "informe.2024" has an extension, so the dialog added none, nor asked about this name.
+        // The type chosen when the dialog closed. Not the dialog's default suffix: it would
+        // have to follow every change of the list, and a name like "informe.2024" has a
+        // suffix to the dialog, which then adds none and does not ask before replacing.
         cRuta += QLatin1Char('.') + ExtensionDelFiltro(dialogo.selectedNameFilter());
         if (QFileInfo::exists(cRuta) &&
             QMessageBox::question(pPadre, QStringLiteral("Exportar el reporte"),
