@@ -10,7 +10,10 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+#include <exception>
 
 #include "AjustesImpresion.h"
 #include "CodigosErrorReporte.h"
@@ -126,6 +129,11 @@ void VentanaVistaPrevia::CreaBarra()
     pAncho->setCheckable(true);
     pCompleta->setCheckable(true);
     pBarra->addSeparator();
+    // The arrows say enough (their names are in their tooltips), and leave room for the rest.
+    for (QAction *pFlecha : {pPrimera, pAnterior, pSiguiente, pUltima}) {
+        if (auto *pBoton = qobject_cast<QToolButton *>(pBarra->widgetForAction(pFlecha)))
+            pBoton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
 
     accion("accionImprimir", QStringLiteral("Imprimir…"), sinIcono, QKeySequence::Print, [this] { Imprime(); });
     accion("accionExportar", QStringLiteral("Exportar…"), QStyle::SP_DialogSaveButton,
@@ -182,6 +190,10 @@ void VentanaVistaPrevia::Imprime()
             TrabajoDeImpresion::ImprimeEn(m_impresora, m_pintor, nDesde, nHasta);
         } catch (const ErrorReporte &error) {
             m_fallaAlImprimir = error;
+        } catch (const std::exception &error) { // out of memory, say: no exception may cross the event loop
+            m_fallaAlImprimir = ErrorReporte(
+                CodigoErrorRpt::SalidaNoEscrita,
+                QStringLiteral("No se pudo imprimir el reporte: %1.").arg(QString::fromLocal8Bit(error.what())));
         }
     }
     // Printed, the preview has done its work and closes, and a failure reaches the person
