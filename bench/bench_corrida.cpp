@@ -6,8 +6,9 @@
 //   of the working table, the report's ODBC read (the data sources refreshed, connected, rows
 //   read), the table dropped and the server lock freed once the rows are in memory, and the
 //   writer (content, and the file);
-//   with --ventana, the window: from the click on "Imprimir" to the preview's first page on
-//   screen, and the peak memory of that process;
+//   with --ventana, the window: from the click on "Imprimir" to the preview's first page painted
+//   on screen (and the part of it after the report's rows were read), and the peak memory of
+//   that process (VmHWM);
 //   with --aparte, the in-process run with the fill on a thread and a connection of its own,
 //   as the window runs it, beside the same run on the caller's thread;
 //   with --cancela, how long a fill takes to end after Cancela, as "Cancelar" asks it: held up
@@ -25,8 +26,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -51,6 +50,7 @@
 #include "Piso.h"
 #include "Recordset.h"
 #include "ReporteVentas12Meses.h"
+#include "VentanaVistaPrevia.h"
 #include "frmInicial.h"
 
 namespace {
@@ -233,33 +233,46 @@ double CancelaLlenado(Instalacion &instalacion, const DatosConexion &datos, cons
     return dSegundos;
 }
 
-// From the click on "Imprimir" to the preview showing its first page.
-double PrimeraPaginaEnPantalla(Instalacion &instalacion)
+struct Ventana
+{
+    double dPrimeraPagina = -1; // from the click on "Imprimir" to the preview's first page painted on screen
+    double dDesdeLosDatos = -1; // from the report's rows read to that page
+};
+
+// The click on "Imprimir" in the main window, up to the preview's first sheet painted on
+// screen; the preview then closes.
+Ventana PrimeraPaginaEnPantalla(Instalacion &instalacion)
 {
     MotorReporte motor;
     ImpresoraYVistaPrevia pantalla;
     motor.setSalidaImpresa(&pantalla);
     QElapsedTimer reloj;
-    double dPrimeraPagina = -1;
-    pantalla.setPresentaVistaPrevia([&](QPrintPreviewDialog &dialogo) {
-        dialogo.show();
-        auto *pVista = dialogo.findChild<QPrintPreviewWidget *>();
-        while (pVista && pVista->pageCount() == 0 && reloj.elapsed() < 600000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        dPrimeraPagina = reloj.nsecsElapsed() / 1e9;
-        dialogo.close();
+    ControlCronometrado control(motor, reloj);
+    Ventana ventana;
+    pantalla.setPresentaVistaPrevia([&](VentanaVistaPrevia &vista) {
+        QObject::connect(&vista, &VentanaVistaPrevia::paginaPintada, &vista, [&] {
+            if (ventana.dPrimeraPagina < 0) {
+                ventana.dPrimeraPagina = reloj.nsecsElapsed() / 1e9;
+                QTimer::singleShot(0, &vista, &QDialog::accept);
+            }
+        });
+        QTimer::singleShot(600000, &vista, &QDialog::reject);
+        vista.exec();
     });
-    frmInicial ventana(instalacion.entorno.Contexto(), instalacion.entorno.RutaEjecutable(), motor);
-    if (!ventana.Abre() || !QTest::qWaitForWindowActive(&ventana))
+    frmInicial principal(instalacion.entorno.Contexto(), instalacion.entorno.RutaEjecutable(), control);
+    if (!principal.Abre() || !QTest::qWaitForWindowActive(&principal))
         throw HostError(0, QStringLiteral("la ventana no se abrió"));
     const FiltrosInforme filtros = DoceMeses();
-    ventana.findChild<CajaFecha *>(QStringLiteral("mkeFecha(0)"))->setText(filtros.cFechaInicial);
-    ventana.findChild<CajaFecha *>(QStringLiteral("mkeFecha(1)"))->setText(filtros.cFechaFinal);
+    principal.findChild<CajaFecha *>(QStringLiteral("mkeFecha(0)"))->setText(filtros.cFechaInicial);
+    principal.findChild<CajaFecha *>(QStringLiteral("mkeFecha(1)"))->setText(filtros.cFechaFinal);
     reloj.start();
-    QTest::mouseClick(ventana.findChild<QPushButton *>(QStringLiteral("cmdImprimir")), Qt::LeftButton);
+    QTest::mouseClick(principal.findChild<QPushButton *>(QStringLiteral("cmdImprimir")), Qt::LeftButton);
     instalacion.entorno.mensajes.Responde(Msg::Si);
-    ventana.close();
-    return dPrimeraPagina;
+    principal.close();
+    if (ventana.dPrimeraPagina < 0)
+        throw HostError(0, QStringLiteral("la vista previa no pintó ninguna página"));
+    ventana.dDesdeLosDatos = ventana.dPrimeraPagina - control.dDatosLeidos;
+    return ventana;
 }
 
 } // namespace
@@ -297,14 +310,18 @@ int main(int argc, char *argv[])
         Piso piso;
 
         if (opciones.isSet(QStringLiteral("ventana"))) {
-            std::vector<double> pisos, ventanas;
+            std::vector<double> pisos, ventanas, desdeLosDatos;
             for (int i = 0; i < nVueltas; ++i) {
                 pisos.push_back(piso.Mide(cnn, filtro));
-                ventanas.push_back(PrimeraPaginaEnPantalla(instalacion));
+                const Ventana ventana = PrimeraPaginaEnPantalla(instalacion);
+                ventanas.push_back(ventana.dPrimeraPagina);
+                desdeLosDatos.push_back(ventana.dDesdeLosDatos);
             }
-            std::printf("base %s: piso %.3f s; clic a primera página en pantalla %.3f s (mediana de %d); memoria "
-                        "máxima %.0f MB\n",
-                        qPrintable(cBase), Mediana(pisos), Mediana(ventanas), nVueltas, MemoriaMaximaMb());
+            std::printf(
+                "base %s: piso %.3f s; clic a primera página en pantalla %.3f s, de ellos %.3f s desde los datos "
+                "leídos (medianas de %d); memoria máxima %.0f MB\n",
+                qPrintable(cBase), Mediana(pisos), Mediana(ventanas), Mediana(desdeLosDatos), nVueltas,
+                MemoriaMaximaMb());
             return 0;
         }
 

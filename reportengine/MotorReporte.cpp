@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QScopeGuard>
 
 #include "ArchivoRpt.h"
@@ -10,12 +9,12 @@
 #include "CodigosErrorReporte.h"
 #include "ConsultaReporte.h"
 #include "ContenidoReporte.h"
-#include "EscritorPdf.h"
 #include "LectorOdbc.h"
 #include "LectorRpt.h"
 #include "PintorReporte.h"
 #include "SalidaCsv.h"
 #include "SalidaImpresa.h"
+#include "SalidaPdf.h"
 #include "SalidaXlsx.h"
 
 namespace {
@@ -235,8 +234,11 @@ void MotorReporte::Ejecuta()
             SalidaCsv::Escribe(contenido, m_cArchivoSalida);
         else if (EsXlsx(m_cArchivoSalida))
             SalidaXlsx::Escribe(contenido, m_cArchivoSalida);
-        else
-            EscribePdf(contenido);
+        else {
+            const PintorReporte pintor(contenido, m_locale);
+            SalidaPdf::Escribe(pintor, pintor.DisenoDePagina(m_ajustes.Papel()), m_cArchivoSalida,
+                               m_ajustes.PrimeraPagina(), m_ajustes.UltimaPagina());
+        }
         break;
     }
 }
@@ -247,32 +249,4 @@ SalidaImpresa &MotorReporte::Impresa() const
         throw ErrorReporte(CodigoErrorRpt::SinPantallaNiImpresora,
                            QStringLiteral("Este programa no muestra ni imprime reportes: solo los escribe en un archivo."));
     return *m_pSalidaImpresa;
-}
-
-void MotorReporte::EscribePdf(const ContenidoReporte &contenido)
-{
-    const PintorReporte pintor(contenido, m_locale);
-    QSaveFile archivo(m_cArchivoSalida);
-    if (!archivo.open(QIODevice::WriteOnly))
-        throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
-                           QStringLiteral("No se pudo crear el archivo %1: %2.").arg(m_cArchivoSalida, archivo.errorString()));
-    {
-        EscritorPdf pdf(&archivo);
-        pdf.setPageLayout(pintor.DisenoDePagina(m_ajustes.Papel()));
-        pdf.setTitle(contenido.cTitulo);
-        pdf.setCreator(QStringLiteral("informe-mensual"));
-        try {
-            pintor.Pinta(pdf, m_ajustes.PrimeraPagina(), m_ajustes.UltimaPagina());
-        } catch (const ErrorReporte &) {
-            // The writer knows why the painting stopped: a drawing the file cannot hold, a failed write.
-            if (pdf.Falla().isEmpty())
-                throw;
-            throw ErrorReporte(
-                CodigoErrorRpt::SalidaNoEscrita,
-                QStringLiteral("No se pudo escribir el archivo %1: %2.").arg(m_cArchivoSalida, pdf.Falla()));
-        }
-    }
-    if (!archivo.flush() || !archivo.commit()) // flush(): see EscritorRpt
-        throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
-                           QStringLiteral("No se pudo escribir el archivo %1: %2.").arg(m_cArchivoSalida, archivo.errorString()));
 }

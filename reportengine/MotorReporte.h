@@ -12,7 +12,6 @@
 #include "TextoConexion.h"
 
 class SalidaImpresa;
-struct ContenidoReporte;
 
 // Our report control: the properties of PropiedadReporte (ControlReporte.h), the printer and
 // paper settings checked by AjustesImpresion. A put that cannot take effect throws
@@ -44,7 +43,6 @@ private:
     void Ejecuta();
     void OlvidaElTrabajo(); // every property back to its reset value
     SalidaImpresa &Impresa() const;
-    void EscribePdf(const ContenidoReporte &contenido);
 
     SalidaImpresa *m_pSalidaImpresa = nullptr;
     QLocale m_locale;

@@ -241,10 +241,39 @@ PintorReporte::Medidas PintorReporte::Mide(QPaintDevice &dispositivo) const
     return medidas;
 }
 
+int PintorReporte::Disposicion::Paginas() const
+{
+    return m_pMedidas ? int(m_pMedidas->paginas.size()) : 0;
+}
+
+const PaginacionReporte::Pagina &PintorReporte::Disposicion::Pagina(int nPagina) const
+{
+    if (nPagina < 1 || nPagina > Paginas())
+        throw ErrorReporte(CodigoErrorRpt::ValorNoValido,
+                           QStringLiteral("El reporte tiene %1 páginas: no tiene la %2.").arg(Paginas()).arg(nPagina));
+    return m_pMedidas->paginas[nPagina - 1];
+}
+
+PintorReporte::Disposicion PintorReporte::Dispone(QPaintDevice &dispositivo) const
+{
+    Disposicion disposicion;
+    disposicion.m_pMedidas = std::make_shared<const Medidas>(Mide(dispositivo));
+    return disposicion;
+}
+
+void PintorReporte::PintaPagina(QPainter &painter, const Disposicion &disposicion, int nPagina) const
+{
+    const PaginacionReporte::Pagina &pagina = disposicion.Pagina(nPagina);
+    const Medidas &medidas = *disposicion.m_pMedidas;
+    medidas.normal->EligeManera(painter);
+    medidas.negrita->EligeManera(painter);
+    PintaPagina(painter, medidas, pagina, nPagina, disposicion.Paginas());
+}
+
 int PintorReporte::Pinta(QPagedPaintDevice &dispositivo, int nDesde, int nHasta, int nCopias, bool bIntercaladas) const
 {
-    const Medidas medidas = Mide(dispositivo);
-    const int nPaginas = int(medidas.paginas.size());
+    const Disposicion disposicion = Dispone(dispositivo);
+    const int nPaginas = disposicion.Paginas();
     nDesde = qMax(1, nDesde);
     if (nHasta <= 0 || nHasta > nPaginas)
         nHasta = nPaginas;
@@ -254,8 +283,6 @@ int PintorReporte::Pinta(QPagedPaintDevice &dispositivo, int nDesde, int nHasta,
     QPainter painter;
     if (!painter.begin(&dispositivo))
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita, QStringLiteral("No se pudo empezar a pintar el reporte."));
-    medidas.normal->EligeManera(painter);
-    medidas.negrita->EligeManera(painter);
     nCopias = qMax(1, nCopias);
     const int nHojas = (nHasta - nDesde + 1) * nCopias;
     for (int nHoja = 0; nHoja < nHojas; ++nHoja) {
@@ -263,7 +290,7 @@ int PintorReporte::Pinta(QPagedPaintDevice &dispositivo, int nDesde, int nHasta,
         if (nHoja > 0 && !dispositivo.newPage())
             throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
                                QStringLiteral("No se pudo empezar la página %1 del reporte.").arg(nPagina));
-        PintaPagina(painter, medidas, medidas.paginas[nPagina - 1], nPagina, nPaginas);
+        PintaPagina(painter, disposicion, nPagina);
     }
     if (!painter.end())
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita, QStringLiteral("No se pudo terminar el reporte."));

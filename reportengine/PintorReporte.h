@@ -5,6 +5,7 @@
 #include <QPageSize>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "ContenidoReporte.h"
@@ -21,8 +22,27 @@ class QPaintDevice;
 // widgets here, so the tests and the batch mode paint without a window.
 class PintorReporte
 {
+    struct Medidas;
+
 public:
+    // The report laid out on one page (its size and resolution): the letters, the columns'
+    // widths and the rows of every page. It refers to the device it was laid out on, which
+    // must outlive it with the same page and resolution. Copies share it.
+    class Disposicion
+    {
+    public:
+        int Paginas() const;
+        // Page nPagina (1-based): its rows, and whether it has the totals.
+        const PaginacionReporte::Pagina &Pagina(int nPagina) const;
+
+    private:
+        friend class PintorReporte;
+        std::shared_ptr<const Medidas> m_pMedidas;
+    };
+
     PintorReporte(const ContenidoReporte &contenido, const QLocale &locale);
+
+    const ContenidoReporte &Contenido() const { return m_contenido; }
 
     // The report's paper (or papel when given), orientation and margins.
     QPageLayout DisenoDePagina(std::optional<QPageSize::PageSizeId> papel = std::nullopt) const;
@@ -36,8 +56,14 @@ public:
     int Pinta(QPagedPaintDevice &dispositivo, int nDesde = 1, int nHasta = 0, int nCopias = 1,
               bool bIntercaladas = true) const;
 
+    // The report laid out for the device's page, once, for PintaPagina.
+    Disposicion Dispone(QPaintDevice &dispositivo) const;
+    // Page nPagina (1-based) of the layout, with a painter whose origin is the page's printable
+    // corner, in the units of the layout's device (a painter on another device scales to them).
+    // Throws ErrorReporte (ValorNoValido) for a page the layout does not have.
+    void PintaPagina(QPainter &painter, const Disposicion &disposicion, int nPagina) const;
+
 private:
-    struct Medidas;
     struct TextosMasAnchos;
 
     Medidas Mide(QPaintDevice &dispositivo) const;

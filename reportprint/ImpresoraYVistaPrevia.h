@@ -4,19 +4,20 @@
 
 #include "SalidaImpresa.h"
 
-class QPrintPreviewDialog;
+class VentanaVistaPrevia;
 class QWidget;
 
 // The report control's screen and printer, with Qt's print support: the preview window
-// (QPrintPreviewDialog, from which the person may also print) and the printers of this machine.
+// (VentanaVistaPrevia, from which the person may also print and export) and the printers of
+// this machine.
 class ImpresoraYVistaPrevia : public SalidaImpresa
 {
 public:
     explicit ImpresoraYVistaPrevia(QWidget *pVentanaPadre = nullptr);
 
-    // What a preview does with the ready dialog. By default it shows it and waits for the
-    // person to close it; tests look at it and close it.
-    void setPresentaVistaPrevia(std::function<void(QPrintPreviewDialog &)> presenta);
+    // What a preview does with the ready window. By default it shows it and waits for the
+    // person to close it; tests and the benchmark look at it and close it.
+    void setPresentaVistaPrevia(std::function<void(VentanaVistaPrevia &)> presenta);
 
     bool ExisteImpresora(const QString &cNombre) const override;
     void MuestraVistaPrevia(const PintorReporte &pintor, const QString &cTitulo,
@@ -25,5 +26,5 @@ public:
 
 private:
     QWidget *m_pVentanaPadre;
-    std::function<void(QPrintPreviewDialog &)> m_presentaVistaPrevia;
+    std::function<void(VentanaVistaPrevia &)> m_presentaVistaPrevia;
 };

@@ -3,7 +3,6 @@
 #include <QChildEvent>
 #include <QComboBox>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace {
@@ -18,25 +17,19 @@ QComboBox *ListaDePapeles(QObject *pObjeto)
 
 } // namespace
 
-PapelDeLaVistaPrevia::PapelDeLaVistaPrevia(QPrintPreviewDialog &vista, QPrinter &impresora)
-    : QObject(&vista), m_impresora(impresora)
+PapelDeLaVistaPrevia::PapelDeLaVistaPrevia(QPrintDialog &dialogo, QPrinter &impresora)
+    : m_pDialogo(&dialogo), m_disenoAlAbrir(impresora.pageLayout())
 {
-    vista.installEventFilter(this);
+    dialogo.installEventFilter(this);
 }
 
 bool PapelDeLaVistaPrevia::eventFilter(QObject *pObjeto, QEvent *pEvento)
 {
-    // The preview creates its print dialog the first time the person prints; a window is
-    // polished once, before it first shows.
-    if (pEvento->type() == QEvent::ChildPolished) {
-        QObject *pHijo = static_cast<QChildEvent *>(pEvento)->child();
-        if (auto *pDialogo = qobject_cast<QPrintDialog *>(pHijo); pDialogo && pDialogo != m_pDialogo) {
-            m_pDialogo = pDialogo;
-            pDialogo->installEventFilter(this);
-            m_disenoAlAbrir = m_impresora.pageLayout();
-        } else if (QComboBox *pPapeles = pObjeto == m_pDialogo ? ListaDePapeles(pHijo) : nullptr) {
-            // A new page setup (the first one, or one for another printer), about to show.
-            const QPageSize papel = m_disenoAlAbrir ? m_disenoAlAbrir->pageSize() : m_impresora.pageLayout().pageSize();
+    // A new page setup (the first one, or one for another printer) is polished once, before
+    // it first shows.
+    if (pEvento->type() == QEvent::ChildPolished && pObjeto == m_pDialogo) {
+        if (QComboBox *pPapeles = ListaDePapeles(static_cast<QChildEvent *>(pEvento)->child())) {
+            const QPageSize papel = m_disenoAlAbrir.pageSize();
             for (int i = 0; i < pPapeles->count(); ++i) {
                 if (pPapeles->itemData(i).value<QPageSize>().isEquivalentTo(papel)) {
                     pPapeles->setCurrentIndex(i);
@@ -45,15 +38,13 @@ bool PapelDeLaVistaPrevia::eventFilter(QObject *pObjeto, QEvent *pEvento)
             }
             m_pPapelesMostrados = pPapeles;
         }
-    } else if (pEvento->type() == QEvent::Show && pObjeto == m_pDialogo) {
-        m_disenoAlAbrir = m_impresora.pageLayout(); // the same dialog opens again on each print
     }
     return QObject::eventFilter(pObjeto, pEvento);
 }
 
 void PapelDeLaVistaPrevia::AntesDeImprimir(QPrinter &impresora) const
 {
-    if (!m_pDialogo || !m_disenoAlAbrir)
+    if (!m_pDialogo)
         return;
     // The page setup that the accepted dialog applied; a new one if the person changed printer after seeing one.
     QComboBox *pPapeles = nullptr;
@@ -62,5 +53,5 @@ void PapelDeLaVistaPrevia::AntesDeImprimir(QPrinter &impresora) const
             break;
     }
     if (!pPapeles || pPapeles != m_pPapelesMostrados)
-        impresora.setPageLayout(*m_disenoAlAbrir);
+        impresora.setPageLayout(m_disenoAlAbrir);
 }

@@ -7,9 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
-#include <QPrinter>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +19,7 @@
 #include "CajaFecha.h"
 #include "EntornoHost.h"
 #include "GeneradorDemo.h"
+#include "HojasVistaPrevia.h"
 #include "ImpresoraDePrueba.h"
 #include "ImpresoraYVistaPrevia.h"
 #include "IniArchivo.h"
@@ -31,6 +29,7 @@
 #include "Programa.h"
 #include "Recordset.h"
 #include "ReporteVentas12Meses.h"
+#include "VentanaVistaPrevia.h"
 #include "frmInicial.h"
 
 namespace {
@@ -98,13 +97,9 @@ public:
     explicit VistasComoTexto(MotorReporte &motor)
     {
         motor.setSalidaImpresa(&m_pantalla);
-        m_pantalla.setPresentaVistaPrevia([this](QPrintPreviewDialog &vista) {
+        m_pantalla.setPresentaVistaPrevia([this](VentanaVistaPrevia &vista) {
             const QString cPdf = m_carpeta.filePath(QStringLiteral("vista%1.pdf").arg(textos.size()));
-            QPrinter pdf(QPrinter::HighResolution);
-            pdf.setOutputFormat(QPrinter::PdfFormat);
-            pdf.setOutputFileName(cPdf);
-            pdf.setPageLayout(vista.printer()->pageLayout());
-            emit vista.paintRequested(&pdf); // the pages the preview would show, into a file
+            vista.Exporta(cPdf); // the pages the preview shows, into a file
             textos << TextoDePdf(cPdf).replace(QRegularExpression(QStringLiteral("Impreso el [0-9/: ]+")),
                                                QStringLiteral("Impreso el"));
         });
@@ -376,12 +371,9 @@ void tst_InformeCompleto::botonConVistaPrevia()
         QString cPaso;
         bool bCancelable = true;
     } sobreLaVista;
-    pantalla.setPresentaVistaPrevia([&](QPrintPreviewDialog &vista) {
+    pantalla.setPresentaVistaPrevia([&](VentanaVistaPrevia &vista) {
         ++nVistas;
-        if (auto *pHojas = vista.findChild<QPrintPreviewWidget *>()) {
-            pHojas->updatePreview(); // draws the pages, as showing the dialog would
-            nPaginas = pHojas->pageCount();
-        }
+        nPaginas = vista.Hojas().Paginas();
         vista.setWindowModality(Qt::ApplicationModal); // shown as the person's preview is
         vista.show();
         if (QDialog *pAvance = avance()) {
@@ -751,11 +743,8 @@ void tst_InformeCompleto::imprimirDesdeLaVistaPrevia()
         }
         pDialogo->accept();
     };
-    pantalla.setPresentaVistaPrevia([&](QPrintPreviewDialog &vista) {
-        QAction *pImprimir = nullptr;
-        for (QAction *pAccion : vista.findChildren<QAction *>())
-            if (pAccion->text() == u"Print")
-                pImprimir = pAccion;
+    pantalla.setPresentaVistaPrevia([&](VentanaVistaPrevia &vista) {
+        auto *pImprimir = vista.findChild<QAction *>(QStringLiteral("accionImprimir"));
         QVERIFY(pImprimir);
         // Both run inside the preview's event loop; the second one inside the print dialog's.
         QTimer::singleShot(0, &vista, [pImprimir] { pImprimir->trigger(); });
@@ -800,7 +789,7 @@ void tst_InformeCompleto::vistaPreviaAbiertaNoDetieneAOtros()
     int nEstado = -1;
     bool bTablaBorrada = false;
     QString cErrores;
-    pantalla.setPresentaVistaPrevia([&](QPrintPreviewDialog &) {
+    pantalla.setPresentaVistaPrevia([&](VentanaVistaPrevia &) {
         Connection cnn = Connection::Abre(m_pBase->Datos());
         bTablaBorrada = cnn.Execute(QStringLiteral("show tables like 'tmpventas12meses'")).FinDeFilas();
         QProcess otro;

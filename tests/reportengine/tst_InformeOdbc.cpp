@@ -9,8 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -24,12 +22,14 @@
 #include "CodigosErrorReporte.h"
 #include "CompiladorRpt.h"
 #include "EscritorRpt.h"
-#include "Programa.h"
+#include "HojasVistaPrevia.h"
 #include "ImpresoraYVistaPrevia.h"
 #include "LimiteDeArchivo.h"
 #include "MotorReporte.h"
 #include "NumeroDecimal.h"
+#include "Programa.h"
 #include "SalidaCsv.h"
+#include "VentanaVistaPrevia.h"
 
 namespace {
 
@@ -52,12 +52,15 @@ QString TablaDeTrabajo(const QString &cNombre = QStringLiteral("tmpventas12meses
         .arg(nDecimalesCantidad);
 }
 
-// What openpyxl reads in a workbook, and Python's csv module in a CSV (lee_libro.py); empty,
-// with the reason in cFalla, when the reader fails.
+// What openpyxl reads in a workbook, and Python's csv module in a CSV when one is given
+// (lee_libro.py); empty, with the reason in cFalla, when the reader fails.
 QJsonObject LeeLibro(const QString &cLibro, const QString &cCsv, QString &cFalla)
 {
     QProcess lector;
-    lector.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(LECTOR_LIBRO), cLibro, cCsv});
+    QStringList argumentos{QStringLiteral(LECTOR_LIBRO), cLibro};
+    if (!cCsv.isEmpty())
+        argumentos << cCsv;
+    lector.start(QStringLiteral("/usr/bin/python3"), argumentos);
     if (!lector.waitForFinished(60000) || lector.exitStatus() != QProcess::NormalExit || lector.exitCode() != 0) {
         cFalla = QStringLiteral("lee_libro.py falló: ") + QString::fromUtf8(lector.readAllStandardError());
         return {};
@@ -506,14 +509,30 @@ void tst_InformeOdbc::VistaPreviaSinPantalla_data()
 {
     QTest::addColumn<QString>("cTitulo");
     QTest::addColumn<QString>("cTituloVentana");
-    QTest::newRow("título del reporte") << "" << "Ventas de doce meses por cliente";
-    QTest::newRow("título propio") << "Mi informe" << "Mi informe";
+    QTest::addColumn<QString>("cExporta"); // what "Exportar…" writes from the preview; empty: nothing
+    const QString cTituloReporte = QStringLiteral("Ventas de doce meses por cliente");
+    QTest::newRow("título del reporte") << "" << cTituloReporte << "";
+    QTest::newRow("título propio") << "Mi informe"
+                                   << "Mi informe"
+                                   << "";
+    QTest::newRow("exporta el CSV del archivo") << "" << cTituloReporte << "csv";
+    QTest::newRow("exporta el libro del archivo") << "" << cTituloReporte << "xlsx";
+    QTest::newRow("exporta el PDF del archivo") << "" << cTituloReporte << "pdf";
 }
 
+// The preview's window, and what it exports: the very file that the same run writes without
+// a window.
 void tst_InformeOdbc::VistaPreviaSinPantalla()
 {
     QFETCH(QString, cTitulo);
     QFETCH(QString, cTituloVentana);
+    QFETCH(QString, cExporta);
+    if (cExporta == u"xlsx" && !HayOpenpyxl())
+        QSKIP("/usr/bin/python3 no tiene openpyxl (paquete python3-openpyxl): no se puede leer el libro");
+    if (cExporta == u"pdf" && QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("Falta pdftotext (paquete poppler-utils)");
+    const QString cExportado = m_carpeta.filePath(QStringLiteral("exportado.") + cExporta);
+    const QString cDelArchivo = m_carpeta.filePath(QStringLiteral("sin-ventana.") + cExporta);
     MotorReporte motor;
     Prepara(motor, DestinoReporte::Ventana, QString());
     motor.PropertyPut(PropiedadReporte::TituloVentana, cTitulo);
@@ -521,19 +540,40 @@ void tst_InformeOdbc::VistaPreviaSinPantalla()
     QString cTituloVisto;
     ImpresoraYVistaPrevia pantalla;
     motor.setSalidaImpresa(&pantalla);
-    pantalla.setPresentaVistaPrevia([&](QPrintPreviewDialog &dialogo) {
-        dialogo.show(); // the preview paints its pages when it is shown
-        QPrintPreviewWidget *pVista = dialogo.findChild<QPrintPreviewWidget *>();
-        QVERIFY(pVista);
-        QTRY_VERIFY(pVista->pageCount() > 0);
-        nPaginas = pVista->pageCount();
-        cTituloVisto = dialogo.windowTitle();
-        dialogo.close();
+    pantalla.setPresentaVistaPrevia([&](VentanaVistaPrevia &ventana) {
+        nPaginas = ventana.Hojas().Paginas();
+        cTituloVisto = ventana.windowTitle();
+        if (!cExporta.isEmpty())
+            ventana.Exporta(cExportado);
     });
-    const QString cFalla = Corre(motor);
+    QString cFalla = Corre(motor);
     QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
     QCOMPARE(nPaginas, 1);
     QCOMPARE(cTituloVisto, cTituloVentana);
+    if (cExporta.isEmpty())
+        return;
+
+    MotorReporte sinVentana;
+    Prepara(sinVentana, DestinoReporte::Archivo, cDelArchivo);
+    cFalla = Corre(sinVentana);
+    QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
+    if (cExporta == u"csv") {
+        QFile exportado(cExportado);
+        QFile delArchivo(cDelArchivo);
+        QVERIFY(exportado.open(QIODevice::ReadOnly) && delArchivo.open(QIODevice::ReadOnly));
+        QCOMPARE(exportado.readAll(), delArchivo.readAll());
+    } else if (cExporta == u"xlsx") {
+        const QJsonObject exportado = LeeLibro(cExportado, {}, cFalla);
+        QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
+        QCOMPARE(exportado["hojas"].toVariant().toStringList(), (QStringList{"Ventas", "Meses"}));
+        QCOMPARE(exportado, LeeLibro(cDelArchivo, {}, cFalla));
+    } else {
+        // Both say when they were printed, to the second.
+        static const QRegularExpression impreso(QStringLiteral("Impreso el [0-9/: ]+"));
+        const QString cTexto = TextoDePdf(cExportado).replace(impreso, QStringLiteral("Impreso el"));
+        QVERIFY(cTexto.contains(QStringLiteral("Página 1 de 1")));
+        QCOMPARE(cTexto, TextoDePdf(cDelArchivo).replace(impreso, QStringLiteral("Impreso el")));
+    }
 }
 
 void tst_InformeOdbc::SinImpresora()

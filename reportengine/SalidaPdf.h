@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class PintorReporte;
+class QPageLayout;
+
+// The report as a PDF file: painted by PintorReporte, page after page, on our writer
+// (EscritorPdf), which keeps no page once it is written. The batch mode's file and the
+// preview's export.
+class SalidaPdf
+{
+public:
+    // Pages nDesde..nHasta (as PintorReporte::Pinta) on diseno's paper, with the report's title.
+    // Written atomically; throws ErrorReporte (SalidaNoEscrita with the reason, ValorNoValido
+    // for a range past the last page) and then leaves cRuta as it was.
+    static void Escribe(const PintorReporte &pintor, const QPageLayout &diseno, const QString &cRuta, int nDesde = 1,
+                        int nHasta = 0);
+};

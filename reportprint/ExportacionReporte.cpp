@@ -1,0 +1,87 @@
+#include "ExportacionReporte.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+#include "CodigosErrorReporte.h"
+#include "ErrorReporte.h"
+#include "PintorReporte.h"
+#include "SalidaCsv.h"
+#include "SalidaPdf.h"
+#include "SalidaXlsx.h"
+
+namespace {
+
+const QString cFiltroPdf = QStringLiteral("PDF (*.pdf)");
+const QString cFiltroCsv = QStringLiteral("CSV (*.csv)");
+const QString cFiltroLibro = QStringLiteral("Libro de Excel (*.xlsx)");
+
+bool Termina(const QString &cRuta, QLatin1String cExtension)
+{
+    return cRuta.endsWith(cExtension, Qt::CaseInsensitive);
+}
+
+bool EsDeUnTipoConocido(const QString &cRuta)
+{
+    return Termina(cRuta, QLatin1String(".pdf")) || Termina(cRuta, QLatin1String(".csv")) ||
+           Termina(cRuta, QLatin1String(".xlsx"));
+}
+
+// "csv" of "CSV (*.csv)".
+QString ExtensionDelFiltro(const QString &cFiltro)
+{
+    static const QRegularExpression extension(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch encontrada = extension.match(cFiltro);
+    return encontrada.hasMatch() ? encontrada.captured(1) : QStringLiteral("pdf");
+}
+
+// The title as a file name, without the characters that file systems refuse.
+QString NombreDeArchivo(const QString &cTitulo)
+{
+    static const QRegularExpression prohibidos(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]+"));
+    const QString cNombre = QString(cTitulo).replace(prohibidos, QStringLiteral("-")).trimmed();
+    return cNombre.isEmpty() ? QStringLiteral("reporte") : cNombre;
+}
+
+} // namespace
+
+void ExportacionReporte::Escribe(const PintorReporte &pintor, const QPageLayout &diseno, const QString &cRuta)
+{
+    if (Termina(cRuta, QLatin1String(".csv")))
+        SalidaCsv::Escribe(pintor.Contenido(), cRuta);
+    else if (Termina(cRuta, QLatin1String(".xlsx")))
+        SalidaXlsx::Escribe(pintor.Contenido(), cRuta);
+    else if (Termina(cRuta, QLatin1String(".pdf")))
+        SalidaPdf::Escribe(pintor, diseno, cRuta);
+    else
+        throw ErrorReporte(CodigoErrorRpt::ValorNoValido,
+                           QStringLiteral("El archivo \"%1\" no termina en .pdf, .csv o .xlsx.").arg(cRuta));
+}
+
+QString ExportacionReporte::PideRuta(QWidget *pPadre, const QString &cTitulo, QString &cCarpeta)
+{
+    QFileDialog dialogo(pPadre, QStringLiteral("Exportar el reporte"), cCarpeta);
+    dialogo.setObjectName(QStringLiteral("dialogoExportar"));
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setFileMode(QFileDialog::AnyFile);
+    dialogo.setNameFilters({cFiltroPdf, cFiltroCsv, cFiltroLibro});
+    dialogo.selectFile(NombreDeArchivo(cTitulo));
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return {};
+    QString cRuta = dialogo.selectedFiles().constFirst();
+    if (!EsDeUnTipoConocido(cRuta)) {
+        // The type chosen when the dialog closed. Not the dialog's default suffix: it would
+        // have to follow every change of the list, and a name like "informe.2024" has a
+        // suffix to the dialog, which then adds none and does not ask before replacing.
+        cRuta += QLatin1Char('.') + ExtensionDelFiltro(dialogo.selectedNameFilter());
+        if (QFileInfo::exists(cRuta) &&
+            QMessageBox::question(pPadre, QStringLiteral("Exportar el reporte"),
+                                  QStringLiteral("El archivo %1 ya existe. ¿Desea reemplazarlo?").arg(cRuta)) !=
+                QMessageBox::Yes)
+            return {};
+    }
+    cCarpeta = QFileInfo(cRuta).absolutePath();
+    return cRuta;
+}
