@@ -11,6 +11,7 @@
 #include "FiltroVentas.h"
 #include "HostError.h"
 #include "ImprimeRpt.h"
+#include "NombresDeFiltros.h"
 #include "ObjetosPrograma.h"
 #include "ParametrosRpt.h"
 #include "TablaDeTrabajo.h"
@@ -121,6 +122,8 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, m_cnnDatos, m_nMonedaUSD);
     if (!filtro.cFormulaVendedor.isEmpty())
         m_parametros.Formulas[FiltroVentas::nFormulaVendedor] = filtro.cFormulaVendedor;
+    for (const NombresDeFiltros::Formula &formula : NombresDeFiltros::Busca(filtros, m_objetos, m_cnnDatos))
+        m_parametros.Formulas[formula.nRanura] = formula.cTexto;
     m_nClientes = TablaDeTrabajo::Llena(m_cnnDatos, filtro, m_columnas);
 
     // The report job tells the user of its own failures and always returns.
