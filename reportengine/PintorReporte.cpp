@@ -50,6 +50,8 @@ struct PintorReporte::Medidas
     double dAlturaTitulos = 0;    // the column headings
     double dAlturaPie = 0;        // the gap and the footer lines
     double dAlturaTotales = 0;
+    QList<LugarDeTotal> lugaresTotales; // where each total goes: line by line, then column by column
+    int nLineasTotales = 0;             // the lines of paper the totals take
     QList<PaginacionReporte::Pagina> paginas;
 
     double Mm(double dMm) const { return dMm * dPxPorMm; }
@@ -192,18 +194,61 @@ double PintorReporte::Ajusta(Medidas &medidas, const TextosMasAnchos &textos) co
 
 void PintorReporte::AnchosDeColumnas(Medidas &medidas) const
 {
-    // The totals are wider than any row. The columns hold them too unless that would make
-    // the whole table's letter much smaller; then only the rows count, and a total that does
-    // not fit its cell is drawn in a smaller letter of its own.
-    constexpr double dMenorAceptable = 0.8;
+    // The totals are wider than any row. The columns hold them too when that costs the rows
+    // nothing (the letter stays what the rows alone would get); else only the rows count, and
+    // the totals that do not fit their cells go onto lines of their own (ColocaTotales).
     const double dPuntos = Ajusta(medidas, TextosQueDebenCaber(true));
-    if (dPuntos < dMenorAceptable * m_contenido.pagina.nPuntosDecimas / 10.0)
-        Ajusta(medidas, TextosQueDebenCaber(false));
+    if (dPuntos < m_contenido.pagina.nPuntosDecimas / 10.0) {
+        const TextosMasAnchos sinTotales = TextosQueDebenCaber(false);
+        if (Ajusta(medidas, sinTotales) <= dPuntos)
+            Ajusta(medidas, TextosQueDebenCaber(true));
+    }
     medidas.x.clear();
     double x = 0;
     for (const double dAncho : std::as_const(medidas.anchos)) {
         medidas.x.append(x);
         x += dAncho;
+    }
+}
+
+// The totals are as legible as the rows: the body's letter, in bold, never smaller. Each total
+// stays right-aligned under its column; one that does not fit its cell goes onto the first
+// line of paper, from the top of its line of the totals (quantity, amount), where the cells to
+// its left are free, and takes their room too; a new line is opened when none has the room.
+// Totals that fit their cells thus stay on one line, and wide ones alternate over two or more.
+void PintorReporte::ColocaTotales(Medidas &medidas) const
+{
+    const int nColumnas = int(m_contenido.columnas.size());
+    medidas.lugaresTotales = QList<LugarDeTotal>(m_contenido.nLineasPorFila * nColumnas);
+    medidas.nLineasTotales = 0;
+    if (!m_contenido.bTotales)
+        return;
+    for (int nLinea = 0; nLinea < m_contenido.nLineasPorFila; ++nLinea) {
+        QList<double> libreDesde{medidas.dRelleno}; // per line of paper: where its free room starts
+        for (int nColumna = 0; nColumna < nColumnas; ++nColumna) {
+            const ValorCelda &valor = m_contenido.Total(nLinea, nColumna);
+            if (valor.tipo == ValorCelda::Tipo::Vacio)
+                continue;
+            LugarDeTotal &lugar = medidas.lugaresTotales[nLinea * nColumnas + nColumna];
+            const double dFinColumna = medidas.x[nColumna] + medidas.anchos[nColumna];
+            const double dAncho = medidas.negrita->Ancho(Texto(valor, nColumna, nLinea));
+            qsizetype nLugar = 0;
+            if (valor.tipo == ValorCelda::Tipo::Texto) {
+                // Labels stay on the first line (the first column's may run on over the next ones).
+                const double dFinTexto = nColumna == 0 ? medidas.x[0] + 2 * medidas.dRelleno + dAncho : 0;
+                libreDesde[0] = qMax(dFinColumna, dFinTexto) + medidas.dRelleno;
+            } else {
+                const double dComienzo = dFinColumna - medidas.dRelleno - dAncho;
+                while (nLugar < libreDesde.size() && dComienzo < libreDesde[nLugar])
+                    ++nLugar;
+                if (nLugar == libreDesde.size())
+                    libreDesde.append(medidas.dRelleno); // wider than all to its left: PintaFila shrinks it
+                lugar.dIzquierda = libreDesde[nLugar];
+                libreDesde[nLugar] = dFinColumna + medidas.dRelleno;
+            }
+            lugar.nLinea = medidas.nLineasTotales + int(nLugar);
+        }
+        medidas.nLineasTotales += int(libreDesde.size());
     }
 }
 
@@ -233,7 +278,10 @@ PintorReporte::Medidas PintorReporte::Mide(QPaintDevice &dispositivo) const
     };
     medidas.dAlturaEncabezado = alturaDe(m_contenido.encabezado) + medidas.Mm(dSeparacionMm);
     medidas.dAlturaPie = m_contenido.pie.isEmpty() ? 0 : alturaDe(m_contenido.pie) + medidas.Mm(dSeparacionMm);
-    medidas.dAlturaTotales = m_contenido.bTotales ? medidas.dAlturaFila + medidas.Mm(dRellenoVerticalMm) : 0;
+    ColocaTotales(medidas);
+    medidas.dAlturaTotales = m_contenido.bTotales ? medidas.nLineasTotales * medidas.dAlturaLinea +
+                                                        2 * medidas.dRellenoVertical + medidas.Mm(dRellenoVerticalMm)
+                                                  : 0;
 
     const double dCuerpo = medidas.dAlto - medidas.dAlturaEncabezado - medidas.dAlturaTitulos - medidas.dAlturaPie;
     medidas.paginas =
@@ -303,18 +351,45 @@ void PintorReporte::PintaFila(QPainter &painter, const Medidas &medidas, double 
 {
     LetraDeTabla &letra = bTotales ? *medidas.negrita : *medidas.normal;
     const double dAscenso = letra.Metricas().ascent();
+    const int nColumnas = int(m_contenido.columnas.size());
     for (int nLinea = 0; nLinea < m_contenido.nLineasPorFila; ++nLinea) {
-        const double yBase = y + medidas.dRellenoVertical + nLinea * medidas.dAlturaLinea + dAscenso;
-        for (int nColumna = 0; nColumna < m_contenido.columnas.size(); ++nColumna) {
+        for (int nColumna = 0; nColumna < nColumnas; ++nColumna) {
             const ValorCelda &valor = celda(nLinea, nColumna);
             if (valor.tipo == ValorCelda::Tipo::Vacio)
                 continue;
             const QString cTexto = Texto(valor, nColumna, nLinea);
-            const double dIzquierda = medidas.x[nColumna] + medidas.dRelleno;
-            const double dUtil = medidas.anchos[nColumna] - 2 * medidas.dRelleno;
+            double dIzquierda = medidas.x[nColumna] + medidas.dRelleno;
+            double dUtil = medidas.anchos[nColumna] - 2 * medidas.dRelleno;
+            int nLineaPapel = nLinea;
+            if (bTotales) {
+                // On the line ColocaTotales gave it, with the room to its left that it found free.
+                const LugarDeTotal &lugar = medidas.lugaresTotales[nLinea * nColumnas + nColumna];
+                nLineaPapel = lugar.nLinea;
+                if (valor.tipo == ValorCelda::Tipo::Numero) {
+                    dUtil += dIzquierda - lugar.dIzquierda;
+                    dIzquierda = lugar.dIzquierda;
+                }
+            }
+            const double yBase = y + medidas.dRellenoVertical + nLineaPapel * medidas.dAlturaLinea + dAscenso;
             if (valor.tipo != ValorCelda::Tipo::Numero) {
-                // The totals' label may run on over the columns beside it; other texts are cut.
-                letra.Escribe(painter, bTotales && nColumna == 0 ? cTexto : letra.Recorta(cTexto, dUtil), dIzquierda, yBase);
+                // The totals' label may run on over the columns beside it. A text too long for
+                // its line (a client's name under the code) takes the second line it needs at
+                // the end of the line above, when that one holds only a text (or nothing): its
+                // first words go there, after that text, and the rest on its own line. Only
+                // what even the two lines do not hold is cut with "…".
+                QString cResto = cTexto;
+                const ValorCelda &arriba = nLinea > 0 ? celda(nLinea - 1, nColumna) : valor;
+                if (!bTotales && nLinea > 0 && arriba.tipo != ValorCelda::Tipo::Numero && letra.Ancho(cTexto) > dUtil) {
+                    const QString cArriba = Texto(arriba, nColumna, nLinea - 1);
+                    const double dSeparacion = cArriba.isEmpty() ? 0 : letra.Ancho(cArriba + QStringLiteral("  "));
+                    if (const qsizetype nCaben = letra.PalabrasQueCaben(cTexto, dUtil - dSeparacion); nCaben > 0) {
+                        letra.Escribe(painter, cTexto.left(nCaben).trimmed(), dIzquierda + dSeparacion,
+                                      yBase - medidas.dAlturaLinea);
+                        cResto = cTexto.mid(nCaben);
+                    }
+                }
+                letra.Escribe(painter, bTotales && nColumna == 0 ? cResto : letra.Recorta(cResto, dUtil), dIzquierda,
+                              yBase);
                 continue;
             }
             const double dAncho = letra.Ancho(cTexto);
@@ -322,8 +397,8 @@ void PintorReporte::PintaFila(QPainter &painter, const Medidas &medidas, double 
                 letra.Escribe(painter, cTexto, dIzquierda + dUtil - dAncho, yBase);
                 continue;
             }
-            // The columns are as wide as their rows: a total, or any number on a table squeezed
-            // to fit the paper, that is wider goes in a smaller letter.
+            // A number on a table squeezed to fit the paper that is wider than its cell (or a
+            // total wider than the whole table to its left) goes in a smaller letter.
             QFont menor = painter.font();
             menor.setPointSizeF(qMax(dMinimoPuntos, menor.pointSizeF() * dUtil / dAncho));
             painter.save();

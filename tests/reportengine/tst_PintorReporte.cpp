@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -180,6 +181,8 @@ void tst_PintorReporte::NadaSeSaleDeLaPagina_data()
     QTest::newRow("importes de miles de millones, carta") << 10 << "Carta";
     QTest::newRow("importes de miles de millones, A5") << 10 << "A5";
     QTest::newRow("importes de billones, oficio") << 13 << "Oficio";
+    // A million invoice lines a year: totals of eleven digits over rows of six.
+    QTest::newRow("importes de cientos de miles, carta") << 6 << "Carta";
 }
 
 void tst_PintorReporte::NadaSeSaleDeLaPagina()
@@ -211,6 +214,32 @@ void tst_PintorReporte::NadaSeSaleDeLaPagina()
                  qPrintable(QStringLiteral("\"%1\" sale por arriba o abajo").arg(cPalabra)));
     }
     QVERIFY(nPalabras > 40 * 28);
+
+    // Every name whole: what its line does not hold goes on the line above, after the code.
+    const QString cTexto = SalidaDe(QStringLiteral("pdftotext"), {cPdf, QStringLiteral("-")});
+    QVERIFY2(!cTexto.contains(u'…'), qPrintable(cTexto));
+    QCOMPARE(cTexto.count(QRegularExpression(QStringLiteral("\\bcabe \\d+\\b"))), 40);
+
+    // The totals in the rows' letter: no number under the totals' label is shorter than the
+    // rows' numbers (a word's box is as tall as its letter).
+    const QList<Palabra> ultima = Palabras(cPdf).last();
+    const auto totales =
+        std::find_if(ultima.begin(), ultima.end(), [](const Palabra &p) { return p.cTexto == u"Totales"; });
+    QVERIFY(totales != ultima.end());
+    const QRegularExpression numero(QStringLiteral("^[0-9,.]+$"));
+    double dAlturaFilas = 0;
+    double dAlturaTotales = 1e9;
+    for (const Palabra &palabra : ultima) {
+        if (!numero.match(palabra.cTexto).hasMatch())
+            continue;
+        if (palabra.caja.bottom() < totales->caja.top())
+            dAlturaFilas = qMax(dAlturaFilas, palabra.caja.height());
+        else
+            dAlturaTotales = qMin(dAlturaTotales, palabra.caja.height());
+    }
+    QVERIFY(dAlturaFilas > 0);
+    QVERIFY2(dAlturaTotales >= dAlturaFilas - 0.01,
+             qPrintable(QStringLiteral("totales de %1 pt, filas de %2 pt").arg(dAlturaTotales).arg(dAlturaFilas)));
 }
 
 void tst_PintorReporte::RangoDePaginas_data()
@@ -259,9 +288,9 @@ void tst_PintorReporte::ComoElEscritorDeQt_data()
     // Drawn by Qt's layout: ligatures (fi, fl) and letters off the ASCII table.
     QTest::newRow("nombres con acentos y ligaduras") << 4 << "Oficina Núñez, fábrica «Flor»"
                                                      << "A4";
-    // Totals wider than their columns, in a smaller letter of their own.
-    QTest::newRow("totales en letra menor") << 13 << "Cliente"
-                                            << "Oficio";
+    // Totals wider than their columns, on lines of their own.
+    QTest::newRow("totales en más líneas") << 13 << "Cliente"
+                                           << "Oficio";
 }
 
 void tst_PintorReporte::ComoElEscritorDeQt()
