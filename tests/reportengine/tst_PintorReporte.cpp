@@ -222,14 +222,19 @@ void tst_PintorReporte::NadaSeSaleDeLaPagina()
 
     // The totals in the rows' letter: no number under the totals' label is shorter than the
     // rows' numbers (a word's box is as tall as its letter).
-    const QList<Palabra> ultima = Palabras(cPdf).last();
-    const auto totales =
-        std::find_if(ultima.begin(), ultima.end(), [](const Palabra &p) { return p.cTexto == u"Totales"; });
-    QVERIFY(totales != ultima.end());
+    const QList<QList<Palabra>> palabras = Palabras(cPdf);
+    const auto esTotales = [](const Palabra &p) { return p.cTexto == u"Totales"; };
+    qsizetype nPaginaTotales = palabras.size() - 1;
+    while (nPaginaTotales > 0 &&
+           std::none_of(palabras[nPaginaTotales].begin(), palabras[nPaginaTotales].end(), esTotales))
+        --nPaginaTotales;
+    const QList<Palabra> &conTotales = palabras[nPaginaTotales];
+    const auto totales = std::find_if(conTotales.begin(), conTotales.end(), esTotales);
+    QVERIFY(totales != conTotales.end());
     const QRegularExpression numero(QStringLiteral("^[0-9,.]+$"));
     double dAlturaFilas = 0;
     double dAlturaTotales = 1e9;
-    for (const Palabra &palabra : ultima) {
+    for (const Palabra &palabra : conTotales) {
         if (!numero.match(palabra.cTexto).hasMatch())
             continue;
         if (palabra.caja.bottom() < totales->caja.top())
@@ -240,6 +245,23 @@ void tst_PintorReporte::NadaSeSaleDeLaPagina()
     QVERIFY(dAlturaFilas > 0);
     QVERIFY2(dAlturaTotales >= dAlturaFilas - 0.01,
              qPrintable(QStringLiteral("totales de %1 pt, filas de %2 pt").arg(dAlturaTotales).arg(dAlturaFilas)));
+
+    // The chart closes the report, under the totals or on the next page: each month's heading
+    // once under its bar (the pages' words are all within the paper, above).
+    QVERIFY(palabras.size() - 1 - nPaginaTotales <= 1);
+    const QList<Palabra> &ultima = palabras.last();
+    const auto titulo =
+        std::find_if(ultima.begin(), ultima.end(), [](const Palabra &p) { return p.cTexto == u"cantidad"; });
+    QVERIFY(titulo != ultima.end()); // "Importe y cantidad por mes"
+    if (nPaginaTotales == palabras.size() - 1)
+        QVERIFY(titulo->caja.top() > totales->caja.bottom());
+    for (int nMes = 1; nMes <= 12; ++nMes) {
+        const QString cMes = QStringLiteral("m%1-24").arg(nMes);
+        QCOMPARE(
+            std::count_if(ultima.begin(), ultima.end(),
+                          [&](const Palabra &p) { return p.cTexto == cMes && p.caja.top() > titulo->caja.bottom(); }),
+            1);
+    }
 }
 
 void tst_PintorReporte::RangoDePaginas_data()
