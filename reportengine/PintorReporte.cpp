@@ -396,11 +396,14 @@ double PintorReporte::PintaLineasFijas(QPainter &painter, const Medidas &medidas
         const QFontMetricsF metricas(letra, medidas.pDispositivo);
         painter.setFont(letra);
         for (const SegmentoContenido &segmento : linea.segmentos) {
-            const QString cTexto = segmento.texto.Rellena([&](const PlantillaTexto::Pieza &pieza) {
+            QString cTexto = segmento.texto.Rellena([&](const PlantillaTexto::Pieza &pieza) {
                 if (pieza.tipo == PlantillaTexto::Pieza::Tipo::ValorDelMotor)
                     return QString::number(pieza.cTexto == u"Pagina" ? nPagina : nPaginas);
                 return pieza.cTexto;
             });
+            // A line longer than the paper (the filters with long names) stays on it, cut with "…".
+            if (metricas.horizontalAdvance(cTexto) > medidas.dAncho)
+                cTexto = metricas.elidedText(cTexto, Qt::ElideRight, medidas.dAncho);
             const double dAncho = metricas.horizontalAdvance(cTexto);
             double x = 0;
             if (segmento.alineacion == Alineacion::Centro)
