@@ -21,10 +21,10 @@ public:
     {
         enum class Tipo { Literal, Campo, Formula, ValorDelMotor };
         Tipo tipo = Tipo::Literal;
-        QString cTexto;        // the literal text, or the name inside the braces
-        int nCampo = -1;       // for a Campo, its column in the query's result once resolved
-        int nOpcional = -1;    // the optional part it belongs to (0, 1, ... in order); -1 none
-        bool bValor = false;   // a field, even once its value has been put in as a literal
+        QString cTexto;      // the literal text, or the name inside the braces
+        int nCampo = -1;     // for a Campo, its column in the query's result once resolved
+        int nOpcional = -1;  // the optional part it belongs to (0, 1, ... in order); -1 none
+        bool bValor = false; // a field, even once its value has been put in as a literal
     };
 
     // The values of the engine that a text may name with {=...}.

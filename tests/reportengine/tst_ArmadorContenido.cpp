@@ -134,8 +134,11 @@ void tst_ArmadorContenido::EncabezadoConPeriodoYFiltro_data()
     };
     const QString cPeriodo = QStringLiteral("Periodo: ene-24 a ene-24 | Impreso el 31/01/2025 09:05");
     QTest::newRow("los tres filtros")
-        << conFiltros({{"cliente", "C001"}, {"nombrecliente", "Díaz; Hijos, S.A."}, {"vendedor", "V01"},
-                       {"nombrevendedor", "Ana Ruiz"}, {"linea", "Pinturas"}})
+        << conFiltros({{"cliente", "C001"},
+                       {"nombrecliente", "Díaz; Hijos, S.A."},
+                       {"vendedor", "V01"},
+                       {"nombrevendedor", "Ana Ruiz"},
+                       {"linea", "Pinturas"}})
         << QStringList{"Ventas de doce meses por cliente", cPeriodo,
                        "Filtros: cliente C001 Díaz; Hijos, S.A.; vendedor V01 Ana Ruiz; línea Pinturas"};
     QTest::newRow("cliente sin nombre y línea")
@@ -145,7 +148,8 @@ void tst_ArmadorContenido::EncabezadoConPeriodoYFiltro_data()
                                          << QStringList{"Ventas de doce meses por cliente", cPeriodo,
                                                         "Filtros: vendedor V02 Luis Paz"};
     QTest::newRow("solo la línea") << conFiltros({{"linea", "Pinturas"}})
-                                   << QStringList{"Ventas de doce meses por cliente", cPeriodo, "Filtros: línea Pinturas"};
+                                   << QStringList{"Ventas de doce meses por cliente", cPeriodo,
+                                                  "Filtros: línea Pinturas"};
     QTest::newRow("sin vendedor") << Meses({4})
                                   << QStringList{"Ventas de doce meses por cliente",
                                                  "Periodo: abr-24 a abr-24 | Impreso el 31/01/2025 09:05",
