@@ -11,6 +11,7 @@
 #include "FiltroVentas.h"
 #include "HostError.h"
 #include "ImprimeRpt.h"
+#include "NombresDeFiltros.h"
 #include "ObjetosPrograma.h"
 #include "ParametrosRpt.h"
 #include "TablaDeTrabajo.h"
@@ -136,6 +137,8 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, m_cnnDatos, m_nMonedaUSD);
     if (!filtro.cFormulaVendedor.isEmpty())
         m_parametros.Formulas[FiltroVentas::nFormulaVendedor] = filtro.cFormulaVendedor;
+    for (const NombresDeFiltros::Formula &formula : NombresDeFiltros::Busca(filtros, m_objetos, m_cnnDatos))
+        m_parametros.Formulas[formula.nRanura] = formula.cTexto;
     AvisaPaso(Paso::LlenandoTabla);
     if (m_bLlenadoAparte) {
         // The table and the lock stay with this connection; only the long statement goes apart.

@@ -7,7 +7,8 @@
 // The layout of a report as the compiler writes it and the engine reads it. Texts may hold
 // fields in braces: {Campo} a column of the query, {@Formula} the value of a formula put
 // through property 29, {=Nombre} a value of the engine (Titulo, FechaImpresion, Pagina,
-// Paginas, Registros, PrimeraSerie, UltimaSerie); "{{" and "}}" are literal braces. Inside the
+// Paginas, Registros, PrimeraSerie, UltimaSerie); "{{" and "}}" are literal braces;
+// {?...} is a part shown only when a field inside it has a value (PlantillaTexto). Inside the
 // columns of a series, "#" stands for the series number.
 
 enum class Alineacion : quint8 { Izquierda, Centro, Derecha };

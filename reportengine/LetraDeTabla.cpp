@@ -48,6 +48,23 @@ QString LetraDeTabla::Recorta(const QString &cTexto, double dAncho) const
     return m_metricas.elidedText(cTexto, Qt::ElideRight, dAncho);
 }
 
+qsizetype LetraDeTabla::PalabrasQueCaben(const QString &cTexto, double dAncho) const
+{
+    qsizetype nCaben = 0;
+    for (qsizetype nBlanco = cTexto.indexOf(u' '); nBlanco > 0; nBlanco = cTexto.indexOf(u' ', nBlanco + 1)) {
+        if (Ancho(cTexto.left(nBlanco)) > dAncho)
+            break;
+        qsizetype nSiguiente = nBlanco;
+        while (nSiguiente < cTexto.size() && cTexto[nSiguiente] == u' ')
+            ++nSiguiente;
+        if (nSiguiente == cTexto.size())
+            break;
+        nCaben = nSiguiente;
+        nBlanco = nSiguiente - 1;
+    }
+    return nCaben;
+}
+
 void LetraDeTabla::EligeManera(QPainter &painter)
 {
     m_pPdf = dynamic_cast<MotorPdf *>(painter.paintEngine());

@@ -28,6 +28,9 @@ public:
     double Ancho(const QString &cTexto) const;
     // The text cut with "…" to fit in dAncho.
     QString Recorta(const QString &cTexto, double dAncho) const;
+    // How many characters of the text its leading whole words take (with the blanks after
+    // them) that fit in dAncho, leaving at least one word over; 0 when not even the first fits.
+    qsizetype PalabrasQueCaben(const QString &cTexto, double dAncho) const;
 
     // How ASCII texts go to paper, by the painter's engine (see the class).
     void EligeManera(QPainter &painter);

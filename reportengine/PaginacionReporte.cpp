@@ -3,7 +3,7 @@
 #include <cmath>
 
 QList<PaginacionReporte::Pagina> PaginacionReporte::Reparte(qsizetype nFilas, double dAlturaCuerpo, double dAlturaFila,
-                                                            double dAlturaTotales)
+                                                            double dAlturaTotales, double dAlturaGrafica)
 {
     // A hair of tolerance, so that rows that fill the body exactly are not pushed off it by rounding.
     constexpr double dHolgura = 1e-6;
@@ -22,6 +22,15 @@ QList<PaginacionReporte::Pagina> PaginacionReporte::Reparte(qsizetype nFilas, do
             paginas.last().bTotales = true;
         else
             paginas.append(Pagina{nFilas, 0, true});
+    }
+
+    if (dAlturaGrafica > 0) {
+        const Pagina &ultima = paginas.last();
+        const double dUsada = double(ultima.nFilas) * dAlturaFila + (ultima.bTotales ? dAlturaTotales : 0);
+        if (dUsada + dAlturaGrafica <= dAlturaCuerpo + dHolgura)
+            paginas.last().bGrafica = true;
+        else
+            paginas.append(Pagina{nFilas, 0, false, true});
     }
     return paginas;
 }

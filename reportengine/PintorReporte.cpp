@@ -3,7 +3,10 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPolygonF>
 #include <QSet>
+
+#include <cmath>
 
 #include "CodigosErrorReporte.h"
 #include "ErrorReporte.h"
@@ -18,6 +21,59 @@ constexpr double dRellenoVerticalMm = 0.4;
 constexpr double dSeparacionMm = 1.5; // under the header lines, above the footer
 constexpr double dMinimoPuntos = 1.0; // below that Qt draws nothing legible anyway
 constexpr int nMaximoIntentos = 8;
+constexpr double dAlturaGraficaMm = 80.0; // or the page's body, when that is smaller
+constexpr double dSobreGraficaMm = 5.0;   // between the totals and the chart
+
+// The values of one scale of the chart: its marks are k * dPaso for k from nDesde to nHasta.
+struct Escala
+{
+    double dPaso = 1;
+    int nDesde = 0; // at most 0
+    int nHasta = 1; // at least 0
+    double Minimo() const { return nDesde * dPaso; }
+    double Maximo() const { return nHasta * dPaso; }
+};
+
+// The smallest step of 1, 2, 2.5 or 5 times a power of ten that is at least dMinimo.
+double PasoRedondo(double dMinimo)
+{
+    const double dPotencia = std::pow(10.0, std::floor(std::log10(dMinimo)));
+    for (const double dFactor : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+        if (dFactor * dPotencia >= dMinimo * (1 - 1e-12))
+            return dFactor * dPotencia;
+    }
+    return 10 * dPotencia;
+}
+
+// Some five steps from the smallest value (or 0) to the largest (or 0).
+Escala EscalaDe(const QList<double> &valores)
+{
+    constexpr int nPasos = 5;
+    double dMenor = 0;
+    double dMayor = 0;
+    for (const double dValor : valores) {
+        dMenor = qMin(dMenor, dValor);
+        dMayor = qMax(dMayor, dValor);
+    }
+    if (dMayor - dMenor <= 0)
+        return Escala{};
+    Escala escala;
+    escala.dPaso = PasoRedondo((dMayor - dMenor) / nPasos);
+    escala.nDesde = int(std::floor(dMenor / escala.dPaso + 1e-9));
+    escala.nHasta = int(std::ceil(dMayor / escala.dPaso - 1e-9));
+    return escala;
+}
+
+// The decimals that show the marks of a step exactly (0.25 takes two).
+int DecimalesDePaso(double dPaso)
+{
+    for (int nDecimales = 0; nDecimales < 6; ++nDecimales) {
+        const double dEscalado = dPaso * std::pow(10.0, nDecimales);
+        if (std::abs(dEscalado - std::round(dEscalado)) < 1e-6 * dEscalado)
+            return nDecimales;
+    }
+    return 6;
+}
 
 QFont Letra(const QString &cFamilia, double dPuntos, bool bNegrita)
 {
@@ -50,6 +106,10 @@ struct PintorReporte::Medidas
     double dAlturaTitulos = 0;    // the column headings
     double dAlturaPie = 0;        // the gap and the footer lines
     double dAlturaTotales = 0;
+    QList<LugarDeTotal> lugaresTotales; // where each total goes: line by line, then column by column
+    int nLineasTotales = 0;             // the lines of paper the totals take
+    QList<int> mesesGrafica;            // the series' columns the chart shows (none: no chart)
+    double dAlturaGrafica = 0;
     QList<PaginacionReporte::Pagina> paginas;
 
     double Mm(double dMm) const { return dMm * dPxPorMm; }
@@ -192,18 +252,61 @@ double PintorReporte::Ajusta(Medidas &medidas, const TextosMasAnchos &textos) co
 
 void PintorReporte::AnchosDeColumnas(Medidas &medidas) const
 {
-    // The totals are wider than any row. The columns hold them too unless that would make
-    // the whole table's letter much smaller; then only the rows count, and a total that does
-    // not fit its cell is drawn in a smaller letter of its own.
-    constexpr double dMenorAceptable = 0.8;
+    // The totals are wider than any row. The columns hold them too when that costs the rows
+    // nothing (the letter stays what the rows alone would get); else only the rows count, and
+    // the totals that do not fit their cells go onto lines of their own (ColocaTotales).
     const double dPuntos = Ajusta(medidas, TextosQueDebenCaber(true));
-    if (dPuntos < dMenorAceptable * m_contenido.pagina.nPuntosDecimas / 10.0)
-        Ajusta(medidas, TextosQueDebenCaber(false));
+    if (dPuntos < m_contenido.pagina.nPuntosDecimas / 10.0) {
+        const TextosMasAnchos sinTotales = TextosQueDebenCaber(false);
+        if (Ajusta(medidas, sinTotales) <= dPuntos)
+            Ajusta(medidas, TextosQueDebenCaber(true));
+    }
     medidas.x.clear();
     double x = 0;
     for (const double dAncho : std::as_const(medidas.anchos)) {
         medidas.x.append(x);
         x += dAncho;
+    }
+}
+
+// The totals are as legible as the rows: the body's letter, in bold, never smaller. Each total
+// stays right-aligned under its column; one that does not fit its cell goes onto the first
+// line of paper, from the top of its line of the totals (quantity, amount), where the cells to
+// its left are free, and takes their room too; a new line is opened when none has the room.
+// Totals that fit their cells thus stay on one line, and wide ones alternate over two or more.
+void PintorReporte::ColocaTotales(Medidas &medidas) const
+{
+    const int nColumnas = int(m_contenido.columnas.size());
+    medidas.lugaresTotales = QList<LugarDeTotal>(m_contenido.nLineasPorFila * nColumnas);
+    medidas.nLineasTotales = 0;
+    if (!m_contenido.bTotales)
+        return;
+    for (int nLinea = 0; nLinea < m_contenido.nLineasPorFila; ++nLinea) {
+        QList<double> libreDesde{medidas.dRelleno}; // per line of paper: where its free room starts
+        for (int nColumna = 0; nColumna < nColumnas; ++nColumna) {
+            const ValorCelda &valor = m_contenido.Total(nLinea, nColumna);
+            if (valor.tipo == ValorCelda::Tipo::Vacio)
+                continue;
+            LugarDeTotal &lugar = medidas.lugaresTotales[nLinea * nColumnas + nColumna];
+            const double dFinColumna = medidas.x[nColumna] + medidas.anchos[nColumna];
+            const double dAncho = medidas.negrita->Ancho(Texto(valor, nColumna, nLinea));
+            qsizetype nLugar = 0;
+            if (valor.tipo == ValorCelda::Tipo::Texto) {
+                // Labels stay on the first line (the first column's may run on over the next ones).
+                const double dFinTexto = nColumna == 0 ? medidas.x[0] + 2 * medidas.dRelleno + dAncho : 0;
+                libreDesde[0] = qMax(dFinColumna, dFinTexto) + medidas.dRelleno;
+            } else {
+                const double dComienzo = dFinColumna - medidas.dRelleno - dAncho;
+                while (nLugar < libreDesde.size() && dComienzo < libreDesde[nLugar])
+                    ++nLugar;
+                if (nLugar == libreDesde.size())
+                    libreDesde.append(medidas.dRelleno); // wider than all to its left: PintaFila shrinks it
+                lugar.dIzquierda = libreDesde[nLugar];
+                libreDesde[nLugar] = dFinColumna + medidas.dRelleno;
+            }
+            lugar.nLinea = medidas.nLineasTotales + int(nLugar);
+        }
+        medidas.nLineasTotales += int(libreDesde.size());
     }
 }
 
@@ -233,11 +336,24 @@ PintorReporte::Medidas PintorReporte::Mide(QPaintDevice &dispositivo) const
     };
     medidas.dAlturaEncabezado = alturaDe(m_contenido.encabezado) + medidas.Mm(dSeparacionMm);
     medidas.dAlturaPie = m_contenido.pie.isEmpty() ? 0 : alturaDe(m_contenido.pie) + medidas.Mm(dSeparacionMm);
-    medidas.dAlturaTotales = m_contenido.bTotales ? medidas.dAlturaFila + medidas.Mm(dRellenoVerticalMm) : 0;
+    ColocaTotales(medidas);
+    medidas.dAlturaTotales = m_contenido.bTotales ? medidas.nLineasTotales * medidas.dAlturaLinea +
+                                                        2 * medidas.dRellenoVertical + medidas.Mm(dRellenoVerticalMm)
+                                                  : 0;
 
     const double dCuerpo = medidas.dAlto - medidas.dAlturaEncabezado - medidas.dAlturaTitulos - medidas.dAlturaPie;
-    medidas.paginas =
-        PaginacionReporte::Reparte(m_contenido.nFilas, dCuerpo, medidas.dAlturaFila, medidas.dAlturaTotales);
+    // The chart of the months, when the totals give each month of the series a quantity and an
+    // amount (the same months as the workbook's sheet "Meses").
+    for (int nColumna = 0; nColumna < m_contenido.columnas.size(); ++nColumna) {
+        if (m_contenido.columnas[nColumna].bEnSerie)
+            medidas.mesesGrafica.append(nColumna);
+    }
+    if (!m_contenido.bTotales || m_contenido.nLineasPorFila < 2)
+        medidas.mesesGrafica.clear();
+    if (!medidas.mesesGrafica.isEmpty())
+        medidas.dAlturaGrafica = qMin(dCuerpo, medidas.Mm(dAlturaGraficaMm));
+    medidas.paginas = PaginacionReporte::Reparte(m_contenido.nFilas, dCuerpo, medidas.dAlturaFila,
+                                                 medidas.dAlturaTotales, medidas.dAlturaGrafica);
     return medidas;
 }
 
@@ -307,11 +423,14 @@ double PintorReporte::PintaLineasFijas(QPainter &painter, const Medidas &medidas
         const QFontMetricsF metricas(letra, medidas.pDispositivo);
         painter.setFont(letra);
         for (const SegmentoContenido &segmento : linea.segmentos) {
-            const QString cTexto = segmento.texto.Rellena([&](const PlantillaTexto::Pieza &pieza) {
+            QString cTexto = segmento.texto.Rellena([&](const PlantillaTexto::Pieza &pieza) {
                 if (pieza.tipo == PlantillaTexto::Pieza::Tipo::ValorDelMotor)
                     return QString::number(pieza.cTexto == u"Pagina" ? nPagina : nPaginas);
                 return pieza.cTexto;
             });
+            // A line longer than the paper (the filters with long names) stays on it, cut with "…".
+            if (metricas.horizontalAdvance(cTexto) > medidas.dAncho)
+                cTexto = metricas.elidedText(cTexto, Qt::ElideRight, medidas.dAncho);
             const double dAncho = metricas.horizontalAdvance(cTexto);
             double x = 0;
             if (segmento.alineacion == Alineacion::Centro)
@@ -330,18 +449,45 @@ void PintorReporte::PintaFila(QPainter &painter, const Medidas &medidas, double 
 {
     LetraDeTabla &letra = bTotales ? *medidas.negrita : *medidas.normal;
     const double dAscenso = letra.Metricas().ascent();
+    const int nColumnas = int(m_contenido.columnas.size());
     for (int nLinea = 0; nLinea < m_contenido.nLineasPorFila; ++nLinea) {
-        const double yBase = y + medidas.dRellenoVertical + nLinea * medidas.dAlturaLinea + dAscenso;
-        for (int nColumna = 0; nColumna < m_contenido.columnas.size(); ++nColumna) {
+        for (int nColumna = 0; nColumna < nColumnas; ++nColumna) {
             const ValorCelda &valor = celda(nLinea, nColumna);
             if (valor.tipo == ValorCelda::Tipo::Vacio)
                 continue;
             const QString cTexto = Texto(valor, nColumna, nLinea);
-            const double dIzquierda = medidas.x[nColumna] + medidas.dRelleno;
-            const double dUtil = medidas.anchos[nColumna] - 2 * medidas.dRelleno;
+            double dIzquierda = medidas.x[nColumna] + medidas.dRelleno;
+            double dUtil = medidas.anchos[nColumna] - 2 * medidas.dRelleno;
+            int nLineaPapel = nLinea;
+            if (bTotales) {
+                // On the line ColocaTotales gave it, with the room to its left that it found free.
+                const LugarDeTotal &lugar = medidas.lugaresTotales[nLinea * nColumnas + nColumna];
+                nLineaPapel = lugar.nLinea;
+                if (valor.tipo == ValorCelda::Tipo::Numero) {
+                    dUtil += dIzquierda - lugar.dIzquierda;
+                    dIzquierda = lugar.dIzquierda;
+                }
+            }
+            const double yBase = y + medidas.dRellenoVertical + nLineaPapel * medidas.dAlturaLinea + dAscenso;
             if (valor.tipo != ValorCelda::Tipo::Numero) {
-                // The totals' label may run on over the columns beside it; other texts are cut.
-                letra.Escribe(painter, bTotales && nColumna == 0 ? cTexto : letra.Recorta(cTexto, dUtil), dIzquierda, yBase);
+                // The totals' label may run on over the columns beside it. A text too long for
+                // its line (a client's name under the code) takes the second line it needs at
+                // the end of the line above, when that one holds only a text (or nothing): its
+                // first words go there, after that text, and the rest on its own line. Only
+                // what even the two lines do not hold is cut with "…".
+                QString cResto = cTexto;
+                const ValorCelda &arriba = nLinea > 0 ? celda(nLinea - 1, nColumna) : valor;
+                if (!bTotales && nLinea > 0 && arriba.tipo != ValorCelda::Tipo::Numero && letra.Ancho(cTexto) > dUtil) {
+                    const QString cArriba = Texto(arriba, nColumna, nLinea - 1);
+                    const double dSeparacion = cArriba.isEmpty() ? 0 : letra.Ancho(cArriba + QStringLiteral("  "));
+                    if (const qsizetype nCaben = letra.PalabrasQueCaben(cTexto, dUtil - dSeparacion); nCaben > 0) {
+                        letra.Escribe(painter, cTexto.left(nCaben).trimmed(), dIzquierda + dSeparacion,
+                                      yBase - medidas.dAlturaLinea);
+                        cResto = cTexto.mid(nCaben);
+                    }
+                }
+                letra.Escribe(painter, bTotales && nColumna == 0 ? cResto : letra.Recorta(cResto, dUtil), dIzquierda,
+                              yBase);
                 continue;
             }
             const double dAncho = letra.Ancho(cTexto);
@@ -349,8 +495,8 @@ void PintorReporte::PintaFila(QPainter &painter, const Medidas &medidas, double 
                 letra.Escribe(painter, cTexto, dIzquierda + dUtil - dAncho, yBase);
                 continue;
             }
-            // The columns are as wide as their rows: a total, or any number on a table squeezed
-            // to fit the paper, that is wider goes in a smaller letter.
+            // A number on a table squeezed to fit the paper that is wider than its cell (or a
+            // total wider than the whole table to its left) goes in a smaller letter.
             QFont menor = painter.font();
             menor.setPointSizeF(qMax(dMinimoPuntos, menor.pointSizeF() * dUtil / dAncho));
             painter.save();
@@ -372,11 +518,12 @@ void PintorReporte::PintaPagina(QPainter &painter, const Medidas &medidas, const
     painter.setPen(Qt::black);
     PintaLineasFijas(painter, medidas, m_contenido.encabezado, 0, nPagina, nPaginas);
 
-    // Column headings, on a line of their own under the header.
+    // Column headings, on a line of their own under the header (not over a chart alone).
     double y = medidas.dAlturaEncabezado;
+    const bool bSoloGrafica = pagina.bGrafica && pagina.nFilas == 0 && !pagina.bTotales;
     painter.setFont(medidas.letraNegrita);
     const double dAscensoNegrita = medidas.negrita->Metricas().ascent();
-    for (int nColumna = 0; nColumna < m_contenido.columnas.size(); ++nColumna) {
+    for (int nColumna = 0; nColumna < m_contenido.columnas.size() && !bSoloGrafica; ++nColumna) {
         const ColumnaContenido &columna = m_contenido.columnas[nColumna];
         const double dUtil = medidas.anchos[nColumna] - 2 * medidas.dRelleno;
         const QString cTitulo = medidas.negrita->Recorta(columna.cTitulo, dUtil);
@@ -385,9 +532,11 @@ void PintorReporte::PintaPagina(QPainter &painter, const Medidas &medidas, const
             x += dUtil - medidas.negrita->Ancho(cTitulo);
         painter.drawText(QPointF(x, y + medidas.dRellenoVertical + dAscensoNegrita), cTitulo);
     }
-    y += medidas.dAlturaTitulos;
-    painter.setPen(rayaGruesa);
-    painter.drawLine(QPointF(0, y), QPointF(dAnchoTabla, y));
+    if (!bSoloGrafica) {
+        y += medidas.dAlturaTitulos;
+        painter.setPen(rayaGruesa);
+        painter.drawLine(QPointF(0, y), QPointF(dAnchoTabla, y));
+    }
 
     // The rows, every other one on a shaded band so that the eye keeps to a client's lines.
     painter.setFont(medidas.letra);
@@ -404,6 +553,7 @@ void PintorReporte::PintaPagina(QPainter &painter, const Medidas &medidas, const
     }
 
     if (pagina.bTotales) {
+        const double yTotales = y;
         y += medidas.Mm(dRellenoVerticalMm) / 2;
         painter.setPen(rayaGruesa);
         painter.drawLine(QPointF(0, y), QPointF(dAnchoTabla, y));
@@ -413,7 +563,11 @@ void PintorReporte::PintaPagina(QPainter &painter, const Medidas &medidas, const
         PintaFila(
             painter, medidas, y,
             [&](int nLinea, int nColumna) -> const ValorCelda & { return m_contenido.Total(nLinea, nColumna); }, true);
+        y = yTotales + medidas.dAlturaTotales;
     }
+
+    if (pagina.bGrafica)
+        PintaGrafica(painter, medidas, QRectF(0, y, medidas.dAncho, medidas.dAlturaGrafica));
 
     if (!m_contenido.pie.isEmpty()) {
         const double yPie = medidas.dAlto - medidas.dAlturaPie;
@@ -422,4 +576,127 @@ void PintorReporte::PintaPagina(QPainter &painter, const Medidas &medidas, const
         painter.setPen(Qt::black);
         PintaLineasFijas(painter, medidas, m_contenido.pie, yPie + medidas.Mm(dSeparacionMm), nPagina, nPaginas);
     }
+}
+
+// The months of the series under the totals, as a chart: each month's amount (its totals'
+// second line) as a bar on the scale at the left, its quantity (the first line) as a line with
+// a point per month on the scale at the right, both scales sharing their zero and their marks,
+// and the months' headings under the bars. Solid fills and plain strokes only, which every
+// device draws alike (our PDF writer refuses gradients and transparency); the texts in the
+// report's letter, whatever the table's became.
+void PintorReporte::PintaGrafica(QPainter &painter, const Medidas &medidas, const QRectF &area) const
+{
+    const qsizetype nMeses = medidas.mesesGrafica.size();
+    QList<double> cantidades;
+    QList<double> importes;
+    for (const int nColumna : medidas.mesesGrafica) {
+        const auto total = [&](int nLinea) {
+            const ValorCelda &valor = m_contenido.Total(nLinea, nColumna);
+            return valor.tipo == ValorCelda::Tipo::Numero
+                       ? valor.numero.Real(m_contenido.DecimalesDeDatos(nColumna, nLinea))
+                       : 0.0;
+        };
+        cantidades.append(total(0));
+        importes.append(total(1));
+    }
+    Escala escalaImportes = EscalaDe(importes);
+    Escala escalaCantidades = EscalaDe(cantidades);
+    escalaImportes.nDesde = escalaCantidades.nDesde = qMin(escalaImportes.nDesde, escalaCantidades.nDesde);
+    escalaImportes.nHasta = escalaCantidades.nHasta = qMax(escalaImportes.nHasta, escalaCantidades.nHasta);
+    const auto marca = [this](const Escala &escala, int k) {
+        return m_locale.toString(k * escala.dPaso, 'f', DecimalesDePaso(escala.dPaso));
+    };
+
+    const double dPuntos = m_contenido.pagina.nPuntosDecimas / 10.0;
+    const QFont letra = Letra(m_contenido.pagina.cFuente, dPuntos, false);
+    const QFont letraNegrita = Letra(m_contenido.pagina.cFuente, dPuntos, true);
+    const QFontMetricsF metricas(letra, medidas.pDispositivo);
+    const QFontMetricsF metricasNegrita(letraNegrita, medidas.pDispositivo);
+    const QColor colorBarras(0x8F, 0xA8, 0xC8);
+    const QPen trazoCantidad(Qt::black, medidas.Mm(0.35), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const double dLado = medidas.Mm(1.4); // of a quantity's point, and of the legend's samples
+    painter.save();
+
+    // The title, and under it the legend: which is which, and on which scale (on a line of its
+    // own, so that a reader of the text finds them in this order).
+    double y = area.top() + medidas.Mm(dSobreGraficaMm);
+    painter.setPen(Qt::black);
+    painter.setFont(letraNegrita);
+    painter.drawText(QPointF(area.left(), y + metricasNegrita.ascent()), QStringLiteral("Importe y cantidad por mes"));
+    y += metricasNegrita.lineSpacing() + medidas.Mm(1);
+    painter.setFont(letra);
+    const double yBaseLeyenda = y + metricas.ascent();
+    const double yMuestra = yBaseLeyenda - metricas.xHeight() / 2;
+    double x = area.left();
+    painter.fillRect(QRectF(x, yMuestra - dLado, 2 * dLado, 2 * dLado), colorBarras);
+    x += 2 * dLado + medidas.Mm(1);
+    const QString cLeyendaImporte = QStringLiteral("Importe (escala izquierda)");
+    painter.drawText(QPointF(x, yBaseLeyenda), cLeyendaImporte);
+    x += metricas.horizontalAdvance(cLeyendaImporte) + medidas.Mm(5);
+    painter.setPen(trazoCantidad);
+    painter.drawLine(QPointF(x, yMuestra), QPointF(x + 3 * dLado, yMuestra));
+    painter.fillRect(QRectF(x + dLado, yMuestra - dLado / 2, dLado, dLado), Qt::black);
+    x += 3 * dLado + medidas.Mm(1);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(x, yBaseLeyenda), QStringLiteral("Cantidad (escala derecha)"));
+    y += metricas.lineSpacing() + medidas.Mm(2) + metricas.ascent() / 2;
+
+    // The plot, between the scales' marks and above the months' headings.
+    double dMarcasIzquierda = 0;
+    double dMarcasDerecha = 0;
+    for (int k = escalaImportes.nDesde; k <= escalaImportes.nHasta; ++k) {
+        dMarcasIzquierda = qMax(dMarcasIzquierda, metricas.horizontalAdvance(marca(escalaImportes, k)));
+        dMarcasDerecha = qMax(dMarcasDerecha, metricas.horizontalAdvance(marca(escalaCantidades, k)));
+    }
+    const QRectF trama(QPointF(area.left() + dMarcasIzquierda + medidas.Mm(1.5), y),
+                       QPointF(area.right() - dMarcasDerecha - medidas.Mm(1.5),
+                               area.bottom() - metricas.lineSpacing() - medidas.Mm(1)));
+    const int nPasos = escalaImportes.nHasta - escalaImportes.nDesde;
+    const auto altura = [&](const Escala &escala, double dValor) {
+        return trama.bottom() - (dValor - escala.Minimo()) / (escala.Maximo() - escala.Minimo()) * trama.height();
+    };
+
+    // The marks of both scales on the lines across the plot.
+    const double dMedioAlto = (metricas.ascent() - metricas.descent()) / 2;
+    for (int k = escalaImportes.nDesde; k <= escalaImportes.nHasta; ++k) {
+        const double yMarca = trama.bottom() - double(k - escalaImportes.nDesde) / nPasos * trama.height();
+        painter.setPen(
+            QPen(k == 0 ? QColor(0x40, 0x40, 0x40) : QColor(0xC8, 0xC8, 0xC8), medidas.Mm(k == 0 ? 0.25 : 0.15)));
+        painter.drawLine(QPointF(trama.left(), yMarca), QPointF(trama.right(), yMarca));
+        painter.setPen(Qt::black);
+        const QString cImporte = marca(escalaImportes, k);
+        painter.drawText(
+            QPointF(trama.left() - medidas.Mm(1.5) - metricas.horizontalAdvance(cImporte), yMarca + dMedioAlto),
+            cImporte);
+        painter.drawText(QPointF(trama.right() + medidas.Mm(1.5), yMarca + dMedioAlto), marca(escalaCantidades, k));
+    }
+
+    // A bar per month, its heading under it, and the quantities' line over them.
+    const double dHueco = trama.width() / double(nMeses);
+    const double yCero = altura(escalaImportes, 0);
+    QPolygonF linea;
+    for (qsizetype i = 0; i < nMeses; ++i) {
+        const double xCentro = trama.left() + (double(i) + 0.5) * dHueco;
+        const double dAnchoBarra = dHueco * 0.55;
+        const double yImporte = altura(escalaImportes, importes[i]);
+        painter.fillRect(QRectF(QPointF(xCentro - dAnchoBarra / 2, qMin(yCero, yImporte)),
+                                QPointF(xCentro + dAnchoBarra / 2, qMax(yCero, yImporte))),
+                         colorBarras);
+        const QString &cMes = m_contenido.columnas[medidas.mesesGrafica[i]].cTitulo;
+        painter.setPen(Qt::black);
+        painter.drawText(
+            QPointF(xCentro - metricas.horizontalAdvance(cMes) / 2, trama.bottom() + medidas.Mm(1) + metricas.ascent()),
+            cMes);
+        linea.append(QPointF(xCentro, altura(escalaCantidades, cantidades[i])));
+    }
+    painter.setPen(trazoCantidad);
+    painter.drawPolyline(linea);
+    for (const QPointF &punto : std::as_const(linea))
+        painter.fillRect(QRectF(punto.x() - dLado / 2, punto.y() - dLado / 2, dLado, dLado), Qt::black);
+
+    // The frame of the scales.
+    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), medidas.Mm(0.25)));
+    painter.drawLine(trama.topLeft(), trama.bottomLeft());
+    painter.drawLine(trama.topRight(), trama.bottomRight());
+    painter.restore();
 }

@@ -14,11 +14,13 @@
 class QPagedPaintDevice;
 class QPainter;
 class QPaintDevice;
+class QRectF;
 
 // Paints a report with QPainter on a paged device: a PDF writer, a printer, or the printer of
 // the preview window. On every page: the header lines, the column headings and the footer
 // with "Página N de M"; then the rows, a shaded band every other row, and the totals at the
-// end. Columns that do not fit on the paper make the whole table's letter smaller. No
+// end, in the rows' letter (wide totals take more lines), and a chart of the months after
+// them. Columns that do not fit on the paper make the whole table's letter smaller. No
 // widgets here, so the tests and the batch mode paint without a window.
 class PintorReporte
 {
@@ -65,15 +67,22 @@ public:
 
 private:
     struct TextosMasAnchos;
+    struct LugarDeTotal
+    {
+        int nLinea = 0;        // the line of paper in the totals row
+        double dIzquierda = 0; // for a number: where the free room to its left starts
+    };
 
     Medidas Mide(QPaintDevice &dispositivo) const;
     TextosMasAnchos TextosQueDebenCaber(bool bConTotales) const;
     double Ajusta(Medidas &medidas, const TextosMasAnchos &textos) const;
     void AnchosDeColumnas(Medidas &medidas) const;
+    void ColocaTotales(Medidas &medidas) const;
     void PintaPagina(QPainter &painter, const Medidas &medidas, const PaginacionReporte::Pagina &pagina, int nPagina,
                      int nPaginas) const;
     double PintaLineasFijas(QPainter &painter, const Medidas &medidas, const QList<LineaContenido> &lineas, double y,
                             int nPagina, int nPaginas) const;
+    void PintaGrafica(QPainter &painter, const Medidas &medidas, const QRectF &area) const;
     void PintaFila(QPainter &painter, const Medidas &medidas, double y, const std::function<const ValorCelda &(int, int)> &celda,
                    bool bTotales) const;
     QString Texto(const ValorCelda &valor, int nColumna, int nLinea) const;

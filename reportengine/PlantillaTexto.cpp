@@ -1,5 +1,7 @@
 #include "PlantillaTexto.h"
 
+#include <algorithm>
+
 const QStringList &PlantillaTexto::ValoresDelMotor()
 {
     static const QStringList valores{
@@ -13,10 +15,18 @@ const QStringList &PlantillaTexto::ValoresDelMotor()
 std::optional<PlantillaTexto> PlantillaTexto::Analiza(const QString &cTexto, QString &cError)
 {
     PlantillaTexto plantilla;
+    if (!plantilla.AnalizaTramo(cTexto, -1, cError))
+        return std::nullopt;
+    return plantilla;
+}
+
+// The pieces of cTexto, all of them in optional part nOpcional (-1: outside any).
+bool PlantillaTexto::AnalizaTramo(const QString &cTexto, int nOpcional, QString &cError)
+{
     QString cLiteral;
     const auto cierraLiteral = [&] {
         if (!cLiteral.isEmpty())
-            plantilla.m_piezas.append(Pieza{Pieza::Tipo::Literal, cLiteral});
+            m_piezas.append(Pieza{Pieza::Tipo::Literal, cLiteral, -1, nOpcional, false});
         cLiteral.clear();
     };
     for (qsizetype i = 0; i < cTexto.size(); ++i) {
@@ -28,7 +38,7 @@ std::optional<PlantillaTexto> PlantillaTexto::Analiza(const QString &cTexto, QSt
                 continue;
             }
             cError = QStringLiteral("una llave } sin su {");
-            return std::nullopt;
+            return false;
         }
         if (c != u'{') {
             cLiteral += c;
@@ -39,13 +49,51 @@ std::optional<PlantillaTexto> PlantillaTexto::Analiza(const QString &cTexto, QSt
             ++i;
             continue;
         }
+        if (i + 1 < cTexto.size() && cTexto[i + 1] == u'?') {
+            // Its closing brace: the first one that closes neither a field nor a "}}".
+            qsizetype nCierre = i + 2;
+            while (nCierre < cTexto.size()) {
+                const bool bDoble = nCierre + 1 < cTexto.size() && cTexto[nCierre + 1] == cTexto[nCierre];
+                if (cTexto[nCierre] == u'}' && !bDoble)
+                    break;
+                if (cTexto[nCierre] == u'{' && nCierre + 1 < cTexto.size() && cTexto[nCierre + 1] == u'?') {
+                    cError = QStringLiteral("una parte opcional {?...} dentro de otra");
+                    return false;
+                }
+                if (cTexto[nCierre] == u'{' && !bDoble) {
+                    nCierre = cTexto.indexOf(u'}', nCierre + 1);
+                    if (nCierre < 0)
+                        break;
+                    ++nCierre;
+                    continue;
+                }
+                nCierre += bDoble ? 2 : 1;
+            }
+            if (nCierre < 0 || nCierre >= cTexto.size()) {
+                cError = QStringLiteral("una parte opcional {?... sin su }");
+                return false;
+            }
+            cierraLiteral();
+            const qsizetype nPrimera = m_piezas.size();
+            if (!AnalizaTramo(cTexto.mid(i + 2, nCierre - i - 2), m_nOpcionales, cError))
+                return false;
+            if (std::none_of(m_piezas.cbegin() + nPrimera, m_piezas.cend(), [](const Pieza &p) { return p.bValor; })) {
+                cError = QStringLiteral("una parte opcional {?...} sin campos nunca se muestra");
+                return false;
+            }
+            ++m_nOpcionales;
+            i = nCierre;
+            continue;
+        }
         const qsizetype nCierre = cTexto.indexOf(u'}', i + 1);
         if (nCierre < 0) {
             cError = QStringLiteral("una llave { sin su }");
-            return std::nullopt;
+            return false;
         }
         QString cNombre = cTexto.mid(i + 1, nCierre - i - 1).trimmed();
         Pieza pieza;
+        pieza.nOpcional = nOpcional;
+        pieza.bValor = true;
         if (cNombre.startsWith(u'@')) {
             pieza.tipo = Pieza::Tipo::Formula;
             cNombre.remove(0, 1);
@@ -58,14 +106,14 @@ std::optional<PlantillaTexto> PlantillaTexto::Analiza(const QString &cTexto, QSt
         pieza.cTexto = cNombre.trimmed();
         if (pieza.cTexto.isEmpty() || pieza.cTexto.contains(u'{')) {
             cError = QStringLiteral("un campo sin nombre entre llaves");
-            return std::nullopt;
+            return false;
         }
         cierraLiteral();
-        plantilla.m_piezas.append(pieza);
+        m_piezas.append(pieza);
         i = nCierre;
     }
     cierraLiteral();
-    return plantilla;
+    return true;
 }
 
 bool PlantillaTexto::TieneCampos() const
@@ -77,12 +125,52 @@ bool PlantillaTexto::TieneCampos() const
     return false;
 }
 
+bool PlantillaTexto::EsSeparador(qsizetype i) const
+{
+    return m_piezas[i].nOpcional < 0 && !m_piezas[i].bValor && i > 0 && i + 1 < m_piezas.size() &&
+           m_piezas[i - 1].nOpcional >= 0 && m_piezas[i + 1].nOpcional >= 0;
+}
+
 QString PlantillaTexto::Rellena(const std::function<QString(const Pieza &)> &valorDe) const
 {
-    if (m_piezas.size() == 1 && m_piezas[0].tipo != Pieza::Tipo::Literal)
-        return valorDe(m_piezas[0]);
+    const auto valor = [&valorDe](const Pieza &pieza) {
+        return pieza.tipo == Pieza::Tipo::Literal ? pieza.cTexto : valorDe(pieza);
+    };
+    if (m_nOpcionales == 0) {
+        if (m_piezas.size() == 1 && m_piezas[0].tipo != Pieza::Tipo::Literal)
+            return valorDe(m_piezas[0]);
+        QString cTexto;
+        for (const Pieza &pieza : m_piezas)
+            cTexto += valor(pieza);
+        return cTexto;
+    }
+
+    QStringList valores;
+    QList<bool> visibles(m_nOpcionales, false);
+    for (const Pieza &pieza : m_piezas) {
+        valores.append(valor(pieza));
+        if (pieza.nOpcional >= 0 && pieza.bValor && !valores.last().isEmpty())
+            visibles[pieza.nOpcional] = true;
+    }
+    // Whether a shown optional part lies in the list of parts and separators from i on, one way,
+    // up to the next separator when bHastaSeparador.
+    const auto hayVisible = [&](qsizetype i, qsizetype nPaso, bool bHastaSeparador) {
+        for (; i >= 0 && i < m_piezas.size() && (m_piezas[i].nOpcional >= 0 || EsSeparador(i)); i += nPaso) {
+            if (m_piezas[i].nOpcional < 0 && bHastaSeparador)
+                return false;
+            if (m_piezas[i].nOpcional >= 0 && visibles[m_piezas[i].nOpcional])
+                return true;
+        }
+        return false;
+    };
     QString cTexto;
-    for (const Pieza &pieza : m_piezas)
-        cTexto += pieza.tipo == Pieza::Tipo::Literal ? pieza.cTexto : valorDe(pieza);
+    for (qsizetype i = 0; i < m_piezas.size(); ++i) {
+        const Pieza &pieza = m_piezas[i];
+        const bool bSeMuestra = pieza.nOpcional >= 0 ? visibles[pieza.nOpcional]
+                                : EsSeparador(i)     ? hayVisible(i - 1, -1, false) && hayVisible(i + 1, 1, true)
+                                                     : true;
+        if (bSeMuestra)
+            cTexto += valores[i];
+    }
     return cTexto;
 }

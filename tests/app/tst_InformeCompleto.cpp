@@ -534,53 +534,83 @@ void tst_InformeCompleto::modoLotes_data()
     QTest::addColumn<QString>("enErrores"); // a text standard error must hold
     QTest::addColumn<QString>("salida");    // the file that must be written, in the working folder ("" none)
     QTest::addColumn<QList<int>>("hojas");  // the report's page on each sheet printed (none: nothing may be)
+    QTest::addColumn<QString>("filtros");   // the filters' line of the PDF's header ("" not looked at)
 
     const QStringList sinNada;
     const QList<int> sinHojas;
     QTest::newRow("pdf") << QStringList{"--desde", "01/07/2024", "--hasta", "30/06/2025", "--salida", "r.pdf"} << ""
-                         << sinNada << 0 << "escrito en" << "r.pdf" << sinHojas;
-    QTest::newRow("csv con cliente") << QStringList{"--desde", "01/01/2025", "--hasta", "30/06/2025", "--cliente", "D'ANG",
-                                                    "--salida", "r.csv"}
-                                     << "" << sinNada << 0 << "informe de 1 cliente escrito" << "r.csv" << sinHojas;
+                         << sinNada << 0 << "escrito en"
+                         << "r.pdf" << sinHojas << "Filtros: ninguno";
+    // Each filter named as the host's tables name it, as the window's header shows them.
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    const QString cVendedor =
+        cnn.Execute(QStringLiteral("select Nombre from vendedores where Clave='V01'")).Campo(0).toString();
+    QTest::newRow("pdf con los tres filtros")
+        << QStringList{"--desde",    "01/01/2025", "--hasta", "30/06/2025", "--cliente", "D'ANG",
+                       "--vendedor", "V01",        "--linea", "1",          "--salida",  "r.pdf"}
+        << "" << sinNada << 0 << "escrito en"
+        << "r.pdf" << sinHojas
+        << "Filtros: cliente D'ANG Dulcería D'Angelo, S.A.; vendedor V01 " + cVendedor + "; línea Ferretería";
+    QTest::newRow("csv con cliente") << QStringList{"--desde",   "01/01/2025", "--hasta",  "30/06/2025",
+                                                    "--cliente", "D'ANG",      "--salida", "r.csv"}
+                                     << "" << sinNada << 0 << "informe de 1 cliente escrito"
+                                     << "r.csv" << sinHojas << "";
     QTest::newRow("libro") << QStringList{"--desde", "01/07/2024", "--hasta", "30/06/2025", "--salida", "r.xlsx"} << ""
-                           << sinNada << 0 << "escrito en" << "r.xlsx" << sinHojas;
+                           << sinNada << 0 << "escrito en"
+                           << "r.xlsx" << sinHojas << "";
     QTest::newRow("salida relativa desde otra carpeta")
-        << QStringList{"--desde", "01/01/2025", "--hasta", "31/01/2025", "--salida", "r.csv"} << "trabajo" << sinNada << 0
-        << "/trabajo/r.csv" << "r.csv" << sinHojas;
+        << QStringList{"--desde", "01/01/2025", "--hasta", "31/01/2025", "--salida", "r.csv"} << "trabajo" << sinNada
+        << 0 << "/trabajo/r.csv"
+        << "r.csv" << sinHojas << "";
     QTest::newRow("periodo vacío") << QStringList{"--desde", "10/03/2025", "--hasta", "01/03/2025", "--salida", "r.csv"}
-                                   << "" << sinNada << 0 << "el periodo está vacío" << "r.csv" << sinHojas;
+                                   << "" << sinNada << 0 << "el periodo está vacío"
+                                   << "r.csv" << sinHojas << "";
     // The data sources cannot be refreshed (the user's file is a folder), yet the report runs
     // with the system's: the file is written and the failure is not hidden.
     QTest::newRow("escrito tras una falla")
-        << QStringList{"--desde", "01/01/2025", "--hasta", "31/01/2025", "--salida", "r.csv"} << "" 
-        << QStringList{"ODBCINI=%1", "ODBCSYSINI=%1"} << 1 << "pero hubo 1 falla" << "r.csv" << sinHojas;
-    QTest::newRow("trece meses") << QStringList{"--desde", "31/01/2024", "--hasta", "01/03/2025", "--salida", "r.pdf"} << ""
-                                 << sinNada << 2 << "Alerta: Las fechas indicadas exceden el máximo de 12 meses" << ""
-                                 << sinHojas;
-    QTest::newRow("doce fronteras") << QStringList{"--desde", "01/01/2024", "--hasta", "01/01/2025", "--salida", "r.pdf"}
-                                    << "" << sinNada << 2 << "Alerta: Desde el mes 1 del año inicial hasta el 1 del año final"
-                                    << "" << sinHojas;
-    QTest::newRow("fecha que no es fecha") << QStringList{"--desde", "31/02/2024", "--hasta", "01/03/2024", "--salida", "r.pdf"}
-                                           << "" << sinNada << 1 << "no es una fecha" << "" << sinHojas;
+        << QStringList{"--desde", "01/01/2025", "--hasta", "31/01/2025", "--salida", "r.csv"} << ""
+        << QStringList{"ODBCINI=%1", "ODBCSYSINI=%1"} << 1 << "pero hubo 1 falla"
+        << "r.csv" << sinHojas << "";
+    QTest::newRow("trece meses") << QStringList{"--desde", "31/01/2024", "--hasta", "01/03/2025", "--salida", "r.pdf"}
+                                 << "" << sinNada << 2 << "Alerta: Las fechas indicadas exceden el máximo de 12 meses"
+                                 << "" << sinHojas << "";
+    QTest::newRow("doce fronteras") << QStringList{"--desde",    "01/01/2024", "--hasta",
+                                                   "01/01/2025", "--salida",   "r.pdf"}
+                                    << "" << sinNada << 2
+                                    << "Alerta: Desde el mes 1 del año inicial hasta el 1 del año final"
+                                    << "" << sinHojas << "";
+    QTest::newRow("fecha que no es fecha")
+        << QStringList{"--desde", "31/02/2024", "--hasta", "01/03/2024", "--salida", "r.pdf"} << "" << sinNada << 1
+        << "no es una fecha"
+        << "" << sinHojas << "";
     // In Spanish: Qt's own message, translated.
     QTest::newRow("opción desconocida") << QStringList{"--desde", "01/01/2024", "--color", "rojo"} << "" << sinNada << 1
-                                        << "Opción desconocida «color»" << "" << sinHojas;
-    QTest::newRow("opción repetida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--desde", "01/01/2023",
-                                                    "--salida", "r.pdf"}
-                                     << "" << sinNada << 1 << "--desde se dio más de una vez" << "" << sinHojas;
-    QTest::newRow("línea 0") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--linea", "0", "--salida", "r.pdf"}
-                             << "" << sinNada << 1 << "omita --linea" << "" << sinHojas;
-    QTest::newRow("salida sin tipo") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "r.txt"}
-                                     << "" << sinNada << 1 << ".pdf, .csv o .xlsx" << "" << sinHojas;
-    QTest::newRow("falta la salida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024"} << "" << sinNada << 1
-                                     << "--salida" << "" << sinHojas;
+                                        << "Opción desconocida «color»"
+                                        << "" << sinHojas << "";
+    QTest::newRow("opción repetida") << QStringList{"--desde", "01/01/2024", "--hasta",  "01/02/2024",
+                                                    "--desde", "01/01/2023", "--salida", "r.pdf"}
+                                     << "" << sinNada << 1 << "--desde se dio más de una vez"
+                                     << "" << sinHojas << "";
+    QTest::newRow("línea 0") << QStringList{"--desde", "01/01/2024", "--hasta",  "01/02/2024",
+                                            "--linea", "0",          "--salida", "r.pdf"}
+                             << "" << sinNada << 1 << "omita --linea"
+                             << "" << sinHojas << "";
+    QTest::newRow("salida sin tipo") << QStringList{"--desde",    "01/01/2024", "--hasta",
+                                                    "01/02/2024", "--salida",   "r.txt"}
+                                     << "" << sinNada << 1 << ".pdf, .csv o .xlsx"
+                                     << "" << sinHojas << "";
+    QTest::newRow("falta la salida") << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024"} << "" << sinNada
+                                     << 1 << "--salida"
+                                     << "" << sinHojas << "";
     QTest::newRow("carpeta que no existe")
-        << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "no/existe/r.pdf"} << "" << sinNada << 1
-        << "/no/existe no existe" << "" << sinHojas;
+        << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "no/existe/r.pdf"} << "" << sinNada
+        << 1 << "/no/existe no existe"
+        << "" << sinHojas << "";
     // Not even root may create a file there.
     QTest::newRow("carpeta en la que no se puede escribir")
         << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "/sys/r.pdf"} << "" << sinNada << 1
-        << "no se puede escribir en la carpeta /sys" << "" << sinHojas;
+        << "no se puede escribir en la carpeta /sys"
+        << "" << sinHojas << "";
 
     // To the private print server's PDF printer: the pages and the copies come out as asked, on
     // the report's paper. The checks of names and numbers come before any database work.
@@ -588,25 +618,31 @@ void tst_InformeCompleto::modoLotes_data()
     const QStringList doceMeses{"--desde", "01/07/2024", "--hasta", "30/06/2025"};
     QTest::newRow("impresora con copias y páginas")
         << doceMeses + QStringList{"--impresora", cImpresora, "--copias", "2", "--paginas", "2-2"} << "" << sinNada << 0
-        << "enviado a la impresora " + cImpresora + ", 2 copias, páginas 2-2" << "" << QList<int>{2, 2};
+        << "enviado a la impresora " + cImpresora + ", 2 copias, páginas 2-2"
+        << "" << QList<int>{2, 2} << "";
     QTest::newRow("impresora predeterminada")
         << doceMeses + QStringList{"--paginas", "1", "--impresora"} << "" << sinNada << 0
-        << "enviado a la impresora " + cImpresora << "" << QList<int>{1};
-    QTest::newRow("impresora que no existe")
-        << doceMeses + QStringList{"--impresora", "No Existe"} << "" << sinNada << 1
-        << "la impresora «No Existe» no existe en este equipo" << "" << sinHojas;
+        << "enviado a la impresora " + cImpresora << "" << QList<int>{1} << "";
+    QTest::newRow("impresora que no existe") << doceMeses + QStringList{"--impresora", "No Existe"} << "" << sinNada
+                                             << 1 << "la impresora «No Existe» no existe en este equipo"
+                                             << "" << sinHojas << "";
     // Its refusal is only known once the report is made: the database work is done.
     QTest::newRow("impresora que rechaza trabajos")
         << doceMeses + QStringList{"--impresora", ImpresoraDePrueba::NombreQueRechaza()} << "" << sinNada << 1
-        << "no recibió el reporte" << "" << sinHojas;
+        << "no recibió el reporte"
+        << "" << sinHojas << "";
     QTest::newRow("cero copias") << doceMeses + QStringList{"--impresora", cImpresora, "--copias", "0"} << "" << sinNada
-                                 << 1 << "--copias 0 no es un número de copias" << "" << sinHojas;
+                                 << 1 << "--copias 0 no es un número de copias"
+                                 << "" << sinHojas << "";
     QTest::newRow("páginas al revés") << doceMeses + QStringList{"--impresora", "--paginas", "3-2"} << "" << sinNada
-                                      << 1 << "--paginas 3-2 no son páginas" << "" << sinHojas;
+                                      << 1 << "--paginas 3-2 no son páginas"
+                                      << "" << sinHojas << "";
     QTest::newRow("copias sin impresora") << doceMeses + QStringList{"--salida", "r.pdf", "--copias", "2"} << ""
-                                          << sinNada << 1 << "--copias solo vale con --impresora" << "" << sinHojas;
+                                          << sinNada << 1 << "--copias solo vale con --impresora"
+                                          << "" << sinHojas << "";
     QTest::newRow("salida e impresora") << doceMeses + QStringList{"--salida", "r.pdf", "--impresora", cImpresora} << ""
-                                        << sinNada << 1 << "--salida y --impresora se excluyen" << "" << sinHojas;
+                                        << sinNada << 1 << "--salida y --impresora se excluyen"
+                                        << "" << sinHojas << "";
 }
 
 void tst_InformeCompleto::modoLotes()
@@ -618,6 +654,7 @@ void tst_InformeCompleto::modoLotes()
     QFETCH(QString, enErrores);
     QFETCH(QString, salida);
     QFETCH(QList<int>, hojas);
+    QFETCH(QString, filtros);
     const bool bImprime = argumentos.contains(QStringLiteral("--impresora"));
     if (bImprime) {
         if (const QString cFalta = ImpresoraDePrueba::FaltaParaImprimir(); !cFalta.isEmpty())
@@ -662,10 +699,15 @@ void tst_InformeCompleto::modoLotes()
         QVERIFY(QFileInfo(cArchivo).size() > 0);
         if (cTrabajo != cCarpeta)
             QVERIFY(!QFile::exists(cCarpeta + QLatin1Char('/') + salida)); // nothing beside the program
-        if (argumentos.contains(QStringLiteral("--cliente"))) {
+        if (argumentos.contains(QStringLiteral("--cliente")) && salida.endsWith(QStringLiteral(".csv"))) {
             const QList<QStringList> csv = LeeCsv(cArchivo);
             QCOMPARE(csv.size(), 2);
             QCOMPARE(csv[1].mid(0, 2), (QStringList{"D'ANG", "Dulcería D'Angelo, S.A."}));
+        }
+        if (!filtros.isEmpty()) {
+            const QString cPrimera = SalidaDe(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"),
+                                                                            cArchivo, QStringLiteral("-")});
+            QVERIFY2(cPrimera.contains(filtros + u'\n'), qPrintable(cPrimera));
         }
     }
 }

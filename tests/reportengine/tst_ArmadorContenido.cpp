@@ -125,6 +125,31 @@ void tst_ArmadorContenido::EncabezadoConPeriodoYFiltro_data()
         << conVendedor
         << QStringList{"Ventas de doce meses por cliente", "Periodo: ene-24 a mar-24 | Impreso el 31/01/2025 09:05",
                        "Filtros: vendedor V01"};
+    // Each filter in use named with its code and name, joined by "; ", whichever are in use.
+    const auto conFiltros = [](std::initializer_list<std::pair<const char *, const char *>> filtros) {
+        Formulas formulas = Meses({1});
+        for (const auto &[cNombre, cValor] : filtros)
+            formulas.insert(QString::fromUtf8(cNombre), QString::fromUtf8(cValor));
+        return formulas;
+    };
+    const QString cPeriodo = QStringLiteral("Periodo: ene-24 a ene-24 | Impreso el 31/01/2025 09:05");
+    QTest::newRow("los tres filtros")
+        << conFiltros({{"cliente", "C001"},
+                       {"nombrecliente", "Díaz; Hijos, S.A."},
+                       {"vendedor", "V01"},
+                       {"nombrevendedor", "Ana Ruiz"},
+                       {"linea", "Pinturas"}})
+        << QStringList{"Ventas de doce meses por cliente", cPeriodo,
+                       "Filtros: cliente C001 Díaz; Hijos, S.A.; vendedor V01 Ana Ruiz; línea Pinturas"};
+    QTest::newRow("cliente sin nombre y línea")
+        << conFiltros({{"cliente", "X9"}, {"linea", "Pinturas"}})
+        << QStringList{"Ventas de doce meses por cliente", cPeriodo, "Filtros: cliente X9; línea Pinturas"};
+    QTest::newRow("vendedor con nombre") << conFiltros({{"vendedor", "V02"}, {"nombrevendedor", "Luis Paz"}})
+                                         << QStringList{"Ventas de doce meses por cliente", cPeriodo,
+                                                        "Filtros: vendedor V02 Luis Paz"};
+    QTest::newRow("solo la línea") << conFiltros({{"linea", "Pinturas"}})
+                                   << QStringList{"Ventas de doce meses por cliente", cPeriodo,
+                                                  "Filtros: línea Pinturas"};
     QTest::newRow("sin vendedor") << Meses({4})
                                   << QStringList{"Ventas de doce meses por cliente",
                                                  "Periodo: abr-24 a abr-24 | Impreso el 31/01/2025 09:05",

@@ -143,6 +143,10 @@ void tst_CompiladorRpt::DefinicionConFallas_data()
     QTest::newRow("margen con dos decimales") << con("pagina A4 vertical margen 1.25\n") << 10 << "con un decimal";
     QTest::newRow("línea sin texto") << con("encabezado negrita\n") << 10 << "no tiene texto";
     QTest::newRow("llave sin cerrar") << con("pie izquierda \"{=Pagina\"\n") << 10 << "llave";
+    QTest::newRow("parte opcional sin cerrar") << con("pie izquierda \"{?{@F} x\"\n") << 10 << "sin su }";
+    QTest::newRow("parte opcional dentro de otra")
+        << con("pie izquierda \"{?{@F}{?{@F}}}\"\n") << 10 << "dentro de otra";
+    QTest::newRow("parte opcional sin campos") << con("pie izquierda \"{?nunca}\"\n") << 10 << "sin campos";
     QTest::newRow("fórmula sin declarar") << con("pie izquierda \"{@G}\"\n") << 10 << "no está declarada";
     QTest::newRow("valor desconocido") << con("pie izquierda \"{=Hoy}\"\n") << 10 << "valor desconocido";
     QTest::newRow("página fuera del encabezado") << con("totales \"{=Pagina}\"\n") << 10 << "solo va en el encabezado";

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -33,7 +34,8 @@ Q_DECLARE_METATYPE(Dibujo)
 namespace {
 
 // nClientes rows, each month with nCifras integer digits in its amount.
-ContenidoReporte Contenido(int nClientes, int nCifras, const QString &cNombre = QStringLiteral("Cliente"))
+ContenidoReporte Contenido(int nClientes, int nCifras, const QString &cNombre = QStringLiteral("Cliente"),
+                           const QHash<QString, QString> &filtros = {})
 {
     DatosReporte datos;
     datos.campos << QStringLiteral("Cliente") << QStringLiteral("Nombre") << QStringLiteral("TotalCantRemis");
@@ -46,7 +48,7 @@ ContenidoReporte Contenido(int nClientes, int nCifras, const QString &cNombre = 
         for (int m = 1; m <= 12; ++m)
             datos.valores << cMonto << QStringLiteral("10.00");
     }
-    QHash<QString, QString> formulas;
+    QHash<QString, QString> formulas = filtros;
     for (int m = 1; m <= 12; ++m)
         formulas.insert(QStringLiteral("mes%1").arg(m), QStringLiteral("m%1-24").arg(m));
     return ArmadorContenido(InformeMensual(), formulas, QDateTime::currentDateTime()).Arma(datos);
@@ -139,14 +141,18 @@ void tst_PintorReporte::initTestCase()
 void tst_PintorReporte::PaginasConEncabezadoYNumero_data()
 {
     QTest::addColumn<int>("nClientes");
-    QTest::newRow("sin clientes") << 0;
-    QTest::newRow("un cliente") << 1;
-    QTest::newRow("varias páginas") << 150;
+    QTest::addColumn<bool>("bGraficaAparte"); // the chart on a page of its own
+    QTest::newRow("sin clientes") << 0 << false;
+    QTest::newRow("un cliente") << 1 << false;
+    QTest::newRow("varias páginas") << 150 << false;
+    // On Letter, 22 rows and the totals leave the page too little room for the chart.
+    QTest::newRow("gráfica en su página") << 22 << true;
 }
 
 void tst_PintorReporte::PaginasConEncabezadoYNumero()
 {
     QFETCH(int, nClientes);
+    QFETCH(bool, bGraficaAparte);
     int nPaginas = 0;
     const QStringList paginas = Paginas(Pdf(m_carpeta, Contenido(nClientes, 3), nPaginas));
     QCOMPARE(paginas.size(), nPaginas);
@@ -158,13 +164,19 @@ void tst_PintorReporte::PaginasConEncabezadoYNumero()
         QVERIFY2(cPagina.contains(QLatin1String("Ventas de doce meses por cliente")), qPrintable(cPagina));
         QVERIFY(cPagina.contains(QLatin1String("Periodo: m1-24 a m12-24")));
         QVERIFY(cPagina.contains(QLatin1String("Filtros: ninguno")));
-        QVERIFY(cPagina.contains(QRegularExpression(QStringLiteral("Cliente +m1-24 .* m12-24 +Total +Rem. pend."))));
+        // Every page has the column headings, but one with the chart alone.
+        const bool bSoloGrafica = i == paginas.size() - 1 && !cPagina.contains(QLatin1String("Totales ("));
+        QVERIFY(bSoloGrafica ==
+                !cPagina.contains(QRegularExpression(QStringLiteral("Cliente +m1-24 .* m12-24 +Total +Rem. pend."))));
         QVERIFY2(cPagina.contains(QStringLiteral("Página %1 de %2").arg(i + 1).arg(nPaginas)), qPrintable(cPagina));
         nFilasVistas += int(cPagina.count(QRegularExpression(QStringLiteral("\\bC\\d{4}\\b"))));
     }
     QCOMPARE(nFilasVistas, nClientes); // every client once, none lost between pages
+    // The chart last, after the totals: on their page when there is room, else on its own.
+    QCOMPARE(paginas.last().count(QLatin1String("Importe y cantidad por mes")), 1);
+    const QString cTotales = paginas[paginas.size() - (bGraficaAparte ? 2 : 1)];
+    QVERIFY2(cTotales.contains(QLatin1String("Importe y cantidad por mes")) != bGraficaAparte, qPrintable(cTotales));
     // Twelve months of 999.99 per client, and 10 units each month.
-    const QString cTotales = paginas.last();
     QVERIFY(cTotales.contains(QStringLiteral("Totales (%1 clientes)").arg(nClientes)));
     const qint64 nCentavos = qint64(nClientes) * 1199988;
     const NumeroDecimal totalImporte =
@@ -180,13 +192,24 @@ void tst_PintorReporte::NadaSeSaleDeLaPagina_data()
     QTest::newRow("importes de miles de millones, carta") << 10 << "Carta";
     QTest::newRow("importes de miles de millones, A5") << 10 << "A5";
     QTest::newRow("importes de billones, oficio") << 13 << "Oficio";
+    // A million invoice lines a year: totals of eleven digits over rows of six.
+    QTest::newRow("importes de cientos de miles, carta") << 6 << "Carta";
 }
 
 void tst_PintorReporte::NadaSeSaleDeLaPagina()
 {
     QFETCH(int, nCifras);
     QFETCH(QString, cPapel);
-    const ContenidoReporte contenido = Contenido(40, nCifras, QStringLiteral("Un nombre de cliente muy largo que no cabe"));
+    // The three filters with names as long as the host's tables hold (and the header's line
+    // longer than any paper).
+    const QString cLargo = QStringLiteral("Nombre larguísimo ").repeated(5);
+    const ContenidoReporte contenido =
+        Contenido(40, nCifras, QStringLiteral("Un nombre de cliente muy largo que no cabe"),
+                  {{QStringLiteral("cliente"), QStringLiteral("C0001")},
+                   {QStringLiteral("nombrecliente"), cLargo},
+                   {QStringLiteral("vendedor"), QStringLiteral("V01")},
+                   {QStringLiteral("nombrevendedor"), cLargo},
+                   {QStringLiteral("linea"), cLargo}});
     int nPaginas = 0;
     const QString cPdf = Pdf(m_carpeta, contenido, nPaginas, 1, 0, PapelPorNombre(cPapel));
     const QString cCajas = SalidaDe(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), cPdf, QStringLiteral("-")});
@@ -211,6 +234,55 @@ void tst_PintorReporte::NadaSeSaleDeLaPagina()
                  qPrintable(QStringLiteral("\"%1\" sale por arriba o abajo").arg(cPalabra)));
     }
     QVERIFY(nPalabras > 40 * 28);
+
+    // Every name whole: what its line does not hold goes on the line above, after the code.
+    const QString cTexto = SalidaDe(QStringLiteral("pdftotext"), {cPdf, QStringLiteral("-")});
+    const QRegularExpression lineaDeFiltros(QStringLiteral("^Filtros:.*$"), QRegularExpression::MultilineOption);
+    QVERIFY2(!QString(cTexto).remove(lineaDeFiltros).contains(u'…'), qPrintable(cTexto));
+    QCOMPARE(cTexto.count(QRegularExpression(QStringLiteral("\\bcabe \\d+\\b"))), 40);
+
+    // The totals in the rows' letter: no number under the totals' label is shorter than the
+    // rows' numbers (a word's box is as tall as its letter).
+    const QList<QList<Palabra>> palabras = Palabras(cPdf);
+    const auto esTotales = [](const Palabra &p) { return p.cTexto == u"Totales"; };
+    qsizetype nPaginaTotales = palabras.size() - 1;
+    while (nPaginaTotales > 0 &&
+           std::none_of(palabras[nPaginaTotales].begin(), palabras[nPaginaTotales].end(), esTotales))
+        --nPaginaTotales;
+    const QList<Palabra> &conTotales = palabras[nPaginaTotales];
+    const auto totales = std::find_if(conTotales.begin(), conTotales.end(), esTotales);
+    QVERIFY(totales != conTotales.end());
+    const QRegularExpression numero(QStringLiteral("^[0-9][0-9,.]*$"));
+    double dAlturaFilas = 0;
+    double dAlturaTotales = 1e9;
+    for (const Palabra &palabra : conTotales) {
+        if (!numero.match(palabra.cTexto).hasMatch())
+            continue;
+        if (palabra.caja.bottom() < totales->caja.top())
+            dAlturaFilas = qMax(dAlturaFilas, palabra.caja.height());
+        else
+            dAlturaTotales = qMin(dAlturaTotales, palabra.caja.height());
+    }
+    QVERIFY(dAlturaFilas > 0);
+    QVERIFY2(dAlturaTotales >= dAlturaFilas - 0.01,
+             qPrintable(QStringLiteral("totales de %1 pt, filas de %2 pt").arg(dAlturaTotales).arg(dAlturaFilas)));
+
+    // The chart closes the report, under the totals or on the next page: each month's heading
+    // once under its bar (the pages' words are all within the paper, above).
+    QVERIFY(palabras.size() - 1 - nPaginaTotales <= 1);
+    const QList<Palabra> &ultima = palabras.last();
+    const auto titulo =
+        std::find_if(ultima.begin(), ultima.end(), [](const Palabra &p) { return p.cTexto == u"cantidad"; });
+    QVERIFY(titulo != ultima.end()); // "Importe y cantidad por mes"
+    if (nPaginaTotales == palabras.size() - 1)
+        QVERIFY(titulo->caja.top() > totales->caja.bottom());
+    for (int nMes = 1; nMes <= 12; ++nMes) {
+        const QString cMes = QStringLiteral("m%1-24").arg(nMes);
+        QCOMPARE(
+            std::count_if(ultima.begin(), ultima.end(),
+                          [&](const Palabra &p) { return p.cTexto == cMes && p.caja.top() > titulo->caja.bottom(); }),
+            1);
+    }
 }
 
 void tst_PintorReporte::RangoDePaginas_data()
@@ -259,9 +331,9 @@ void tst_PintorReporte::ComoElEscritorDeQt_data()
     // Drawn by Qt's layout: ligatures (fi, fl) and letters off the ASCII table.
     QTest::newRow("nombres con acentos y ligaduras") << 4 << "Oficina Núñez, fábrica «Flor»"
                                                      << "A4";
-    // Totals wider than their columns, in a smaller letter of their own.
-    QTest::newRow("totales en letra menor") << 13 << "Cliente"
-                                            << "Oficio";
+    // Totals wider than their columns, on lines of their own.
+    QTest::newRow("totales en más líneas") << 13 << "Cliente"
+                                           << "Oficio";
 }
 
 void tst_PintorReporte::ComoElEscritorDeQt()
