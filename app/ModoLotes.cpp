@@ -71,7 +71,7 @@ struct VersionDelArchivo
     static VersionDelArchivo De(const QString &cArchivo)
     {
         VersionDelArchivo version;
-        struct stat datos {};
+        struct stat datos = {};
         if (::stat(QFile::encodeName(cArchivo).constData(), &datos) == 0) {
             version.bExiste = true;
             version.nInodo = datos.st_ino;
@@ -142,7 +142,8 @@ int Ejecuta(const QStringList &argumentos)
         "(--impresora). Termina con 0 cuando escribió el archivo o la impresora recibió el informe, con 2 cuando el "
         "periodo excede los doce meses y con 1 ante cualquier otra falla."));
     // Qt's own help option explains itself in English: this one says it in Spanish.
-    const QCommandLineOption ayuda({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Muestra esta ayuda."));
+    const QCommandLineOption ayuda({QStringLiteral("h"), QStringLiteral("help")},
+                                   QStringLiteral("Muestra esta ayuda."));
     opciones.addOptions({
         ayuda,
         {QStringLiteral("desde"), QStringLiteral("Fecha inicial del periodo."), QStringLiteral("DD/MM/AAAA")},
@@ -150,7 +151,8 @@ int Ejecuta(const QStringList &argumentos)
         {QStringLiteral("cliente"), QStringLiteral("Clave del cliente, tal como se escribe."), QStringLiteral("C")},
         {QStringLiteral("vendedor"), QStringLiteral("Clave del vendedor."), QStringLiteral("V")},
         {QStringLiteral("linea"), QStringLiteral("Número (ID) de la línea de productos."), QStringLiteral("ID")},
-        {QStringLiteral("salida"), QStringLiteral("Archivo del informe: .pdf, .csv o .xlsx."), QStringLiteral("ARCHIVO")},
+        {QStringLiteral("salida"), QStringLiteral("Archivo del informe: .pdf, .csv o .xlsx."),
+         QStringLiteral("ARCHIVO")},
         {QStringLiteral("impresora"),
          QStringLiteral("Impresora a la que se envía el informe; sin NOMBRE, la predeterminada. Excluye --salida."),
          QStringLiteral("NOMBRE")},
@@ -201,9 +203,11 @@ int Ejecuta(const QStringList &argumentos)
     FiltrosInforme filtros;
     filtros.cFechaInicial = FechaValida(opciones.value(QStringLiteral("desde")));
     filtros.cFechaFinal = FechaValida(opciones.value(QStringLiteral("hasta")));
-    for (const auto &[cFecha, cOpcion] : {std::pair{filtros.cFechaInicial, "desde"}, std::pair{filtros.cFechaFinal, "hasta"}}) {
+    for (const auto &[cFecha, cOpcion] :
+         {std::pair{filtros.cFechaInicial, "desde"}, std::pair{filtros.cFechaFinal, "hasta"}}) {
         if (cFecha.isEmpty()) {
-            Escribe(QStringLiteral("--%1 %2 no es una fecha DD/MM/AAAA").arg(QLatin1String(cOpcion), opciones.value(QLatin1String(cOpcion))));
+            Escribe(QStringLiteral("--%1 %2 no es una fecha DD/MM/AAAA")
+                        .arg(QLatin1String(cOpcion), opciones.value(QLatin1String(cOpcion))));
             return 1;
         }
     }
@@ -221,9 +225,10 @@ int Ejecuta(const QStringList &argumentos)
     }
     if (QDate::fromString(filtros.cFechaFinal, cFormatoFechaHost) <
         QDate::fromString(filtros.cFechaInicial, cFormatoFechaHost))
-        Escribe(QStringLiteral("el periodo está vacío: la fecha final %1 es anterior a la inicial %2; el informe saldrá "
-                               "sin ventas")
-                    .arg(filtros.cFechaFinal, filtros.cFechaInicial));
+        Escribe(
+            QStringLiteral("el periodo está vacío: la fecha final %1 es anterior a la inicial %2; el informe saldrá "
+                           "sin ventas")
+                .arg(filtros.cFechaFinal, filtros.cFechaInicial));
 
     // Relative to the folder the user is in, before the start-up moves to the program's.
     QString cSalida;
@@ -344,8 +349,8 @@ int Ejecuta(const QStringList &argumentos)
             return 1;
         }
         if (mensajes.Errores() > 0) {
-            Escribe(QStringLiteral("se escribió %1, pero hubo %2 (vea arriba): revise el informe")
-                        .arg(cSalida, cFallas));
+            Escribe(
+                QStringLiteral("se escribió %1, pero hubo %2 (vea arriba): revise el informe").arg(cSalida, cFallas));
             return 1;
         }
         Escribe(QStringLiteral("informe de %1 escrito en %2 (%3 s)")

@@ -26,10 +26,8 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen"); // the batch mode draws its pages without a display
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("informe-mensual"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(INFORME_VERSION_MAYOR)
-                                            .arg(INFORME_VERSION_MENOR)
-                                            .arg(INFORME_VERSION_REVISION));
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(INFORME_VERSION_MAYOR).arg(INFORME_VERSION_MENOR).arg(INFORME_VERSION_REVISION));
     CargaTextosDeQtEnEspanol(app);
     if (bLotes)
         return ModoLotes::Ejecuta(QApplication::arguments());

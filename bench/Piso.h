@@ -21,11 +21,12 @@ struct Piso
 
     double Mide(Connection &cnn, const FiltroVentas &filtro)
     {
-        const QString cFacturas = QStringLiteral("select Cliente,sum(Cantidad) as Cantidad,sum(Cantidad * PrecioNeto) as "
-                                                 "Importe,year(Fecha) as Anio,month(Fecha) as Mes from ") +
-                                  filtro.cFacturas + QStringLiteral(" group by Cliente,year(Fecha),month(Fecha)");
-        const QString cRemisiones =
-            QStringLiteral("select Cliente,sum(Cantidad) from ") + filtro.cRemisiones + QStringLiteral(" group by Cliente");
+        const QString cFacturas =
+            QStringLiteral("select Cliente,sum(Cantidad) as Cantidad,sum(Cantidad * PrecioNeto) as "
+                           "Importe,year(Fecha) as Anio,month(Fecha) as Mes from ") +
+            filtro.cFacturas + QStringLiteral(" group by Cliente,year(Fecha),month(Fecha)");
+        const QString cRemisiones = QStringLiteral("select Cliente,sum(Cantidad) from ") + filtro.cRemisiones +
+                                    QStringLiteral(" group by Cliente");
         QElapsedTimer reloj;
         reloj.start();
         nGrupos = nRemisiones = 0;

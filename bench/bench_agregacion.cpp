@@ -47,9 +47,12 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCommandLineParser opciones;
     opciones.addHelpOption();
-    opciones.addOption({QStringLiteral("lineas"), QStringLiteral("Partidas de factura."), QStringLiteral("N"), QStringLiteral("1000000")});
-    opciones.addOption({QStringLiteral("semilla"), QStringLiteral("Semilla de los datos."), QStringLiteral("N"), QStringLiteral("1")});
-    opciones.addOption({QStringLiteral("repeticiones"), QStringLiteral("Mediciones de (a) y (b)."), QStringLiteral("N"), QStringLiteral("5")});
+    opciones.addOption({QStringLiteral("lineas"), QStringLiteral("Partidas de factura."), QStringLiteral("N"),
+                        QStringLiteral("1000000")});
+    opciones.addOption(
+        {QStringLiteral("semilla"), QStringLiteral("Semilla de los datos."), QStringLiteral("N"), QStringLiteral("1")});
+    opciones.addOption({QStringLiteral("repeticiones"), QStringLiteral("Mediciones de (a) y (b)."), QStringLiteral("N"),
+                        QStringLiteral("5")});
     opciones.addOption({QStringLiteral("sin-porfilas"), QStringLiteral("No mide (c), que tarda minutos.")});
     opciones.addOption({QStringLiteral("reusa"), QStringLiteral("Usa la base bench_agregacion ya cargada.")});
     opciones.process(app);
@@ -79,7 +82,8 @@ int main(int argc, char *argv[])
         objetos.Crea(entorno.fabrica, entorno.Contexto());
         const FiltrosInforme filtros{QStringLiteral("01/07/2024"), QStringLiteral("30/06/2025"), {}, {}, {}};
         const FiltroVentas filtro = FiltroVentas::Construye(filtros, objetos, cnn, 2);
-        const auto columnas = Periodo::Columnas(QDate(2024, 7, 1), QDate(2025, 6, 30), objetos.Utilidades(), QLocale::c());
+        const auto columnas =
+            Periodo::Columnas(QDate(2024, 7, 1), QDate(2025, 6, 30), objetos.Utilidades(), QLocale::c());
 
         std::vector<double> tiemposA, tiemposB;
         Piso piso;

@@ -63,7 +63,10 @@ class ControlCronometrado : public ControlReporte
 {
 public:
     ControlCronometrado(ControlReporte &real, const QElapsedTimer &reloj) : m_real(real), m_reloj(reloj) {}
-    void PropertyPut(PropiedadReporte propiedad, const QVariant &valor) override { m_real.PropertyPut(propiedad, valor); }
+    void PropertyPut(PropiedadReporte propiedad, const QVariant &valor) override
+    {
+        m_real.PropertyPut(propiedad, valor);
+    }
     void PropertyPutIndexed(PropiedadReporte propiedad, int nIndice, const QVariant &valor) override
     {
         m_real.PropertyPutIndexed(propiedad, nIndice, valor);
@@ -121,7 +124,8 @@ struct Instalacion
         entorno.AlmacenConServidor(BaseDePrueba::Servidor().nPuerto);
         const QString cCarpeta = QFileInfo(entorno.RutaEjecutable()).absolutePath();
         for (const char *cArchivo : {"informe-mensual", "InformeMensual.rpt"})
-            QFile::copy(cCarpetaPrograma + QLatin1Char('/') + QLatin1String(cArchivo), cCarpeta + QLatin1Char('/') + QLatin1String(cArchivo));
+            QFile::copy(cCarpetaPrograma + QLatin1Char('/') + QLatin1String(cArchivo),
+                        cCarpeta + QLatin1Char('/') + QLatin1String(cArchivo));
         EscribeTexto(entorno.ArchivoIni(), QStringLiteral("[Configuración]\nBase de datos principal=%1\n").arg(cBase));
     }
     QString Carpeta() const { return QFileInfo(entorno.RutaEjecutable()).absolutePath(); }
@@ -351,9 +355,10 @@ int main(int argc, char *argv[])
             return 0;
         }
 
-        std::printf("base %s, %d vueltas, medianas en segundos; el proceso es la corrida completa del modo sin ventana; "
-                    "las etapas, la misma corrida dentro de este proceso\n",
-                    qPrintable(cBase), nVueltas);
+        std::printf(
+            "base %s, %d vueltas, medianas en segundos; el proceso es la corrida completa del modo sin ventana; "
+            "las etapas, la misma corrida dentro de este proceso\n",
+            qPrintable(cBase), nVueltas);
         std::printf("%-5s %7s %8s %9s %8s %8s %8s %8s %8s %9s %13s\n", "tipo", "piso", "proceso", "arranque", "llenado",
                     "lectura", "borrado", "escritor", "dentro", "clientes", "proceso/piso");
         for (const QString &cTipo : opciones.value(QStringLiteral("salidas")).split(QLatin1Char(','))) {

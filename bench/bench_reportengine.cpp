@@ -130,9 +130,12 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     QCommandLineParser opciones;
     opciones.addHelpOption();
-    opciones.addOption({QStringLiteral("clientes"), QStringLiteral("Clientes del reporte."), QStringLiteral("N"), QStringLiteral("10000")});
-    opciones.addOption({QStringLiteral("vueltas"), QStringLiteral("Vueltas de cada medida."), QStringLiteral("N"), QStringLiteral("5")});
-    opciones.addOption({QStringLiteral("pdf"), QStringLiteral("Deja el PDF de la última vuelta aquí."), QStringLiteral("FILE")});
+    opciones.addOption({QStringLiteral("clientes"), QStringLiteral("Clientes del reporte."), QStringLiteral("N"),
+                        QStringLiteral("10000")});
+    opciones.addOption({QStringLiteral("vueltas"), QStringLiteral("Vueltas de cada medida."), QStringLiteral("N"),
+                        QStringLiteral("5")});
+    opciones.addOption(
+        {QStringLiteral("pdf"), QStringLiteral("Deja el PDF de la última vuelta aquí."), QStringLiteral("FILE")});
     opciones.addOption(
         {QStringLiteral("xlsx"), QStringLiteral("Deja el libro de la última vuelta aquí."), QStringLiteral("FILE")});
     opciones.addOption({QStringLiteral("qt"), QStringLiteral("Escribe el PDF con QPdfWriter, el escritor de Qt.")});
@@ -163,7 +166,8 @@ int main(int argc, char *argv[])
             QElapsedTimer reloj;
             reloj.start();
             double dProcesador = SegundosDeProcesador();
-            const ContenidoReporte contenido = ArmadorContenido(archivo.diseno, Formulas(), QDateTime::currentDateTime()).Arma(datos);
+            const ContenidoReporte contenido =
+                ArmadorContenido(archivo.diseno, Formulas(), QDateTime::currentDateTime()).Arma(datos);
             const double dArmado = reloj.nsecsElapsed() / 1e9;
             const double dArmadoProcesador = SegundosDeProcesador() - dProcesador;
             armado.append(dArmado);
@@ -210,8 +214,8 @@ int main(int argc, char *argv[])
                                     "%.0f páginas/s, %.1f MB, %.1f KB de contenido por página\n",
                                     bQt ? "QPdfWriter" : "EscritorPdf", dPdf, Mediana(pdfProcesador), nClientes / dPdf,
                                     nPaginas / dPdf, nBytesPdf / 1e6, nBytesContenido / 1e3 / qMax(1, nPaginas));
-        salida << QString::asprintf("CSV: %.3f s (armado incluido; %.3f s de procesador), %.0f filas/s, %.1f MB\n", dCsv,
-                                    Mediana(csvProcesador), nClientes / dCsv, QFileInfo(cCsv).size() / 1e6);
+        salida << QString::asprintf("CSV: %.3f s (armado incluido; %.3f s de procesador), %.0f filas/s, %.1f MB\n",
+                                    dCsv, Mediana(csvProcesador), nClientes / dCsv, QFileInfo(cCsv).size() / 1e6);
         salida << QString::asprintf("XLSX: %.3f s (armado incluido; %.3f s de procesador), %.0f filas/s, %.1f MB, "
                                     "%.2f veces el tiempo del CSV\n",
                                     dXlsx, Mediana(xlsxProcesador), nClientes / dXlsx, QFileInfo(cXlsx).size() / 1e6,

@@ -5,11 +5,11 @@
 #include <QTextEdit>
 
 #include "DeArchivos.h"
+#include "FuenteVentanas.h"
 #include "HostError.h"
 #include "Mensajes.h"
 #include "Modulo.h"
 #include "TextoDescripcion.h"
-#include "FuenteVentanas.h"
 #include "Twips.h"
 
 frmDescripcion::frmDescripcion(libNucleo &nucleo, DeArchivos &archivos, Mensajes &mensajes, const QString &cArchivoIni,

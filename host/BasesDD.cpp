@@ -2,8 +2,8 @@
 
 #include <QRegularExpression>
 
-#include "ListaDeDatos.h"
 #include "HostError.h"
+#include "ListaDeDatos.h"
 
 namespace {
 QString TablaDeFuente(const QString &cFuente)
@@ -14,7 +14,8 @@ QString TablaDeFuente(const QString &cFuente)
 void RequiereAbierta(const Connection &cnn)
 {
     if (!cnn.EstaAbierta())
-        throw HostError(CodigoErrorHost::ObjetoCerrado, QStringLiteral("La conexión con la base de datos no está abierta"));
+        throw HostError(CodigoErrorHost::ObjetoCerrado,
+                        QStringLiteral("La conexión con la base de datos no está abierta"));
 }
 } // namespace
 
@@ -64,7 +65,8 @@ void BasesDD::AbrirDataSource(Recordset &rs, Connection &cnn, const QString &cFu
     Q_UNUSED(omitido);
     Q_UNUSED(bSoloLectura);
     if (!pLista)
-        throw HostError(CodigoErrorHost::ObjetoNoAsignado, QStringLiteral("No se indicó la lista que muestra las filas"));
+        throw HostError(CodigoErrorHost::ObjetoNoAsignado,
+                        QStringLiteral("No se indicó la lista que muestra las filas"));
     RequiereAbierta(cnn);
     rs.Cierra();
     rs = cnn.Execute(QStringLiteral("select * from %1").arg(cFuente));

@@ -16,12 +16,12 @@ class BasesDD : public HostObject
 public:
     using HostObject::HostObject;
 
-    QString cRuta;      // MySQL server
+    QString cRuta; // MySQL server
     QString cUsuario;
     QString cPassword;
-    QString cPuerto;    // as the host store keeps it
-    QString cMiBase;    // the host's main database
-    Esperas esperas;    // how long a connection waits before it gives up
+    QString cPuerto; // as the host store keeps it
+    QString cMiBase; // the host's main database
+    Esperas esperas; // how long a connection waits before it gives up
 
     void AbrirBdD(Connection &cnn, const QString &cBase);
     void CierraBdD(Connection &cnn);

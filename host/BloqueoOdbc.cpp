@@ -33,16 +33,18 @@ BloqueoOdbc::BloqueoOdbc(int nSegundos)
         if (errno != EWOULDBLOCK && errno != EINTR) {
             const QString cFalla = QString::fromLocal8Bit(std::strerror(errno));
             ::close(m_nDescriptor);
-            throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo,
-                            QStringLiteral("No se pueden bloquear los orígenes de datos ODBC (%1): %2").arg(cArchivo, cFalla));
+            throw HostError(
+                CodigoErrorHost::ErrorDeAccesoArchivo,
+                QStringLiteral("No se pueden bloquear los orígenes de datos ODBC (%1): %2").arg(cArchivo, cFalla));
         }
         if (reloj.elapsed() >= qint64(nSegundos) * 1000) {
             ::close(m_nDescriptor);
-            throw HostError(CodigoErrorHost::OrigenesOcupados,
-                            QStringLiteral("Otro informe está usando los orígenes de datos ODBC de %1 desde hace más de "
-                                           "%2 s. Espere a que termine e intente de nuevo.")
-                                .arg(FuentesOdbc::Archivo())
-                                .arg(nSegundos));
+            throw HostError(
+                CodigoErrorHost::OrigenesOcupados,
+                QStringLiteral("Otro informe está usando los orígenes de datos ODBC de %1 desde hace más de "
+                               "%2 s. Espere a que termine e intente de nuevo.")
+                    .arg(FuentesOdbc::Archivo())
+                    .arg(nSegundos));
         }
         QThread::msleep(50);
     }

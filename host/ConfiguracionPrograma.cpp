@@ -8,8 +8,8 @@
 #include "DelRegistro.h"
 #include "HostContext.h"
 #include "HostFactory.h"
-#include "ObjetosPrograma.h"
 #include "Mensajes.h"
+#include "ObjetosPrograma.h"
 #include "Utilerias.h"
 #include "libNucleo.h"
 
@@ -48,8 +48,9 @@ QString LeeIniDefecto(const QString &cSeccion, const QString &cClave, const QStr
 
 qint16 LeeMonedaUSD(libNucleo &nucleo, const QString &cArchivoIni)
 {
-    return AEntero16(LeeIniDefecto(cConfiguracion, QStringLiteral("Id moneda USD"), QStringLiteral("2"), nucleo, cArchivoIni),
-                     QStringLiteral("El valor «Id moneda USD» del archivo de configuración"));
+    return AEntero16(
+        LeeIniDefecto(cConfiguracion, QStringLiteral("Id moneda USD"), QStringLiteral("2"), nucleo, cArchivoIni),
+        QStringLiteral("El valor «Id moneda USD» del archivo de configuración"));
 }
 
 bool CargaDatosConexion(libNucleo &nucleo, DelRegistro &registro, BasesDD &bases, const QString &cArchivoIni,
@@ -99,8 +100,8 @@ bool CargaDatosConexion(libNucleo &nucleo, DelRegistro &registro, BasesDD &bases
     bases.cRuta = registro.DatosALM(QStringLiteral("MySQLServer"));
 
     if (bLeeBasePrincipal)
-        bases.cMiBase = LeeIniDefecto(cConfiguracion, QStringLiteral("Base de datos principal"), QStringLiteral("datos1"),
-                                      nucleo, cArchivoIni);
+        bases.cMiBase = LeeIniDefecto(cConfiguracion, QStringLiteral("Base de datos principal"),
+                                      QStringLiteral("datos1"), nucleo, cArchivoIni);
     return bResultado;
 }
 

@@ -73,8 +73,7 @@ void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas, bool bConec
                                 "liberó%1 (%2)")
                      .arg(segundos(&Esperas::nBloqueos), cTexto);
         break;
-    default:
-        break;
+    default: break;
     }
     throw HostError(nNumero != 0 ? nNumero : CodigoErrorHost::ErrorBaseDeDatos, cTexto);
 }
@@ -108,13 +107,15 @@ void Connection::Reabre()
     const Esperas &esperas = d->datos.esperas;
     // A server that stops answering (a stopped process, a dead network) would otherwise keep
     // the program waiting for ever; one that holds a lock, up to its own day-long limit.
-    base.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1;MYSQL_OPT_READ_TIMEOUT=%2;MYSQL_OPT_WRITE_TIMEOUT=%2")
-                               .arg(esperas.nConexion)
-                               .arg(esperas.nRespuesta));
+    base.setConnectOptions(
+        QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1;MYSQL_OPT_READ_TIMEOUT=%2;MYSQL_OPT_WRITE_TIMEOUT=%2")
+            .arg(esperas.nConexion)
+            .arg(esperas.nRespuesta));
     if (!base.open())
         LanzaErrorBase(base.lastError(), &esperas, true);
     QSqlQuery sesion(base);
-    if (!sesion.exec(QStringLiteral("set session lock_wait_timeout=%1, innodb_lock_wait_timeout=%1").arg(esperas.nBloqueos)))
+    if (!sesion.exec(
+            QStringLiteral("set session lock_wait_timeout=%1, innodb_lock_wait_timeout=%1").arg(esperas.nBloqueos)))
         LanzaErrorBase(sesion.lastError(), &esperas);
 }
 
@@ -143,7 +144,8 @@ void Connection::SueltaSesion()
 QSqlDatabase Connection::Base() const
 {
     if (!EstaAbierta())
-        throw HostError(CodigoErrorHost::ObjetoCerrado, QStringLiteral("La conexión con la base de datos no está abierta"));
+        throw HostError(CodigoErrorHost::ObjetoCerrado,
+                        QStringLiteral("La conexión con la base de datos no está abierta"));
     return QSqlDatabase::database(d->cNombre, false);
 }
 
@@ -173,7 +175,8 @@ Recordset Connection::Execute(const QString &cSql, const QString &cTablaNuevasFi
         consulta.setForwardOnly(true);
         consulta.setNumericalPrecisionPolicy(QSql::HighPrecision); // decimals arrive exact, as text
         if (consulta.exec(cSql))
-            return consulta.isSelect() ? Recordset::DeConsulta(base, std::move(consulta), cTablaNuevasFilas) : Recordset();
+            return consulta.isSelect() ? Recordset::DeConsulta(base, std::move(consulta), cTablaNuevasFilas)
+                                       : Recordset();
         const QSqlError error = consulta.lastError();
         if (bReabierta || d->nRetenciones > 0 || !SeCortoLaSesion(NumeroDe(error)))
             LanzaErrorBase(error, &d->datos.esperas);

@@ -8,15 +8,16 @@
 qint16 AEntero16(const QVariant &valor, const QString &cQue)
 {
     bool bNumero = false;
-    const double nValor = valor.typeId() == QMetaType::QString ? valor.toString().trimmed().toDouble(&bNumero)
-                                                               : valor.toDouble(&bNumero);
+    const double nValor =
+        valor.typeId() == QMetaType::QString ? valor.toString().trimmed().toDouble(&bNumero) : valor.toDouble(&bNumero);
     if (!bNumero || !std::isfinite(nValor))
         throw HostError(CodigoErrorHost::TipoNoCoincide,
                         QStringLiteral("%1 no es un número entero: «%2»").arg(cQue, valor.toString()));
     const double nRedondo = std::nearbyint(nValor); // the default rounding mode: half to even
     if (nRedondo < std::numeric_limits<qint16>::min() || nRedondo > std::numeric_limits<qint16>::max())
-        throw HostError(CodigoErrorHost::Desbordamiento,
-                        QStringLiteral("%1 está fuera del intervalo de -32768 a 32767: %2").arg(cQue, valor.toString()));
+        throw HostError(
+            CodigoErrorHost::Desbordamiento,
+            QStringLiteral("%1 está fuera del intervalo de -32768 a 32767: %2").arg(cQue, valor.toString()));
     return qint16(nRedondo);
 }
 

@@ -48,6 +48,7 @@ void DelRegistro::GrabarCadena(const QString &cClave, const QString &cNombre, QS
                         QStringLiteral("El valor %1 del origen de datos no puede tener saltos de línea").arg(cNombre));
     const QString cFuente = cClave.mid(cPrefijoOdbc.size());
     if (cFuente.isEmpty() || cFuente.contains(QLatin1Char('\\')) || cFuente.contains(QLatin1Char(']')))
-        throw HostError(CodigoErrorHost::ArgumentoNoValido, QStringLiteral("Nombre de origen de datos no válido: %1").arg(cClave));
+        throw HostError(CodigoErrorHost::ArgumentoNoValido,
+                        QStringLiteral("Nombre de origen de datos no válido: %1").arg(cClave));
     FuentesOdbc::Escribe(cFuente, cNombre, cValor);
 }

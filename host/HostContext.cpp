@@ -32,8 +32,8 @@ HostContext HostContext::DelEntorno(HostFactory &fabrica, Mensajes &mensajes)
     const QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
     contexto.cArchivoAlmacen = entorno.value(QStringLiteral("ALMENA_ALMACEN"));
     if (contexto.cArchivoAlmacen.isEmpty())
-        contexto.cArchivoAlmacen =
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/almena/almacen.ini");
+        contexto.cArchivoAlmacen = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                                   QStringLiteral("/almena/almacen.ini");
 
     for (char c = 'A'; c <= 'Z'; ++c) {
         const QString cCarpeta = entorno.value(QStringLiteral("ALMENA_UNIDAD_") + QLatin1Char(c));

@@ -17,8 +17,8 @@ struct HostContext
 {
     HostFactory *pFabrica = nullptr;
     Mensajes *pMensajes = nullptr;
-    QString cArchivoAlmacen;             // the host store (INI file of the host suite)
-    QMap<QChar, QString> mapaUnidades;   // drive letter (upper case) -> local folder
+    QString cArchivoAlmacen;                            // the host store (INI file of the host suite)
+    QMap<QChar, QString> mapaUnidades;                  // drive letter (upper case) -> local folder
     std::function<void(const QString &)> abreDocumento; // opens a file for editing
     // What the windows' key handling needs, handed in by the windows' side (hostgui), so that
     // the host itself knows no widgets: move the focus to the next (or previous) field, and

@@ -20,8 +20,8 @@ constexpr int SinFilaActual = 3021;
 constexpr int ErrorOdbc = 3146;
 constexpr int ObjetoCerrado = 3704;
 constexpr int ErrorBaseDeDatos = 3000; // a database failure whose driver gave no number
-constexpr int InformeEnCurso = 3010;    // another run holds the working table of the database
-constexpr int OrigenesOcupados = 3011;  // another run is refreshing and using the ODBC data sources
+constexpr int InformeEnCurso = 3010;   // another run holds the working table of the database
+constexpr int OrigenesOcupados = 3011; // another run is refreshing and using the ODBC data sources
 } // namespace CodigoErrorHost
 
 // A failure of a host member: a number and a description, as the user sees them.

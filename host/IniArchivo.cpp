@@ -124,9 +124,10 @@ QByteArray CambiaValor(const QByteArray &texto, const QString &cSeccion, const Q
 {
     const QByteArray seccion = cSeccion.toUtf8();
     const QByteArray clave = cClave.toUtf8();
-    const bool bEntreComillas = comillas == IniArchivo::Comillas::SiHacenFalta &&
-                                (cValor != cValor.trimmed() || (cValor.size() >= 2 && cValor.startsWith(QLatin1Char('"')) &&
-                                                                cValor.endsWith(QLatin1Char('"'))));
+    const bool bEntreComillas =
+        comillas == IniArchivo::Comillas::SiHacenFalta &&
+        (cValor != cValor.trimmed() ||
+         (cValor.size() >= 2 && cValor.startsWith(QLatin1Char('"')) && cValor.endsWith(QLatin1Char('"'))));
     const QByteArray valor = bEntreComillas ? '"' + cValor.toUtf8() + '"' : cValor.toUtf8();
     // A NUL would make the file unreadable: it is taken for binary data.
     const bool bNulo = valor.contains('\0') || clave.contains('\0') || seccion.contains('\0');
@@ -146,8 +147,8 @@ QByteArray CambiaValor(const QByteArray &texto, const QString &cSeccion, const Q
         if (linea.endsWith('\r'))
             linea.chop(1);
 
-    qsizetype nLineaClave = -1;      // the last line of the key inside a matching section
-    qsizetype nFinSeccion = -1;      // the last non-blank line of the last matching section
+    qsizetype nLineaClave = -1; // the last line of the key inside a matching section
+    qsizetype nFinSeccion = -1; // the last non-blank line of the last matching section
     bool bEnSeccion = false;
     for (qsizetype i = 0; i < lineas.size(); ++i) {
         const QByteArray &linea = lineas.at(i);

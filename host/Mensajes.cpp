@@ -4,6 +4,6 @@
 
 void MuestraError(Mensajes &mensajes, const HostError &error)
 {
-    mensajes.MsgBox(QStringLiteral("Error no. %1: %2").arg(error.Numero()).arg(error.Descripcion()),
-                    Msg::Critico, QStringLiteral("Error"));
+    mensajes.MsgBox(QStringLiteral("Error no. %1: %2").arg(error.Numero()).arg(error.Descripcion()), Msg::Critico,
+                    QStringLiteral("Error"));
 }

@@ -14,8 +14,8 @@ enum Indice { iNucleo, iBases, iEquipo, iUtilerias, iArchivos, iAcceso, iRegistr
 const std::array<QString, 8> &ObjetosPrograma::ProgIds()
 {
     static const std::array<QString, 8> cProgIds = {
-        QStringLiteral("Orbe5.libNucleo"), QStringLiteral("Orbe5.BasesDD"),   QStringLiteral("Orbe5.DeEquipo"),
-        QStringLiteral("Orbe5.Utilerias"), QStringLiteral("Orbe5.DeArchivos"), QStringLiteral("orbe5.DeAcceso"),
+        QStringLiteral("Orbe5.libNucleo"),   QStringLiteral("Orbe5.BasesDD"),    QStringLiteral("Orbe5.DeEquipo"),
+        QStringLiteral("Orbe5.Utilerias"),   QStringLiteral("Orbe5.DeArchivos"), QStringLiteral("orbe5.DeAcceso"),
         QStringLiteral("orbe5.DelRegistro"), QStringLiteral("Orbe5.DeControles")};
     return cProgIds;
 }
@@ -32,8 +32,23 @@ void ObjetosPrograma::Libera()
         objeto.reset();
 }
 
-libNucleo &ObjetosPrograma::Nucleo() const { return Como<libNucleo>(m_objetos[iNucleo]); }
-BasesDD &ObjetosPrograma::Bases() const { return Como<BasesDD>(m_objetos[iBases]); }
-Utilerias &ObjetosPrograma::Utilidades() const { return Como<Utilerias>(m_objetos[iUtilerias]); }
-DeArchivos &ObjetosPrograma::Archivos() const { return Como<DeArchivos>(m_objetos[iArchivos]); }
-DelRegistro &ObjetosPrograma::Registro() const { return Como<DelRegistro>(m_objetos[iRegistro]); }
+libNucleo &ObjetosPrograma::Nucleo() const
+{
+    return Como<libNucleo>(m_objetos[iNucleo]);
+}
+BasesDD &ObjetosPrograma::Bases() const
+{
+    return Como<BasesDD>(m_objetos[iBases]);
+}
+Utilerias &ObjetosPrograma::Utilidades() const
+{
+    return Como<Utilerias>(m_objetos[iUtilerias]);
+}
+DeArchivos &ObjetosPrograma::Archivos() const
+{
+    return Como<DeArchivos>(m_objetos[iArchivos]);
+}
+DelRegistro &ObjetosPrograma::Registro() const
+{
+    return Como<DelRegistro>(m_objetos[iRegistro]);
+}

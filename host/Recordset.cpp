@@ -19,7 +19,7 @@ struct Recordset::Estado
     QSqlQuery consulta;
     QSqlRecord campos; // the query's fields, read once: asking the query each time costs
     bool bEnFila = false;
-    QString cTabla;                                              // where new rows go; empty: read only
+    QString cTabla;                                                     // where new rows go; empty: read only
     std::optional<std::vector<std::pair<QString, QVariant>>> filaNueva; // being added or just saved
     bool bFilaNuevaGuardada = false;
 };
@@ -50,7 +50,8 @@ void Recordset::Cierra()
 Recordset::Estado &Recordset::Abierto() const
 {
     if (!EstaAbierto())
-        throw HostError(CodigoErrorHost::ObjetoCerrado, QStringLiteral("No se permite la operación si el recordset está cerrado"));
+        throw HostError(CodigoErrorHost::ObjetoCerrado,
+                        QStringLiteral("No se permite la operación si el recordset está cerrado"));
     return *d;
 }
 
@@ -85,7 +86,8 @@ QVariant Recordset::Campo(const QString &cNombre) const
     }
     const int nPosicion = e.campos.indexOf(cNombre);
     if (nPosicion < 0)
-        throw HostError(CodigoErrorHost::ArgumentoNoValido, QStringLiteral("El recordset no tiene el campo %1").arg(cNombre));
+        throw HostError(CodigoErrorHost::ArgumentoNoValido,
+                        QStringLiteral("El recordset no tiene el campo %1").arg(cNombre));
     return Campo(nPosicion);
 }
 
@@ -95,7 +97,8 @@ QVariant Recordset::Campo(int nPosicion) const
     if (!e.bEnFila)
         throw HostError(CodigoErrorHost::SinFilaActual, QStringLiteral("No hay una fila actual en el recordset"));
     if (nPosicion < 0 || nPosicion >= e.campos.count())
-        throw HostError(CodigoErrorHost::ArgumentoNoValido, QStringLiteral("El recordset no tiene el campo %1").arg(nPosicion));
+        throw HostError(CodigoErrorHost::ArgumentoNoValido,
+                        QStringLiteral("El recordset no tiene el campo %1").arg(nPosicion));
     return e.consulta.value(nPosicion);
 }
 
@@ -145,8 +148,8 @@ void Recordset::GuardaFila()
     }
     QSqlQuery insercion(e.base);
     const QString cSql = QStringLiteral("insert into %1 (%2) values (%3)")
-                             .arg(pDriver->escapeIdentifier(e.cTabla, QSqlDriver::TableName), campos.join(QLatin1Char(',')),
-                                  marcas.join(QLatin1Char(',')));
+                             .arg(pDriver->escapeIdentifier(e.cTabla, QSqlDriver::TableName),
+                                  campos.join(QLatin1Char(',')), marcas.join(QLatin1Char(',')));
     if (!insercion.prepare(cSql))
         LanzaErrorBase(insercion.lastError());
     for (const auto &par : *e.filaNueva)

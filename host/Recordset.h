@@ -23,8 +23,8 @@ public:
     bool EstaAbierto() const;
     void Cierra();
 
-    bool FinDeFilas() const;           // no current row
-    void Siguiente();                  // to the next row
+    bool FinDeFilas() const; // no current row
+    void Siguiente();        // to the next row
     QVariant Campo(const QString &cNombre) const;
     QVariant Campo(int nPosicion) const;
     int NumeroDeCampos() const;

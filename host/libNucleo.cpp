@@ -4,13 +4,13 @@
 #include "HostContext.h"
 #include "IniArchivo.h"
 
-
 QString libNucleo::LeeIni(const QString &cSeccion, const QString &cClave, QString &cArchivo)
 {
     return IniArchivo::Lee(cArchivo, cSeccion, cClave);
 }
 
-void libNucleo::EscribeIni(const QString &cSeccion, const QString &cClave, const QString &cValor, const QString &cArchivo)
+void libNucleo::EscribeIni(const QString &cSeccion, const QString &cClave, const QString &cValor,
+                           const QString &cArchivo)
 {
     IniArchivo::Escribe(cArchivo, cSeccion, cClave, cValor);
 }

@@ -25,8 +25,8 @@ public:
     // "" and "abc" are 0; a number value is returned as it is.
     double orVal(const QVariant &valor) const;
 
-    QString FormatoFecha() const;  // display format of dates: cFormatoFechaHost
-    QString MascaraFecha() const;  // input mask of date boxes
+    QString FormatoFecha() const;                // display format of dates: cFormatoFechaHost
+    QString MascaraFecha() const;                // input mask of date boxes
     QString FechaSQL(const QDate &dFecha) const; // "yyyy-MM-dd", for a quoted MySQL date
 
     // Key handling of the fields. Codes are the platform's virtual-key and character

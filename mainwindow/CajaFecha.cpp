@@ -1,5 +1,3 @@
 #include "CajaFecha.h"
 
-CajaFecha::CajaFecha(QWidget *pPadre) : QLineEdit(pPadre)
-{
-}
+CajaFecha::CajaFecha(QWidget *pPadre) : QLineEdit(pPadre) {}

@@ -64,11 +64,21 @@ void CargaVentana(QWidget &ventana, bool &bConTamano, libNucleo &nucleo, const Q
         }
     };
     if (!cSeccion.isEmpty()) {
-        Paso([&] { nArriba = AEntero16(nucleo.orVal(nucleo.LeeIni(cSeccion, QStringLiteral("Linea"), cArchivo)), QStringLiteral("Linea")); });
-        Paso([&] { nIzquierda = AEntero16(nucleo.orVal(nucleo.LeeIni(cSeccion, QStringLiteral("Columna"), cArchivo)), QStringLiteral("Columna")); });
+        Paso([&] {
+            nArriba = AEntero16(nucleo.orVal(nucleo.LeeIni(cSeccion, QStringLiteral("Linea"), cArchivo)),
+                                QStringLiteral("Linea"));
+        });
+        Paso([&] {
+            nIzquierda = AEntero16(nucleo.orVal(nucleo.LeeIni(cSeccion, QStringLiteral("Columna"), cArchivo)),
+                                   QStringLiteral("Columna"));
+        });
         if (bConTamano) {
-            Paso([&] { nAncho = AEntero16(nucleo.LeeIni(cSeccion, QStringLiteral("Ancho"), cArchivo), QStringLiteral("Ancho")); });
-            Paso([&] { nAlto = AEntero16(nucleo.LeeIni(cSeccion, QStringLiteral("Alto"), cArchivo), QStringLiteral("Alto")); });
+            Paso([&] {
+                nAncho = AEntero16(nucleo.LeeIni(cSeccion, QStringLiteral("Ancho"), cArchivo), QStringLiteral("Ancho"));
+            });
+            Paso([&] {
+                nAlto = AEntero16(nucleo.LeeIni(cSeccion, QStringLiteral("Alto"), cArchivo), QStringLiteral("Alto"));
+            });
         }
     }
 

@@ -3,10 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,18 +15,18 @@
 
 #include "BasesDD.h"
 #include "CajaFecha.h"
+#include "CodigosTecla.h"
 #include "ConfiguracionPrograma.h"
 #include "Conversiones.h"
 #include "DataCombo.h"
+#include "FuenteVentanas.h"
 #include "HostContext.h"
 #include "HostError.h"
-#include "CodigosTecla.h"
 #include "HostFactory.h"
 #include "IconoPrograma.h"
 #include "Mensajes.h"
 #include "Pregunta.h"
 #include "ReporteVentas12Meses.h"
-#include "FuenteVentanas.h"
 #include "Twips.h"
 #include "Utilerias.h"
 #include "VentanaOcupada.h"
@@ -124,7 +124,10 @@ void frmInicial::ColocaControles()
 
 QString frmInicial::VersionCaption()
 {
-    return QStringLiteral("   v %1.%2.%3").arg(INFORME_VERSION_MAYOR).arg(INFORME_VERSION_MENOR).arg(INFORME_VERSION_REVISION);
+    return QStringLiteral("   v %1.%2.%3")
+        .arg(INFORME_VERSION_MAYOR)
+        .arg(INFORME_VERSION_MENOR)
+        .arg(INFORME_VERSION_REVISION);
 }
 
 bool frmInicial::Abre()

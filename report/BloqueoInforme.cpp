@@ -21,8 +21,8 @@ QString BloqueoInforme::NombreDelBloqueo(const QString &cBase)
 BloqueoInforme::BloqueoInforme(Connection &cnn, const QString &cBase, int nSegundos)
     : m_cnn(cnn), m_cNombre(NombreDelBloqueo(cBase))
 {
-    Recordset rs = m_cnn.Execute(
-        QStringLiteral("select get_lock('%1', %2)").arg(m_cnn.Escapa(m_cNombre)).arg(nSegundos));
+    Recordset rs =
+        m_cnn.Execute(QStringLiteral("select get_lock('%1', %2)").arg(m_cnn.Escapa(m_cNombre)).arg(nSegundos));
     if (!rs.FinDeFilas() && rs.Campo(0).toInt() == 1) {
         m_cnn.RetieneSesion(); // the lock lives in this session: losing it is no longer harmless
         return;

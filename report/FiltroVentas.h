@@ -12,8 +12,8 @@ class ObjetosPrograma;
 // that names the salesperson filter.
 struct FiltroVentas
 {
-    QString cFacturas;  // F: "facturas left join ... where Cancelada=0 and ..."
-    QString cRemisiones; // R: "remisiones left join ... where remisiones.Moneda=... and Saldo>0 and Cancelada=0"
+    QString cFacturas;        // F: "facturas left join ... where Cancelada=0 and ..."
+    QString cRemisiones;      // R: "remisiones left join ... where remisiones.Moneda=... and Saldo>0 and Cancelada=0"
     QString cFormulaVendedor; // VENDEDOR='code' with a salesperson; empty without
 
     // The formula slot of the salesperson's label: the first one that no month label uses.

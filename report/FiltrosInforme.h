@@ -9,7 +9,7 @@ struct FiltrosInforme
 {
     QString cFechaInicial; // text in the host's date format
     QString cFechaFinal;
-    QString cCliente;      // client code exactly as typed (not trimmed); empty: every client
-    QString cVendedor;     // salesperson code as shown; empty: every salesperson
-    QVariant vLinea;       // the product line's ID; empty: every line
+    QString cCliente;  // client code exactly as typed (not trimmed); empty: every client
+    QString cVendedor; // salesperson code as shown; empty: every salesperson
+    QVariant vLinea;   // the product line's ID; empty: every line
 };

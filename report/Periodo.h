@@ -15,7 +15,7 @@ struct MonthColumn
     quint8 nPosicion = 0; // 1 to 12, in the order of the period
     quint8 nMes = 0;      // 1 to 12
     qint16 nAnio = 0;
-    QString cEtiqueta;    // e.g. Mes1='ene-24'
+    QString cEtiqueta; // e.g. Mes1='ene-24'
 
     bool operator==(const MonthColumn &) const = default;
 };

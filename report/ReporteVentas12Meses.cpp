@@ -87,7 +87,8 @@ QDate ReporteVentas12Meses::Fecha(const QString &cTexto, const QString &cQue) co
 {
     const QDate dFecha = QDate::fromString(cTexto.trimmed(), m_objetos.Nucleo().FormatoFecha());
     if (!dFecha.isValid())
-        throw HostError(CodigoErrorHost::TipoNoCoincide, QStringLiteral("La %1 «%2» no es una fecha válida").arg(cQue, cTexto));
+        throw HostError(CodigoErrorHost::TipoNoCoincide,
+                        QStringLiteral("La %1 «%2» no es una fecha válida").arg(cQue, cTexto));
     return dFecha;
 }
 

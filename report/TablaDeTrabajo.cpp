@@ -93,7 +93,8 @@ QMap<QString, QString> DefectosDeColumnas(Connection &cnn)
     Recordset rs = cnn.Execute(QStringLiteral("show create table ") + TablaDeTrabajo::cNombre);
     const QString cDefinicion = rs.FinDeFilas() ? QString() : rs.Campo(1).toString();
     QMap<QString, QString> defectos;
-    static const QRegularExpression columna(QStringLiteral("^  `((?:[^`]|``)+)` (.*)$"), QRegularExpression::MultilineOption);
+    static const QRegularExpression columna(QStringLiteral("^  `((?:[^`]|``)+)` (.*)$"),
+                                            QRegularExpression::MultilineOption);
     for (QRegularExpressionMatchIterator it = columna.globalMatch(cDefinicion); it.hasNext();) {
         const QRegularExpressionMatch linea = it.next();
         defectos.insert(linea.captured(1).replace(QStringLiteral("``"), QStringLiteral("`")).toLower(),
@@ -150,13 +151,14 @@ private:
 // A failure of the fill in the user's words where the server's would not say what happened.
 HostError FallaDelLlenado(const HostError &error)
 {
-    constexpr int nFueraDeRango = 1264;     // ER_WARN_DATA_OUT_OF_RANGE
+    constexpr int nFueraDeRango = 1264;      // ER_WARN_DATA_OUT_OF_RANGE
     constexpr int nBloqueoSinLiberar = 1205; // ER_LOCK_WAIT_TIMEOUT
     if (error.Numero() == nBloqueoSinLiberar)
-        return HostError(error.Numero(), QStringLiteral("Las facturas están bloqueadas por otra sesión (o las remisiones, "
-                                                        "que el informe lee con ellas); el informe no se generó. "
-                                                        "Intente de nuevo cuando esa sesión termine. %1")
-                                             .arg(error.Descripcion()));
+        return HostError(error.Numero(),
+                         QStringLiteral("Las facturas están bloqueadas por otra sesión (o las remisiones, "
+                                        "que el informe lee con ellas); el informe no se generó. "
+                                        "Intente de nuevo cuando esa sesión termine. %1")
+                             .arg(error.Descripcion()));
     if (error.Numero() == nFueraDeRango) {
         const QRegularExpressionMatch columna =
             QRegularExpression(QStringLiteral("column '([^']*)'")).match(error.Descripcion());
@@ -164,8 +166,8 @@ HostError FallaDelLlenado(const HostError &error)
                          QStringLiteral("Una suma no cabe en la columna %1 de la tabla de trabajo %2: la plantilla "
                                         "almenareportes.ventas12meses no admite un importe o una cantidad tan grande "
                                         "(%3).")
-                             .arg(columna.hasMatch() ? columna.captured(1) : QStringLiteral("?"), TablaDeTrabajo::cNombre,
-                                  error.Descripcion()));
+                             .arg(columna.hasMatch() ? columna.captured(1) : QStringLiteral("?"),
+                                  TablaDeTrabajo::cNombre, error.Descripcion()));
     }
     return error;
 }
@@ -183,7 +185,8 @@ void Recrea(Connection &cnn)
 {
     Recordset rs = cnn.Execute(QStringLiteral("Show create table almenareportes.ventas12meses"));
     if (rs.FinDeFilas())
-        throw HostError(CodigoErrorHost::SinFilaActual, QStringLiteral("No se obtuvo la definición de almenareportes.ventas12meses"));
+        throw HostError(CodigoErrorHost::SinFilaActual,
+                        QStringLiteral("No se obtuvo la definición de almenareportes.ventas12meses"));
     QString cCrea = rs.Campo(1).toString();
     rs.Cierra();
     cCrea.replace(QStringLiteral("ventas12meses"), cNombre);
@@ -209,7 +212,8 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
         for (const auto &[cTipo, cCampo] : {std::pair{"Monto", "Importe"}, std::pair{"Cant", "Cantidad"}}) {
             const QString cColumna = Columna(cTipo, columna.nPosicion);
             const QString cAlias = QStringLiteral("s%1%2").arg(columna.nPosicion).arg(QLatin1String(cTipo));
-            sumas << QStringLiteral("coalesce(sum(if(%1,%2,null)),0) as %3").arg(cCondicion, QLatin1String(cCampo), cAlias);
+            sumas << QStringLiteral("coalesce(sum(if(%1,%2,null)),0) as %3")
+                         .arg(cCondicion, QLatin1String(cCampo), cAlias);
             destinos << cColumna;
             valores << QStringLiteral("(%1)+g.%2").arg(defectos.value(cColumna.toLower(), QStringLiteral("0")), cAlias);
             acumulados << QStringLiteral("%1=%1+g.%2").arg(cColumna, cAlias);
@@ -217,15 +221,17 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
     }
     // min() only names the invoice's single client and date, so that servers that demand every
     // selected column be grouped or aggregated accept the query too.
-    const QString cPorFactura = QStringLiteral("select min(Cliente) as Cliente,extract(year_month from min(Fecha)) as Periodo,"
-                                               "sum(Cantidad) as Cantidad,sum(Cantidad * PrecioNeto) as Importe from ") +
-                                filtro.cFacturas + QStringLiteral(" group by facturas.Id order by null");
+    const QString cPorFactura =
+        QStringLiteral("select min(Cliente) as Cliente,extract(year_month from min(Fecha)) as Periodo,"
+                       "sum(Cantidad) as Cantidad,sum(Cantidad * PrecioNeto) as Importe from ") +
+        filtro.cFacturas + QStringLiteral(" group by facturas.Id order by null");
     const QString cPorCliente =
         QStringLiteral("select Cliente%1 from (%2) f group by Cliente order by null")
             .arg(sumas.isEmpty() ? QString() : QLatin1Char(',') + sumas.join(QLatin1Char(',')), cPorFactura);
     // Every open delivery note of the client in the currency, whatever its date.
     const QString cRemisiones =
-        QStringLiteral("select Cliente,sum(Cantidad) as Total from %1 group by Cliente order by null").arg(filtro.cRemisiones);
+        QStringLiteral("select Cliente,sum(Cantidad) as Total from %1 group by Cliente order by null")
+            .arg(filtro.cRemisiones);
     destinos << QStringLiteral("TotalCantRemis");
     valores << QStringLiteral("coalesce(r.Total,0)");
     acumulados << QStringLiteral("TotalCantRemis=coalesce(r.Total,0)");

@@ -10,7 +10,7 @@ QString ValorDeConexion(const QString &cValor)
 }
 
 QString ArmaTextoConexion(const QString &cServidor, const QString &cBase, const QString &cUsuario,
-                      const QString &cPassword)
+                          const QString &cPassword)
 {
     return QStringLiteral("SERVER=") + ValorDeConexion(cServidor) + QStringLiteral(";DB=") + ValorDeConexion(cBase) +
            QStringLiteral(";UID=") + ValorDeConexion(cUsuario) + QStringLiteral(";PWD=") + ValorDeConexion(cPassword) +

@@ -105,7 +105,8 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
     // Empty formulas are skipped, not cleared: the control keeps what an earlier job put there.
     for (int i = 0; i < ParametrosRpt::nFormulas; ++i) {
         if (!parametros.Formulas[i].isEmpty())
-            manejador.Intenta([&] { control.PropertyPutIndexed(PropiedadReporte::Formula, i, parametros.Formulas[i]); });
+            manejador.Intenta(
+                [&] { control.PropertyPutIndexed(PropiedadReporte::Formula, i, parametros.Formulas[i]); });
     }
 
     Asigna(PropiedadReporte::Destino, qint32(parametros.Propiedad15));
@@ -113,7 +114,8 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
     Asigna(PropiedadReporte::ArchivoReporte, parametros.ArchivoRpt);
     Asigna(PropiedadReporte::DobleCara, qint32(parametros.Propiedad25));
     Asigna(PropiedadReporte::ArchivoSalida, parametros.Propiedad12);
-    manejador.Intenta([&] { control.PropertyPutIndexed(PropiedadReporte::Impresora, 0, parametros.Propiedad30.value(0)); });
+    manejador.Intenta(
+        [&] { control.PropertyPutIndexed(PropiedadReporte::Impresora, 0, parametros.Propiedad30.value(0)); });
     Asigna(PropiedadReporte::TituloVentana, parametros.Propiedad13);
     Asigna(PropiedadReporte::Papel, parametros.Propiedad47);
     Asigna(PropiedadReporte::Paginas, parametros.Propiedad48);
@@ -122,7 +124,8 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
     // Read from the host now, so that the report logs on with the current account.
     manejador.Intenta([&] {
         const BasesDD &bases = objetos.Bases();
-        control.PropertyPut(PropiedadReporte::Conexion, ArmaTextoConexion(bases.cRuta, bases.cMiBase, bases.cUsuario, bases.cPassword));
+        control.PropertyPut(PropiedadReporte::Conexion,
+                            ArmaTextoConexion(bases.cRuta, bases.cMiBase, bases.cUsuario, bases.cPassword));
     });
 
     Asigna(PropiedadReporte::Accion, QVariant::fromValue(qint16(1))); // runs the report

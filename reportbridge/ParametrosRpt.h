@@ -11,13 +11,13 @@ struct ParametrosRpt
 {
     static constexpr int nFormulas = 21;
 
-    qint32 Propiedad15 = 0;   // destination
-    QString ArchivoRpt;       // full path of the report file
-    qint16 Propiedad24 = 0;   // copies
+    qint32 Propiedad15 = 0; // destination
+    QString ArchivoRpt;     // full path of the report file
+    qint16 Propiedad24 = 0; // copies
     qint16 Propiedad25 = 0;
-    QString Propiedad12;      // output file
+    QString Propiedad12;                // output file
     QStringList Propiedad30{QString()}; // only entry 0 is handed over
-    QString Propiedad13;      // window title
+    QString Propiedad13;                // window title
     QString Propiedad47;
     QString Propiedad48;
     QString Propiedad49;

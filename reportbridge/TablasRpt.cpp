@@ -19,12 +19,14 @@ QByteArray LeeArchivo(const QString &cArchivo)
     if (!archivo.exists())
         return {};
     if (!archivo.open(QIODevice::ReadOnly))
-        throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo, QStringLiteral("No se puede abrir el archivo de reporte %1: %2")
-                                                             .arg(cArchivo, archivo.errorString()));
+        throw HostError(
+            CodigoErrorHost::ErrorDeAccesoArchivo,
+            QStringLiteral("No se puede abrir el archivo de reporte %1: %2").arg(cArchivo, archivo.errorString()));
     QByteArray bytes = archivo.readAll();
     if (archivo.error() != QFileDevice::NoError)
-        throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo, QStringLiteral("No se puede leer el archivo de reporte %1: %2")
-                                                             .arg(cArchivo, archivo.errorString()));
+        throw HostError(
+            CodigoErrorHost::ErrorDeAccesoArchivo,
+            QStringLiteral("No se puede leer el archivo de reporte %1: %2").arg(cArchivo, archivo.errorString()));
     return bytes;
 }
 
@@ -55,8 +57,9 @@ int LeeTablasRpt(QString &cArchivoRpt, QStringList &tablas)
         if (cTabla.isEmpty())
             continue;
         if (tablas.size() == nMaximoTablas)
-            throw HostError(CodigoErrorHost::Desbordamiento,
-                            QStringLiteral("El archivo de reporte %1 tiene más de %2 tablas").arg(cArchivoRpt).arg(nMaximoTablas));
+            throw HostError(
+                CodigoErrorHost::Desbordamiento,
+                QStringLiteral("El archivo de reporte %1 tiene más de %2 tablas").arg(cArchivoRpt).arg(nMaximoTablas));
         tablas.append(cTabla);
     }
     return int(tablas.size());
@@ -77,10 +80,11 @@ QString ExtraeTabla(const QByteArray &ventana)
         resto = resto.mid(nFinPrimerCampo + 1);
     const qsizetype nFinUbicacion = resto.indexOf('\0');
     if (nFinUbicacion < 0)
-        throw HostError(CodigoErrorHost::ArgumentoNoValido,
-                        QStringLiteral("La ubicación de una tabla del archivo de reporte no termina dentro de los %1 bytes "
-                                       "que siguen al nombre de su controlador")
-                            .arg(nLargoVentana));
+        throw HostError(
+            CodigoErrorHost::ArgumentoNoValido,
+            QStringLiteral("La ubicación de una tabla del archivo de reporte no termina dentro de los %1 bytes "
+                           "que siguen al nombre de su controlador")
+                .arg(nLargoVentana));
     // One byte is one character of the report file.
     return cTipo + QLatin1Char(' ') + QString::fromLatin1(resto.left(nFinUbicacion));
 }

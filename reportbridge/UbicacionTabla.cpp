@@ -34,15 +34,16 @@ void CambiaTabla(QString &cUbicacion, const QString &cTablas, const QString &cBa
         const QString cEntradaMinusculas = cEntrada.toLower();
         const qsizetype q = cEntradaMinusculas.indexOf(QLatin1Char('*'));
         if (q < 0)
-            throw HostError(CodigoErrorHost::ArgumentoNoValido,
-                            QStringLiteral("La entrada «%1» del texto de tablas «%2» no tiene «*»").arg(cEntrada, cTablas));
+            throw HostError(
+                CodigoErrorHost::ArgumentoNoValido,
+                QStringLiteral("La entrada «%1» del texto de tablas «%2» no tiene «*»").arg(cEntrada, cTablas));
         const QString cNombre = SinEspaciosALosLados(cEntradaMinusculas.left(q));
         QString cDestino = SinEspaciosALosLados(cEntradaMinusculas.mid(q + 1));
         if (!cDestino.startsWith(QLatin1Char('.')))
             cDestino.prepend(QLatin1Char('.'));
 
         const bool bCoincide = cNombre.contains(QLatin1Char('.')) ? cUbicacionMinusculas == cNombre
-                                                                   : NombreDeTabla(cUbicacionMinusculas) == cNombre;
+                                                                  : NombreDeTabla(cUbicacionMinusculas) == cNombre;
         if (bCoincide) {
             cUbicacion = cBase + cDestino;
             return;

@@ -24,9 +24,10 @@ void AjustesImpresion::AsignaCopias(int nCopias)
 void AjustesImpresion::AsignaDobleCara(int nModo)
 {
     if (nModo < 0 || nModo > 3)
-        NoValido(PropiedadReporte::DobleCara, QStringLiteral("%1 (0 la impresora decide, 1 una cara, 2 doble cara por el lado largo, "
-                                    "3 por el lado corto)")
-                         .arg(nModo));
+        NoValido(PropiedadReporte::DobleCara,
+                 QStringLiteral("%1 (0 la impresora decide, 1 una cara, 2 doble cara por el lado largo, "
+                                "3 por el lado corto)")
+                     .arg(nModo));
     m_dobleCara = DobleCara(nModo);
 }
 
@@ -38,7 +39,8 @@ void AjustesImpresion::AsignaPapel(const QString &cPapel)
     }
     const std::optional<QPageSize::PageSizeId> papel = PapelPorNombre(cPapel);
     if (!papel)
-        NoValido(PropiedadReporte::Papel, QStringLiteral("papel \"%1\" desconocido (A3, A4, A5, Carta u Oficio)").arg(cPapel));
+        NoValido(PropiedadReporte::Papel,
+                 QStringLiteral("papel \"%1\" desconocido (A3, A4, A5, Carta u Oficio)").arg(cPapel));
     m_papel = papel;
 }
 
@@ -53,7 +55,8 @@ void AjustesImpresion::AsignaPaginas(const QString &cPaginas)
     const int nDesde = coincide.hasMatch() ? coincide.captured(1).toInt() : 0;
     const int nHasta = coincide.hasMatch() && coincide.hasCaptured(2) ? coincide.captured(2).toInt() : nDesde;
     if (nDesde < 1 || nHasta < nDesde)
-        NoValido(PropiedadReporte::Paginas, QStringLiteral("páginas \"%1\" (se escribe N o N-M, desde la página 1)").arg(cPaginas));
+        NoValido(PropiedadReporte::Paginas,
+                 QStringLiteral("páginas \"%1\" (se escribe N o N-M, desde la página 1)").arg(cPaginas));
     m_nDesde = nDesde;
     m_nHasta = nHasta;
 }
@@ -73,5 +76,6 @@ void AjustesImpresion::AsignaBandeja(const QString &cBandeja)
     else if (c == u"manual")
         m_bandeja = Bandeja::Manual;
     else
-        NoValido(PropiedadReporte::Bandeja, QStringLiteral("bandeja \"%1\" desconocida (automatica, superior, inferior o manual)").arg(cBandeja));
+        NoValido(PropiedadReporte::Bandeja,
+                 QStringLiteral("bandeja \"%1\" desconocida (automatica, superior, inferior o manual)").arg(cBandeja));
 }

@@ -8,10 +8,10 @@ struct ArmadorContenido::CeldaPreparada
 {
     CeldaDiseno::Tipo tipo = CeldaDiseno::Tipo::Vacia;
     QString cRotulo;
-    PlantillaTexto texto;  // Texto: literals and query fields left
-    QList<int> campos;     // Numero: one field; Suma: one per series number shown
-    QStringList nombres;   // the fields' names, for messages
-    int nEscala = -1;      // the decimals its fields declare (the largest); -1 unknown
+    PlantillaTexto texto; // Texto: literals and query fields left
+    QList<int> campos;    // Numero: one field; Suma: one per series number shown
+    QStringList nombres;  // the fields' names, for messages
+    int nEscala = -1;     // the decimals its fields declare (the largest); -1 unknown
     bool bDecimalesDeColumna = false;
 };
 
@@ -94,10 +94,12 @@ QString ArmadorContenido::ValorDelMotor(const QString &cNombre, qsizetype nFilas
     if (cNombre == u"Registros")
         return QString::number(nFilas);
     if (cNombre == u"PrimeraSerie")
-        return m_serieVisible.isEmpty() ? QString() : Formula(ConSerie(m_diseno.serie.cFormula, m_serieVisible.first()));
+        return m_serieVisible.isEmpty() ? QString()
+                                        : Formula(ConSerie(m_diseno.serie.cFormula, m_serieVisible.first()));
     if (cNombre == u"UltimaSerie")
         return m_serieVisible.isEmpty() ? QString() : Formula(ConSerie(m_diseno.serie.cFormula, m_serieVisible.last()));
-    throw ErrorReporte(CodigoErrorRpt::ArchivoDanado, QStringLiteral("El reporte pide el valor desconocido {=%1}.").arg(cNombre));
+    throw ErrorReporte(CodigoErrorRpt::ArchivoDanado,
+                       QStringLiteral("El reporte pide el valor desconocido {=%1}.").arg(cNombre));
 }
 
 PlantillaTexto ArmadorContenido::Analiza(const QString &cTexto) const
@@ -191,11 +193,8 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
                 mostrada.decimalesPorLinea.append(diseno.nDecimales);
                 mostrada.escalasPorLinea.append(-1);
                 switch (diseno.tipo) {
-                case CeldaDiseno::Tipo::Vacia:
-                    break;
-                case CeldaDiseno::Tipo::Rotulo:
-                    celda.cRotulo = diseno.cValor;
-                    break;
+                case CeldaDiseno::Tipo::Vacia: break;
+                case CeldaDiseno::Tipo::Rotulo: celda.cRotulo = diseno.cValor; break;
                 case CeldaDiseno::Tipo::Texto:
                     celda.texto = ResuelveFijos(ConSerie(diseno.cValor, nSerie), nFilas, true);
                     for (PlantillaTexto::Pieza &pieza : celda.texto.Piezas()) {
@@ -244,8 +243,7 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
         for (qsizetype k = 0; k < preparadas.size(); ++k, ++pCelda) {
             const CeldaPreparada &celda = preparadas[k];
             switch (celda.tipo) {
-            case CeldaDiseno::Tipo::Vacia:
-                break;
+            case CeldaDiseno::Tipo::Vacia: break;
             case CeldaDiseno::Tipo::Rotulo:
                 pCelda->tipo = ValorCelda::Tipo::Texto;
                 pCelda->cTexto = celda.cRotulo;
@@ -254,7 +252,7 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
                 pCelda->tipo = ValorCelda::Tipo::Texto;
                 pCelda->cTexto = celda.texto.Rellena([&](const PlantillaTexto::Pieza &pieza) {
                     return pieza.tipo == PlantillaTexto::Pieza::Tipo::Campo ? datos.Valor(nFila, pieza.nCampo)
-                                                                             : pieza.cTexto;
+                                                                            : pieza.cTexto;
                 });
                 break;
             case CeldaDiseno::Tipo::Numero: {

@@ -15,7 +15,8 @@ class ArmadorContenido
 {
 public:
     // formulas: values by lower-case name, as FormulasReporte::Valores gives them.
-    ArmadorContenido(const DisenoReporte &diseno, const QHash<QString, QString> &formulas, const QDateTime &fechaImpresion);
+    ArmadorContenido(const DisenoReporte &diseno, const QHash<QString, QString> &formulas,
+                     const QDateTime &fechaImpresion);
 
     // Throws ErrorReporte: CampoFaltante for a column the query does not give, NumeroNoValido
     // for a numeric column holding something else, Desbordamiento for a sum too large,

@@ -1,8 +1,14 @@
 #include "CodificacionCuerpo.h"
 
 namespace {
-bool EsP(char c) { return c == 'p' || c == 'P'; }
-bool EsD(char c) { return c == 'd' || c == 'D'; }
+bool EsP(char c)
+{
+    return c == 'p' || c == 'P';
+}
+bool EsD(char c)
+{
+    return c == 'd' || c == 'D';
+}
 } // namespace
 
 QByteArray CodificacionCuerpo::Codifica(const QByteArray &contenido)

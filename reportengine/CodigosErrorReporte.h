@@ -23,11 +23,11 @@ constexpr int DefinicionNoValida = 7016; // the readable definition that the com
 constexpr int SinArchivoDeReporte = 7020;
 constexpr int FormulaDesconocida = 7021; // a formula put that the report does not have
 constexpr int UbicacionNoValida = 7022;
-constexpr int TablaNoSoportada = 7023;   // a local-file table: there is no such driver here
+constexpr int TablaNoSoportada = 7023; // a local-file table: there is no such driver here
 constexpr int ConexionFallida = 7030;
 constexpr int ConsultaFallida = 7031;
-constexpr int CampoFaltante = 7032;      // the query gives no column that the layout needs
-constexpr int NumeroNoValido = 7033;     // a numeric column holds something that is no number
+constexpr int CampoFaltante = 7032;  // the query gives no column that the layout needs
+constexpr int NumeroNoValido = 7033; // a numeric column holds something that is no number
 constexpr int Desbordamiento = 7034;
 
 // The output

@@ -151,14 +151,10 @@ ArchivoRpt CompiladorRpt::CompilaTexto(const QString &cDefinicion)
     }
     m_nLinea = int(lineas.size());
     switch (m_bloque) {
-    case Bloque::Consulta:
-        FallaEn(m_nLineaConsulta, QStringLiteral("la consulta no termina con una línea \"fin\""));
-    case Bloque::Columna:
-        FallaEn(m_nLineaColumna, QStringLiteral("la columna no termina con \"fin\""));
-    case Bloque::Serie:
-        FallaEn(m_nLineaSerie, QStringLiteral("la serie no termina con \"fin\""));
-    case Bloque::Ninguno:
-        break;
+    case Bloque::Consulta: FallaEn(m_nLineaConsulta, QStringLiteral("la consulta no termina con una línea \"fin\""));
+    case Bloque::Columna: FallaEn(m_nLineaColumna, QStringLiteral("la columna no termina con \"fin\""));
+    case Bloque::Serie: FallaEn(m_nLineaSerie, QStringLiteral("la serie no termina con \"fin\""));
+    case Bloque::Ninguno: break;
     }
     VerificaTodo();
     return m_archivo;
@@ -406,7 +402,8 @@ void CompiladorRpt::InstruccionDeColumna(const QList<Palabra> &palabras)
     } else if (cInstruccion == u"vacia") {
         celda.tipo = CeldaDiseno::Tipo::Vacia;
     } else {
-        Falla(QStringLiteral("se esperaba texto, rotulo, numero, suma, vacia o fin, no \"%1\"").arg(palabras.first().cTexto));
+        Falla(QStringLiteral("se esperaba texto, rotulo, numero, suma, vacia o fin, no \"%1\"")
+                  .arg(palabras.first().cTexto));
     }
     if (HayMas() && m_palabras[m_nPalabra].cTexto == u"csv" && !m_palabras[m_nPalabra].bEntreComillas) {
         if (celda.tipo == CeldaDiseno::Tipo::Vacia || celda.tipo == CeldaDiseno::Tipo::Rotulo)
@@ -460,8 +457,8 @@ void CompiladorRpt::VerificaTodo()
         const int nTabla = coincide.captured(1).toInt();
         if (nTabla < 1 || nTabla > m_archivo.tablas.size())
             FallaEn(m_nLineaConsulta, QStringLiteral("la consulta nombra la tabla %1 y el reporte tiene %2")
-                                                   .arg(coincide.captured(0))
-                                                   .arg(m_archivo.tablas.size()));
+                                          .arg(coincide.captured(0))
+                                          .arg(m_archivo.tablas.size()));
     }
 
     for (const auto &[nLinea, cCampo] : std::as_const(m_sumas)) {
@@ -481,8 +478,7 @@ void CompiladorRpt::VerificaTodo()
             if (texto.bEnSerie)
                 cNombre.replace(u'#', QString::number(diseno.serie.nDesde));
             switch (pieza.tipo) {
-            case PlantillaTexto::Pieza::Tipo::Literal:
-                break;
+            case PlantillaTexto::Pieza::Tipo::Literal: break;
             case PlantillaTexto::Pieza::Tipo::Formula:
                 if (!diseno.formulas.contains(cNombre, Qt::CaseInsensitive))
                     Falla(QStringLiteral("la fórmula %1 no está declarada").arg(pieza.cTexto));
@@ -515,8 +511,9 @@ void CompiladorRpt::CompilaArchivo(const QString &cDefinicion, const QString &cS
 {
     QFile archivo(cDefinicion);
     if (!archivo.open(QIODevice::ReadOnly))
-        throw ErrorReporte(CodigoErrorRpt::ArchivoNoEncontrado,
-                           QStringLiteral("No se puede leer la definición %1: %2.").arg(cDefinicion, archivo.errorString()));
+        throw ErrorReporte(
+            CodigoErrorRpt::ArchivoNoEncontrado,
+            QStringLiteral("No se puede leer la definición %1: %2.").arg(cDefinicion, archivo.errorString()));
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString cTexto = utf8(archivo.readAll());
     if (utf8.hasError())

@@ -94,7 +94,10 @@ private:
 
     void Verifica(const QString &cTexto, bool bPorPagina = false, bool bAceptaCampos = false);
     void VerificaTodo();
-    QString FormulaDeSerie(int n) const { return QString(m_archivo.diseno.serie.cFormula).replace(u'#', QString::number(n)); }
+    QString FormulaDeSerie(int n) const
+    {
+        return QString(m_archivo.diseno.serie.cFormula).replace(u'#', QString::number(n));
+    }
 
     ArchivoRpt m_archivo;
     int m_nLinea = 0;

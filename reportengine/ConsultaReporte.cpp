@@ -35,7 +35,8 @@ QString ConsultaReporte::Identificador(const QString &cUbicacion)
     const qsizetype nPunto = cUbicacion.indexOf(QLatin1Char('.'));
     if (nPunto < 0)
         return ComillasInvertidas(cUbicacion);
-    return ComillasInvertidas(cUbicacion.left(nPunto)) + QLatin1Char('.') + ComillasInvertidas(cUbicacion.mid(nPunto + 1));
+    return ComillasInvertidas(cUbicacion.left(nPunto)) + QLatin1Char('.') +
+           ComillasInvertidas(cUbicacion.mid(nPunto + 1));
 }
 
 ConsultaReporte::ConsultaReporte(const ArchivoRpt &archivo, const QList<QString> &ubicacionesAsignadas)
@@ -52,15 +53,17 @@ ConsultaReporte::ConsultaReporte(const ArchivoRpt &archivo, const QList<QString>
                                    .arg(archivo.tablas.size()));
         const TablaRpt &tabla = archivo.tablas[nTabla - 1];
         if (tabla.tipo == TablaRpt::Tipo::ArchivoLocal)
-            throw ErrorReporte(CodigoErrorRpt::TablaNoSoportada,
-                               QStringLiteral("La tabla %1 del reporte es de un archivo local (%2), que este programa no lee.")
-                                   .arg(nTabla)
-                                   .arg(tabla.cOrigenDatos));
+            throw ErrorReporte(
+                CodigoErrorRpt::TablaNoSoportada,
+                QStringLiteral("La tabla %1 del reporte es de un archivo local (%2), que este programa no lee.")
+                    .arg(nTabla)
+                    .arg(tabla.cOrigenDatos));
         const QString cAsignada = nTabla <= ubicacionesAsignadas.size() ? ubicacionesAsignadas[nTabla - 1] : QString();
         const QString cUbicacion = cAsignada.isEmpty() ? tabla.cUbicacion : cAsignada;
         const QString cProblema = ProblemaDeUbicacion(cUbicacion);
         if (!cProblema.isEmpty())
-            throw ErrorReporte(CodigoErrorRpt::UbicacionNoValida, QStringLiteral("Tabla %1: %2.").arg(nTabla).arg(cProblema));
+            throw ErrorReporte(CodigoErrorRpt::UbicacionNoValida,
+                               QStringLiteral("Tabla %1: %2.").arg(nTabla).arg(cProblema));
         if (m_cOrigenDatos.isEmpty())
             m_cOrigenDatos = tabla.cOrigenDatos;
         m_cSql += cConsulta.mid(nDesde, coincide.capturedStart() - nDesde) + Identificador(cUbicacion);
@@ -68,5 +71,6 @@ ConsultaReporte::ConsultaReporte(const ArchivoRpt &archivo, const QList<QString>
     }
     m_cSql += cConsulta.mid(nDesde);
     if (m_cOrigenDatos.isEmpty())
-        throw ErrorReporte(CodigoErrorRpt::ArchivoDanado, QStringLiteral("La consulta del reporte no nombra ninguna tabla."));
+        throw ErrorReporte(CodigoErrorRpt::ArchivoDanado,
+                           QStringLiteral("La consulta del reporte no nombra ninguna tabla."));
 }

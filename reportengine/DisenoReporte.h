@@ -34,9 +34,9 @@ struct PaginaDiseno
 {
     QString cPapel = QStringLiteral("A4"); // A3, A4, A5, Carta, Oficio
     bool bHorizontal = true;
-    int nMargenDecimasMm = 100;             // the same on the four sides
+    int nMargenDecimasMm = 100; // the same on the four sides
     QString cFuente = QStringLiteral("DejaVu Sans");
-    int nPuntosDecimas = 80;                // the report's font size
+    int nPuntosDecimas = 80; // the report's font size
     bool operator==(const PaginaDiseno &) const = default;
 };
 
@@ -52,9 +52,9 @@ struct CeldaDiseno
     };
     Tipo tipo = Tipo::Vacia;
     QString cValor;
-    int nDecimales = 2; // on paper
-    QString cCsv; // heading of this value's CSV column; empty: not in the CSV (which always
-                  // carries the column's own decimals)
+    int nDecimales = 2;               // on paper
+    QString cCsv;                     // heading of this value's CSV column; empty: not in the CSV (which always
+                                      // carries the column's own decimals)
     bool bDecimalesDeColumna = false; // on paper the column's own decimals, at most nDecimales
     bool operator==(const CeldaDiseno &) const = default;
 };

@@ -20,8 +20,9 @@ FormulasReporte::Formula FormulasReporte::Analiza(const QString &cTexto)
 void FormulasReporte::Asigna(int nRanura, const QString &cTexto)
 {
     if (nRanura < 0 || nRanura >= nRanuras)
-        throw ErrorReporte(CodigoErrorRpt::IndiceNoValido,
-                           QStringLiteral("La ranura de fórmula %1 no existe (van de 0 a %2).").arg(nRanura).arg(nRanuras - 1));
+        throw ErrorReporte(
+            CodigoErrorRpt::IndiceNoValido,
+            QStringLiteral("La ranura de fórmula %1 no existe (van de 0 a %2).").arg(nRanura).arg(nRanuras - 1));
     if (!cTexto.isEmpty())
         Analiza(cTexto);
     m_ranuras[nRanura] = cTexto;

@@ -67,10 +67,12 @@ public:
             if (!SQL_SUCCEEDED(SQLGetDiagRecW(m_nTipo, m_manejador, nRegistro, estado, &nNativo, texto,
                                               SQLSMALLINT(std::size(texto)), &nLargo)))
                 break;
-            const QString cTexto = DeAncho(texto, qBound(qsizetype(0), qsizetype(nLargo), qsizetype(std::size(texto)) - 1));
+            const QString cTexto =
+                DeAncho(texto, qBound(qsizetype(0), qsizetype(nLargo), qsizetype(std::size(texto)) - 1));
             textos.append(nNativo != 0 ? QStringLiteral("[%1] %2").arg(nNativo).arg(cTexto) : cTexto);
         }
-        return textos.isEmpty() ? QStringLiteral("el controlador ODBC no dio más detalles") : textos.join(QLatin1Char(' '));
+        return textos.isEmpty() ? QStringLiteral("el controlador ODBC no dio más detalles")
+                                : textos.join(QLatin1Char(' '));
     }
 
 private:
@@ -107,12 +109,18 @@ public:
     {
         const SQLULEN nCaracteres = qBound<SQLULEN>(1, nTamano, nCaracteresMaximos);
         switch (nTipoSql) {
-        case SQL_CHAR: case SQL_VARCHAR: case SQL_LONGVARCHAR:
-        case SQL_WCHAR: case SQL_WVARCHAR: case SQL_WLONGVARCHAR:
+        case SQL_CHAR:
+        case SQL_VARCHAR:
+        case SQL_LONGVARCHAR:
+        case SQL_WCHAR:
+        case SQL_WVARCHAR:
+        case SQL_WLONGVARCHAR:
             m_nTipoC = SQL_C_WCHAR;
             m_nAncho = SQLLEN((2 * nCaracteres + 1) * sizeof(SQLWCHAR)); // a character may take two
             break;
-        case SQL_BINARY: case SQL_VARBINARY: case SQL_LONGVARBINARY:
+        case SQL_BINARY:
+        case SQL_VARBINARY:
+        case SQL_LONGVARBINARY:
             m_nTipoC = SQL_C_BINARY;
             m_nAncho = SQLLEN(4 * nCaracteres);
             break;
@@ -130,7 +138,8 @@ public:
         m_valores.resize(size_t(m_nAncho) * nFilas);
         m_largos.resize(nFilas);
         if (!SQL_SUCCEEDED(SQLBindCol(*sentencia, nColumna, m_nTipoC, m_valores.data(), m_nAncho, m_largos.data())))
-            FallaLaConsulta(QStringLiteral("No se pudo leer la columna %1 de la consulta del reporte").arg(nColumna), sentencia);
+            FallaLaConsulta(QStringLiteral("No se pudo leer la columna %1 de la consulta del reporte").arg(nColumna),
+                            sentencia);
     }
 
     // The value of the fetched block's row nFila; false when the driver had to cut it.
@@ -164,10 +173,13 @@ private:
 bool EsNumeroExacto(SQLSMALLINT nTipoSql)
 {
     switch (nTipoSql) {
-    case SQL_DECIMAL: case SQL_NUMERIC: case SQL_TINYINT: case SQL_SMALLINT: case SQL_INTEGER: case SQL_BIGINT:
-        return true;
-    default:
-        return false;
+    case SQL_DECIMAL:
+    case SQL_NUMERIC:
+    case SQL_TINYINT:
+    case SQL_SMALLINT:
+    case SQL_INTEGER:
+    case SQL_BIGINT: return true;
+    default: return false;
     }
 }
 
@@ -188,10 +200,12 @@ DatosReporte LeeConsulta(const Manejador &conexion, const QString &cSql)
         SQLWCHAR nombre[512];
         SQLSMALLINT nLargoNombre = 0, nTipoSql = 0, nDecimales = 0, nNulo = 0;
         SQLULEN nTamano = 0;
-        if (!SQL_SUCCEEDED(SQLDescribeColW(*sentencia, i, nombre, SQLSMALLINT(std::size(nombre)), &nLargoNombre, &nTipoSql,
-                                           &nTamano, &nDecimales, &nNulo)))
-            FallaLaConsulta(QStringLiteral("No se pudo conocer la columna %1 de la consulta del reporte").arg(i), sentencia);
-        datos.campos.append(DeAncho(nombre, qBound(qsizetype(0), qsizetype(nLargoNombre), qsizetype(std::size(nombre)) - 1)));
+        if (!SQL_SUCCEEDED(SQLDescribeColW(*sentencia, i, nombre, SQLSMALLINT(std::size(nombre)), &nLargoNombre,
+                                           &nTipoSql, &nTamano, &nDecimales, &nNulo)))
+            FallaLaConsulta(QStringLiteral("No se pudo conocer la columna %1 de la consulta del reporte").arg(i),
+                            sentencia);
+        datos.campos.append(
+            DeAncho(nombre, qBound(qsizetype(0), qsizetype(nLargoNombre), qsizetype(std::size(nombre)) - 1)));
         datos.escalas.append(EsNumeroExacto(nTipoSql) ? nDecimales : -1);
         columnas.emplace_back(nTipoSql, nTamano);
         nAnchoDeFila += columnas.back().AnchoDeFila();
@@ -199,7 +213,8 @@ DatosReporte LeeConsulta(const Manejador &conexion, const QString &cSql)
     if (nCampos == 0)
         return datos;
 
-    const SQLULEN nFilas = qBound<SQLULEN>(1, SQLULEN(nBytesPorBloque / qMax<qsizetype>(1, nAnchoDeFila)), nFilasPorBloque);
+    const SQLULEN nFilas =
+        qBound<SQLULEN>(1, SQLULEN(nBytesPorBloque / qMax<qsizetype>(1, nAnchoDeFila)), nFilasPorBloque);
     SQLULEN nTraidas = 0;
     std::vector<SQLUSMALLINT> estados(nFilas);
     SQLSetStmtAttr(*sentencia, SQL_ATTR_ROW_BIND_TYPE, SQLPOINTER(SQL_BIND_BY_COLUMN), 0);
@@ -241,16 +256,19 @@ DatosReporte LectorOdbc::Lee(const QString &cCadenaOdbc, const QString &cOrigenD
     const Manejador entorno(SQL_HANDLE_ENV, SQL_NULL_HANDLE);
     if (!entorno.Valido() ||
         !SQL_SUCCEEDED(SQLSetEnvAttr(*entorno, SQL_ATTR_ODBC_VERSION, SQLPOINTER(SQL_OV_ODBC3), 0)))
-        throw ErrorReporte(CodigoErrorRpt::ConexionFallida, QStringLiteral("El administrador de controladores ODBC no se pudo iniciar."));
+        throw ErrorReporte(CodigoErrorRpt::ConexionFallida,
+                           QStringLiteral("El administrador de controladores ODBC no se pudo iniciar."));
     Manejador conexion(SQL_HANDLE_DBC, *entorno);
     if (!conexion.Valido())
-        throw ErrorReporte(CodigoErrorRpt::ConexionFallida, QStringLiteral("El administrador de controladores ODBC no se pudo iniciar."));
+        throw ErrorReporte(CodigoErrorRpt::ConexionFallida,
+                           QStringLiteral("El administrador de controladores ODBC no se pudo iniciar."));
     if (!SQL_SUCCEEDED(SQLDriverConnectW(*conexion, nullptr, Ancho(cCadenaOdbc), SQL_NTS, nullptr, 0, nullptr,
                                          SQL_DRIVER_NOPROMPT))) {
         const QString cError = conexion.Diagnostico();
-        throw ErrorReporte(CodigoErrorRpt::ConexionFallida,
-                           QStringLiteral("No se pudo conectar con el origen de datos \"%1\": %2").arg(cOrigenDatos, cError) +
-                               QueHacer(cError, cOrigenDatos));
+        throw ErrorReporte(
+            CodigoErrorRpt::ConexionFallida,
+            QStringLiteral("No se pudo conectar con el origen de datos \"%1\": %2").arg(cOrigenDatos, cError) +
+                QueHacer(cError, cOrigenDatos));
     }
     conexion.Conectado();
     if (alConectar)

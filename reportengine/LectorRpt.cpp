@@ -30,7 +30,8 @@ constexpr int nMaximoPuntosDecimas = 720;
 
 [[noreturn]] void Danado(const QString &cDetalle)
 {
-    throw ErrorReporte(CodigoErrorRpt::ArchivoDanado, QStringLiteral("El archivo de reporte está dañado: %1.").arg(cDetalle));
+    throw ErrorReporte(CodigoErrorRpt::ArchivoDanado,
+                       QStringLiteral("El archivo de reporte está dañado: %1.").arg(cDetalle));
 }
 
 // The field up to the next NUL inside the record, from nPosicion on; nPosicion ends after the NUL.
@@ -182,12 +183,14 @@ ArchivoRpt LectorRpt::LeeArchivo(const QString &cRuta)
         throw ErrorReporte(CodigoErrorRpt::ArchivoNoEncontrado,
                            QStringLiteral("No se encuentra el archivo de reporte %1.").arg(cRuta));
     if (QFileInfo(cRuta).isDir() || !archivo.open(QIODevice::ReadOnly))
-        throw ErrorReporte(CodigoErrorRpt::ArchivoIlegible,
-                           QStringLiteral("No se puede leer el archivo de reporte %1: %2.").arg(cRuta, archivo.errorString()));
+        throw ErrorReporte(
+            CodigoErrorRpt::ArchivoIlegible,
+            QStringLiteral("No se puede leer el archivo de reporte %1: %2.").arg(cRuta, archivo.errorString()));
     const QByteArray bytes = archivo.readAll();
     if (archivo.error() != QFileDevice::NoError)
-        throw ErrorReporte(CodigoErrorRpt::ArchivoIlegible,
-                           QStringLiteral("No se puede leer el archivo de reporte %1: %2.").arg(cRuta, archivo.errorString()));
+        throw ErrorReporte(
+            CodigoErrorRpt::ArchivoIlegible,
+            QStringLiteral("No se puede leer el archivo de reporte %1: %2.").arg(cRuta, archivo.errorString()));
     return DeBytes(bytes);
 }
 

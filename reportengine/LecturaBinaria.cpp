@@ -7,10 +7,9 @@
 
 void LecturaBinaria::Falla(const QString &cDetalle) const
 {
-    throw ErrorReporte(CodigoErrorRpt::ArchivoDanado,
-                       QStringLiteral("El archivo de reporte está dañado: %1 (byte %2 del diseño).")
-                           .arg(cDetalle)
-                           .arg(m_nPosicion));
+    throw ErrorReporte(
+        CodigoErrorRpt::ArchivoDanado,
+        QStringLiteral("El archivo de reporte está dañado: %1 (byte %2 del diseño).").arg(cDetalle).arg(m_nPosicion));
 }
 
 void LecturaBinaria::Necesita(qsizetype nBytes) const
@@ -37,7 +36,11 @@ qint32 LecturaBinaria::Entero(qint32 nMinimo, qint32 nMaximo, const char *cQue)
 {
     const qint32 n = Entero();
     if (n < nMinimo || n > nMaximo)
-        Falla(QStringLiteral("%1 vale %2, fuera de %3 a %4").arg(QString::fromUtf8(cQue)).arg(n).arg(nMinimo).arg(nMaximo));
+        Falla(QStringLiteral("%1 vale %2, fuera de %3 a %4")
+                  .arg(QString::fromUtf8(cQue))
+                  .arg(n)
+                  .arg(nMinimo)
+                  .arg(nMaximo));
     return n;
 }
 

@@ -31,7 +31,9 @@ QString Texto(int nDispId, const QVariant &valor)
     if (!valor.isValid())
         return {};
     if (valor.metaType().id() != QMetaType::QString)
-        NoValido(nDispId, QStringLiteral("se esperaba un texto y llegó un valor de tipo %1").arg(QLatin1String(valor.typeName())));
+        NoValido(
+            nDispId,
+            QStringLiteral("se esperaba un texto y llegó un valor de tipo %1").arg(QLatin1String(valor.typeName())));
     return valor.toString();
 }
 
@@ -57,15 +59,23 @@ int Entero(int nDispId, const QVariant &valor)
             return int(n);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     NoValido(nDispId, QStringLiteral("se esperaba un número entero y llegó \"%1\"").arg(valor.toString()));
 }
 
-bool EsPdf(const QString &cRuta) { return cRuta.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive); }
-bool EsCsv(const QString &cRuta) { return cRuta.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive); }
-bool EsXlsx(const QString &cRuta) { return cRuta.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive); }
+bool EsPdf(const QString &cRuta)
+{
+    return cRuta.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+}
+bool EsCsv(const QString &cRuta)
+{
+    return cRuta.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+}
+bool EsXlsx(const QString &cRuta)
+{
+    return cRuta.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive);
+}
 
 } // namespace
 
@@ -74,9 +84,7 @@ void MotorReporte::PropertyPut(PropiedadReporte propiedad, const QVariant &valor
     const int nDispId = int(propiedad);
     using enum PropiedadReporte;
     switch (propiedad) {
-    case ArchivoReporte:
-        m_cArchivoReporte = Texto(nDispId, valor);
-        return;
+    case ArchivoReporte: m_cArchivoReporte = Texto(nDispId, valor); return;
     case ArchivoSalida: {
         const QString cRuta = Texto(nDispId, valor);
         if (!cRuta.isEmpty() && !EsPdf(cRuta) && !EsCsv(cRuta) && !EsXlsx(cRuta))
@@ -84,9 +92,7 @@ void MotorReporte::PropertyPut(PropiedadReporte propiedad, const QVariant &valor
         m_cArchivoSalida = cRuta;
         return;
     }
-    case TituloVentana:
-        m_cTituloVentana = Texto(nDispId, valor);
-        return;
+    case TituloVentana: m_cTituloVentana = Texto(nDispId, valor); return;
     case Destino: {
         const int nDestino = Entero(nDispId, valor);
         if (nDestino < int(DestinoReporte::Ventana) || nDestino > int(DestinoReporte::Archivo))
@@ -105,24 +111,12 @@ void MotorReporte::PropertyPut(PropiedadReporte propiedad, const QVariant &valor
             NoValido(nDispId, QStringLiteral("acción %1 (1 ejecuta el reporte)").arg(nAccion));
         return;
     }
-    case Conexion:
-        m_conexion = TextoConexion::Analiza(Texto(nDispId, valor));
-        return;
-    case Copias:
-        m_ajustes.AsignaCopias(Entero(nDispId, valor));
-        return;
-    case DobleCara:
-        m_ajustes.AsignaDobleCara(Entero(nDispId, valor));
-        return;
-    case Papel:
-        m_ajustes.AsignaPapel(Texto(nDispId, valor));
-        return;
-    case Paginas:
-        m_ajustes.AsignaPaginas(Texto(nDispId, valor));
-        return;
-    case Bandeja:
-        m_ajustes.AsignaBandeja(Texto(nDispId, valor));
-        return;
+    case Conexion: m_conexion = TextoConexion::Analiza(Texto(nDispId, valor)); return;
+    case Copias: m_ajustes.AsignaCopias(Entero(nDispId, valor)); return;
+    case DobleCara: m_ajustes.AsignaDobleCara(Entero(nDispId, valor)); return;
+    case Papel: m_ajustes.AsignaPapel(Texto(nDispId, valor)); return;
+    case Paginas: m_ajustes.AsignaPaginas(Texto(nDispId, valor)); return;
+    case Bandeja: m_ajustes.AsignaBandeja(Texto(nDispId, valor)); return;
     case Formula:
     case Impresora:
     case UbicacionTabla:
@@ -139,9 +133,7 @@ void MotorReporte::PropertyPutIndexed(PropiedadReporte propiedad, int nIndice, c
     const int nDispId = int(propiedad);
     using enum PropiedadReporte;
     switch (propiedad) {
-    case Formula:
-        m_formulas.Asigna(nIndice, Texto(nDispId, valor));
-        return;
+    case Formula: m_formulas.Asigna(nIndice, Texto(nDispId, valor)); return;
     case Impresora: {
         if (nIndice != 0)
             throw ErrorReporte(CodigoErrorRpt::IndiceNoValido,
@@ -159,21 +151,24 @@ void MotorReporte::PropertyPutIndexed(PropiedadReporte propiedad, int nIndice, c
     }
     case UbicacionTabla: {
         if (nIndice < 0 || nIndice >= ArchivoRpt::nMaximoTablas)
-            throw ErrorReporte(CodigoErrorRpt::IndiceNoValido, QStringLiteral("La tabla %1 no existe (un reporte tiene a lo más %2).")
-                                                                   .arg(nIndice + 1)
-                                                                   .arg(ArchivoRpt::nMaximoTablas));
+            throw ErrorReporte(CodigoErrorRpt::IndiceNoValido,
+                               QStringLiteral("La tabla %1 no existe (un reporte tiene a lo más %2).")
+                                   .arg(nIndice + 1)
+                                   .arg(ArchivoRpt::nMaximoTablas));
         const QString cUbicacion = Texto(nDispId, valor);
         const QString cProblema = cUbicacion.isEmpty() ? QString() : ConsultaReporte::ProblemaDeUbicacion(cUbicacion);
         if (!cProblema.isEmpty())
-            throw ErrorReporte(CodigoErrorRpt::UbicacionNoValida, QStringLiteral("Tabla %1: %2.").arg(nIndice + 1).arg(cProblema));
+            throw ErrorReporte(CodigoErrorRpt::UbicacionNoValida,
+                               QStringLiteral("Tabla %1: %2.").arg(nIndice + 1).arg(cProblema));
         if (m_ubicaciones.size() <= nIndice)
             m_ubicaciones.resize(nIndice + 1);
         m_ubicaciones[nIndice] = cUbicacion;
         return;
     }
     default:
-        throw ErrorReporte(CodigoErrorRpt::PropiedadDesconocida,
-                           QStringLiteral("La propiedad %1 no existe con índice en el control de reportes.").arg(nDispId));
+        throw ErrorReporte(
+            CodigoErrorRpt::PropiedadDesconocida,
+            QStringLiteral("La propiedad %1 no existe con índice en el control de reportes.").arg(nDispId));
     }
 }
 
@@ -193,7 +188,8 @@ void MotorReporte::OlvidaElTrabajo()
 void MotorReporte::Ejecuta()
 {
     if (m_cArchivoReporte.isEmpty())
-        throw ErrorReporte(CodigoErrorRpt::SinArchivoDeReporte, QStringLiteral("No se ha indicado el archivo de reporte."));
+        throw ErrorReporte(CodigoErrorRpt::SinArchivoDeReporte,
+                           QStringLiteral("No se ha indicado el archivo de reporte."));
     if (m_destino == DestinoReporte::Archivo && m_cArchivoSalida.isEmpty())
         throw ErrorReporte(CodigoErrorRpt::SinArchivoDeSalida,
                            QStringLiteral("El reporte va a un archivo y no se ha indicado cuál (propiedad 12)."));
@@ -215,7 +211,8 @@ void MotorReporte::Ejecuta()
                 .arg(m_cImpresoraRechazada));
     if (m_destino != DestinoReporte::Archivo)
         Impresa(); // nothing is read for a screen or a printer that this program does not have
-    const DatosReporte datos = LectorOdbc::Lee(cCadenaOdbc, consulta.OrigenDatos(), consulta.Sql(), m_avisos.alConectar);
+    const DatosReporte datos =
+        LectorOdbc::Lee(cCadenaOdbc, consulta.OrigenDatos(), consulta.Sql(), m_avisos.alConectar);
     if (m_avisos.alLeerDatos)
         m_avisos.alLeerDatos(); // what the report shows is in memory: its tables may go
     const ContenidoReporte contenido =
@@ -226,9 +223,7 @@ void MotorReporte::Ejecuta()
     case DestinoReporte::Ventana:
         Impresa().MuestraVistaPrevia(PintorReporte(contenido, m_locale), cTitulo, m_ajustes);
         break;
-    case DestinoReporte::Impresora:
-        Impresa().Imprime(PintorReporte(contenido, m_locale), cTitulo, m_ajustes);
-        break;
+    case DestinoReporte::Impresora: Impresa().Imprime(PintorReporte(contenido, m_locale), cTitulo, m_ajustes); break;
     case DestinoReporte::Archivo:
         if (EsCsv(m_cArchivoSalida))
             SalidaCsv::Escribe(contenido, m_cArchivoSalida);
@@ -246,7 +241,8 @@ void MotorReporte::Ejecuta()
 SalidaImpresa &MotorReporte::Impresa() const
 {
     if (!m_pSalidaImpresa)
-        throw ErrorReporte(CodigoErrorRpt::SinPantallaNiImpresora,
-                           QStringLiteral("Este programa no muestra ni imprime reportes: solo los escribe en un archivo."));
+        throw ErrorReporte(
+            CodigoErrorRpt::SinPantallaNiImpresora,
+            QStringLiteral("Este programa no muestra ni imprime reportes: solo los escribe en un archivo."));
     return *m_pSalidaImpresa;
 }

@@ -122,19 +122,19 @@ PintorReporte::PintorReporte(const ContenidoReporte &contenido, const QLocale &l
 
 QPageLayout PintorReporte::DisenoDePagina(std::optional<QPageSize::PageSizeId> papel) const
 {
-    const QPageSize::PageSizeId nPapel = papel.value_or(PapelPorNombre(m_contenido.pagina.cPapel).value_or(QPageSize::A4));
+    const QPageSize::PageSizeId nPapel =
+        papel.value_or(PapelPorNombre(m_contenido.pagina.cPapel).value_or(QPageSize::A4));
     const double dMargen = m_contenido.pagina.nMargenDecimasMm / 10.0;
-    return QPageLayout(QPageSize(nPapel), m_contenido.pagina.bHorizontal ? QPageLayout::Landscape : QPageLayout::Portrait,
+    return QPageLayout(QPageSize(nPapel),
+                       m_contenido.pagina.bHorizontal ? QPageLayout::Landscape : QPageLayout::Portrait,
                        QMarginsF(dMargen, dMargen, dMargen, dMargen), QPageLayout::Millimeter);
 }
 
 QString PintorReporte::Texto(const ValorCelda &valor, int nColumna, int nLinea) const
 {
     switch (valor.tipo) {
-    case ValorCelda::Tipo::Vacio:
-        return {};
-    case ValorCelda::Tipo::Texto:
-        return valor.cTexto;
+    case ValorCelda::Tipo::Vacio: return {};
+    case ValorCelda::Tipo::Texto: return valor.cTexto;
     case ValorCelda::Tipo::Numero:
         return valor.numero.TextoLocal(m_contenido.columnas[nColumna].decimalesPorLinea.value(nLinea, 2), m_locale);
     }
@@ -192,7 +192,8 @@ PintorReporte::TextosMasAnchos PintorReporte::TextosQueDebenCaber(bool bConTotal
             if (total.tipo == ValorCelda::Tipo::Texto)
                 textos.negritos[nColumna].append(total.cTexto);
             else if (total.tipo == ValorCelda::Tipo::Numero && bConTotales)
-                textos.negritos[nColumna].append(numero(total.numero.Magnitud(), total.numero.EsNegativo(), nDecimales));
+                textos.negritos[nColumna].append(
+                    numero(total.numero.Magnitud(), total.numero.EsNegativo(), nDecimales));
         }
     }
     return textos;
@@ -235,8 +236,9 @@ double PintorReporte::Ajusta(Medidas &medidas, const TextosMasAnchos &textos) co
                 for (double &dAncho : medidas.anchos)
                     dAncho *= medidas.dAncho / dTotal;
             }
-            const qsizetype nResto = std::count_if(m_contenido.columnas.begin(), m_contenido.columnas.end(),
-                                                   [](const ColumnaContenido &c) { return c.ancho == ColumnaDiseno::Ancho::Resto; });
+            const qsizetype nResto =
+                std::count_if(m_contenido.columnas.begin(), m_contenido.columnas.end(),
+                              [](const ColumnaContenido &c) { return c.ancho == ColumnaDiseno::Ancho::Resto; });
             const double dSobra = medidas.dAncho - dTotal;
             if (nResto > 0 && dSobra > 0) {
                 for (int nColumna = 0; nColumna < nColumnas; ++nColumna) {
@@ -394,8 +396,9 @@ int PintorReporte::Pinta(QPagedPaintDevice &dispositivo, int nDesde, int nHasta,
     if (nHasta <= 0 || nHasta > nPaginas)
         nHasta = nPaginas;
     if (nDesde > nHasta)
-        throw ErrorReporte(CodigoErrorRpt::ValorNoValido,
-                           QStringLiteral("El reporte acaba en la página %1: no hay ninguna desde la %2.").arg(nPaginas).arg(nDesde));
+        throw ErrorReporte(
+            CodigoErrorRpt::ValorNoValido,
+            QStringLiteral("El reporte acaba en la página %1: no hay ninguna desde la %2.").arg(nPaginas).arg(nDesde));
     QPainter painter;
     if (!painter.begin(&dispositivo))
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita, QStringLiteral("No se pudo empezar a pintar el reporte."));
@@ -418,8 +421,8 @@ double PintorReporte::PintaLineasFijas(QPainter &painter, const Medidas &medidas
 {
     const double dPuntos = m_contenido.pagina.nPuntosDecimas / 10.0;
     for (const LineaContenido &linea : lineas) {
-        const QFont letra =
-            Letra(m_contenido.pagina.cFuente, linea.nPuntosDecimas > 0 ? linea.nPuntosDecimas / 10.0 : dPuntos, linea.bNegrita);
+        const QFont letra = Letra(m_contenido.pagina.cFuente,
+                                  linea.nPuntosDecimas > 0 ? linea.nPuntosDecimas / 10.0 : dPuntos, linea.bNegrita);
         const QFontMetricsF metricas(letra, medidas.pDispositivo);
         painter.setFont(letra);
         for (const SegmentoContenido &segmento : linea.segmentos) {
@@ -572,7 +575,8 @@ void PintorReporte::PintaPagina(QPainter &painter, const Medidas &medidas, const
     if (!m_contenido.pie.isEmpty()) {
         const double yPie = medidas.dAlto - medidas.dAlturaPie;
         painter.setPen(raya);
-        painter.drawLine(QPointF(0, yPie + medidas.Mm(dSeparacionMm) / 2), QPointF(medidas.dAncho, yPie + medidas.Mm(dSeparacionMm) / 2));
+        painter.drawLine(QPointF(0, yPie + medidas.Mm(dSeparacionMm) / 2),
+                         QPointF(medidas.dAncho, yPie + medidas.Mm(dSeparacionMm) / 2));
         painter.setPen(Qt::black);
         PintaLineasFijas(painter, medidas, m_contenido.pie, yPie + medidas.Mm(dSeparacionMm), nPagina, nPaginas);
     }

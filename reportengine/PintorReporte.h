@@ -83,8 +83,8 @@ private:
     double PintaLineasFijas(QPainter &painter, const Medidas &medidas, const QList<LineaContenido> &lineas, double y,
                             int nPagina, int nPaginas) const;
     void PintaGrafica(QPainter &painter, const Medidas &medidas, const QRectF &area) const;
-    void PintaFila(QPainter &painter, const Medidas &medidas, double y, const std::function<const ValorCelda &(int, int)> &celda,
-                   bool bTotales) const;
+    void PintaFila(QPainter &painter, const Medidas &medidas, double y,
+                   const std::function<const ValorCelda &(int, int)> &celda, bool bTotales) const;
     QString Texto(const ValorCelda &valor, int nColumna, int nLinea) const;
 
     const ContenidoReporte &m_contenido;

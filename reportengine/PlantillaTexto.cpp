@@ -5,8 +5,8 @@
 const QStringList &PlantillaTexto::ValoresDelMotor()
 {
     static const QStringList valores{
-        QStringLiteral("Titulo"),       QStringLiteral("FechaImpresion"), QStringLiteral("Pagina"),
-        QStringLiteral("Paginas"),      QStringLiteral("Registros"),      QStringLiteral("PrimeraSerie"),
+        QStringLiteral("Titulo"),      QStringLiteral("FechaImpresion"), QStringLiteral("Pagina"),
+        QStringLiteral("Paginas"),     QStringLiteral("Registros"),      QStringLiteral("PrimeraSerie"),
         QStringLiteral("UltimaSerie"),
     };
     return valores;

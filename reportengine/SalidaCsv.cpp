@@ -81,14 +81,9 @@ void SalidaCsv::EscribeEn(const ContenidoReporte &contenido, QIODevice &destino)
                 bloque += ',';
             const ValorCelda &valor = contenido.Celda(nFila, contenido.csv[i].nLinea, contenido.csv[i].nColumna);
             switch (valor.tipo) {
-            case ValorCelda::Tipo::Vacio:
-                break;
-            case ValorCelda::Tipo::Texto:
-                AgregaCampo(bloque, TextoSeguro(valor.cTexto));
-                break;
-            case ValorCelda::Tipo::Numero:
-                valor.numero.AgregaTextoPlano(bloque, escalas[i]);
-                break;
+            case ValorCelda::Tipo::Vacio: break;
+            case ValorCelda::Tipo::Texto: AgregaCampo(bloque, TextoSeguro(valor.cTexto)); break;
+            case ValorCelda::Tipo::Numero: valor.numero.AgregaTextoPlano(bloque, escalas[i]); break;
             }
         }
         bloque += "\r\n";

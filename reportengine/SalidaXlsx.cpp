@@ -155,15 +155,12 @@ public:
             return pFormato;
         pFormato = workbook_add_format(m_pLibro);
         switch (estilo) {
-        case Estilo::Normal:
-            break;
+        case Estilo::Normal: break;
         case Estilo::Titulo:
             format_set_bold(pFormato);
             format_set_font_size(pFormato, 14);
             break;
-        case Estilo::EncabezadoNumero:
-            format_set_align(pFormato, LXW_ALIGN_RIGHT);
-            [[fallthrough]];
+        case Estilo::EncabezadoNumero: format_set_align(pFormato, LXW_ALIGN_RIGHT); [[fallthrough]];
         case Estilo::Encabezado:
             format_set_bold(pFormato);
             format_set_bottom(pFormato, LXW_BORDER_THIN);
@@ -253,8 +250,7 @@ void SalidaXlsx::EscribeVentas(Libro &libro, const ContenidoReporte &contenido)
             const ColumnaCsv &columna = contenido.csv[i];
             const ValorCelda &valor = contenido.Celda(nDetalle, columna.nLinea, columna.nColumna);
             switch (valor.tipo) {
-            case ValorCelda::Tipo::Vacio:
-                break;
+            case ValorCelda::Tipo::Vacio: break;
             case ValorCelda::Tipo::Texto:
                 libro.EscribeTexto(pHoja, nFila, lxw_col_t(i), valor.cTexto);
                 anchos[i] = qMax(anchos[i], int(valor.cTexto.size()));

@@ -8,7 +8,8 @@
 namespace {
 [[noreturn]] void Falla(const QString &cDetalle)
 {
-    throw ErrorReporte(CodigoErrorRpt::ConexionNoValida, QStringLiteral("Texto de conexión no válido: %1.").arg(cDetalle));
+    throw ErrorReporte(CodigoErrorRpt::ConexionNoValida,
+                       QStringLiteral("Texto de conexión no válido: %1.").arg(cDetalle));
 }
 } // namespace
 

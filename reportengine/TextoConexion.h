@@ -18,8 +18,8 @@ public:
     static TextoConexion Analiza(const QString &cTexto);
 
     // The ODBC connection string that connects through the data source with these
-    // overrides. Values that need it go in braces ({p;x}}y}). With waits (seconds; 0 leaves the driver's own), the driver gives up connecting, or
-    // waiting for an answer, after them.
+    // overrides. Values that need it go in braces ({p;x}}y}). With waits (seconds; 0 leaves the driver's own), the
+    // driver gives up connecting, or waiting for an answer, after them.
     QString CadenaOdbc(const QString &cOrigenDatos, int nSegundosConexion = 0, int nSegundosRespuesta = 0) const;
 
     // A value as the ODBC connection string needs it.

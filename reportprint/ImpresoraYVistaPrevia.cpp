@@ -26,7 +26,7 @@ bool ImpresoraYVistaPrevia::ExisteImpresora(const QString &cNombre) const
 }
 
 void ImpresoraYVistaPrevia::MuestraVistaPrevia(const PintorReporte &pintor, const QString &cTitulo,
-                                              const AjustesImpresion &ajustes)
+                                               const AjustesImpresion &ajustes)
 {
     VentanaVistaPrevia ventana(pintor, cTitulo, ajustes, m_pVentanaPadre);
     m_presentaVistaPrevia(ventana);
@@ -35,7 +35,8 @@ void ImpresoraYVistaPrevia::MuestraVistaPrevia(const PintorReporte &pintor, cons
         throw *ventana.FallaAlImprimir();
 }
 
-void ImpresoraYVistaPrevia::Imprime(const PintorReporte &pintor, const QString &cTitulo, const AjustesImpresion &ajustes)
+void ImpresoraYVistaPrevia::Imprime(const PintorReporte &pintor, const QString &cTitulo,
+                                    const AjustesImpresion &ajustes)
 {
     if (ajustes.Impresora().isEmpty() && QPrinterInfo::defaultPrinter().isNull())
         throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible,

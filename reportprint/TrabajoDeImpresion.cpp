@@ -27,32 +27,17 @@ void TrabajoDeImpresion::AplicaAjustes(const AjustesImpresion &ajustes, QPrinter
 {
     impresora.setCopyCount(ajustes.Copias());
     switch (ajustes.ModoDobleCara()) {
-    case AjustesImpresion::DobleCara::UnaCara:
-        impresora.setDuplex(QPrinter::DuplexNone);
-        break;
-    case AjustesImpresion::DobleCara::LadoLargo:
-        impresora.setDuplex(QPrinter::DuplexLongSide);
-        break;
-    case AjustesImpresion::DobleCara::LadoCorto:
-        impresora.setDuplex(QPrinter::DuplexShortSide);
-        break;
-    case AjustesImpresion::DobleCara::DeLaImpresora:
-        break;
+    case AjustesImpresion::DobleCara::UnaCara: impresora.setDuplex(QPrinter::DuplexNone); break;
+    case AjustesImpresion::DobleCara::LadoLargo: impresora.setDuplex(QPrinter::DuplexLongSide); break;
+    case AjustesImpresion::DobleCara::LadoCorto: impresora.setDuplex(QPrinter::DuplexShortSide); break;
+    case AjustesImpresion::DobleCara::DeLaImpresora: break;
     }
     if (const auto bandeja = ajustes.BandejaDePapel()) {
         switch (*bandeja) {
-        case AjustesImpresion::Bandeja::Automatica:
-            impresora.setPaperSource(QPrinter::Auto);
-            break;
-        case AjustesImpresion::Bandeja::Superior:
-            impresora.setPaperSource(QPrinter::Upper);
-            break;
-        case AjustesImpresion::Bandeja::Inferior:
-            impresora.setPaperSource(QPrinter::Lower);
-            break;
-        case AjustesImpresion::Bandeja::Manual:
-            impresora.setPaperSource(QPrinter::Manual);
-            break;
+        case AjustesImpresion::Bandeja::Automatica: impresora.setPaperSource(QPrinter::Auto); break;
+        case AjustesImpresion::Bandeja::Superior: impresora.setPaperSource(QPrinter::Upper); break;
+        case AjustesImpresion::Bandeja::Inferior: impresora.setPaperSource(QPrinter::Lower); break;
+        case AjustesImpresion::Bandeja::Manual: impresora.setPaperSource(QPrinter::Manual); break;
         }
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <random>
 #include <iterator>
+#include <random>
 
 // Deterministic random numbers for the demo data. Built only on the raw outputs of
 // std::mt19937, whose sequence is fixed by the C++ standard, so the same seed gives the

@@ -11,10 +11,10 @@ struct LineaDeProducto
 {
     int nId;
     const char *cNombre;
-    const char *cPrefijoClave;             // start of the product codes of this line, e.g. "FER"
-    std::vector<const char *> articulos;   // e.g. "Martillo de uña"
-    std::vector<const char *> variantes;   // e.g. "16 oz"
-    int nPrecioMinimo;                     // list price range, whole pesos
+    const char *cPrefijoClave;           // start of the product codes of this line, e.g. "FER"
+    std::vector<const char *> articulos; // e.g. "Martillo de uña"
+    std::vector<const char *> variantes; // e.g. "16 oz"
+    int nPrecioMinimo;                   // list price range, whole pesos
     int nPrecioMaximo;
 };
 

@@ -24,14 +24,14 @@ constexpr qint64 nPesosPorDolar = 18;
 struct Cliente
 {
     std::string cClave;
-    int nVendedor;   // index into the salespeople
-    bool bCompra;    // false: the client never gets an invoice
+    int nVendedor; // index into the salespeople
+    bool bCompra;  // false: the client never gets an invoice
 };
 
 struct Producto
 {
     std::string cClave;
-    qint64 nPrecio;   // cents
+    qint64 nPrecio; // cents
 };
 
 struct Contexto
@@ -83,7 +83,10 @@ qint64 CantidadAlAzar(Azar &azar)
     return azar.entre(11, 100) * 100;
 }
 
-qint64 Importe(qint64 cantidad, qint64 precio) { return (cantidad * precio + 50) / 100; }
+qint64 Importe(qint64 cantidad, qint64 precio)
+{
+    return (cantidad * precio + 50) / 100;
+}
 
 void CargaLineas(Contexto &ctx)
 {
@@ -179,8 +182,8 @@ void CargaFacturas(Contexto &ctx, qint64 nLineas, const std::vector<Cliente> &cl
     const std::vector<int> partidas = PartidasPorFactura(ctx.azar, nLineas);
     const std::vector<QDate> fechas = FechasOrdenadas(ctx, static_cast<qint64>(partidas.size()));
 
-    InsercionPorLotes facturas(ctx.db, "INSERT INTO facturas (Id,Folio,Fecha,Cliente,Vendedor,Cancelada,Moneda) VALUES ",
-                               nFilasPorSentencia);
+    InsercionPorLotes facturas(
+        ctx.db, "INSERT INTO facturas (Id,Folio,Fecha,Cliente,Vendedor,Cancelada,Moneda) VALUES ", nFilasPorSentencia);
     InsercionPorLotes detalle(ctx.db, "INSERT INTO facturasdetalle (Id,Partida,Producto,Cantidad,PrecioNeto) VALUES ",
                               nFilasPorSentencia);
     const auto nProductos = static_cast<qint64>(productos.size());
@@ -191,7 +194,8 @@ void CargaFacturas(Contexto &ctx, qint64 nLineas, const std::vector<Cliente> &cl
         const bool frecuente = ctx.azar.porMil(300);
         const auto &cliente = *compradores[static_cast<std::size_t>(
             ctx.azar.entre(0, (frecuente ? nFrecuentes : static_cast<qint64>(compradores.size())) - 1))];
-        const int vendedor = ctx.azar.porMil(900) ? cliente.nVendedor : static_cast<int>(ctx.azar.entre(0, nVendedores - 1));
+        const int vendedor =
+            ctx.azar.porMil(900) ? cliente.nVendedor : static_cast<int>(ctx.azar.entre(0, nVendedores - 1));
         const bool cancelada = ctx.azar.porMil(20);
         facturas.nueva()
             .entero(id)
@@ -233,8 +237,8 @@ void CargaRemisiones(Contexto &ctx, qint64 cuantas, const std::vector<Cliente> &
                      const std::vector<Producto> &productos)
 {
     const std::vector<QDate> fechas = FechasOrdenadas(ctx, cuantas);
-    InsercionPorLotes remisiones(ctx.db, "INSERT INTO remisiones (Id,Folio,Fecha,Cliente,Moneda,Saldo,Cancelada) VALUES ",
-                                 nFilasPorSentencia);
+    InsercionPorLotes remisiones(
+        ctx.db, "INSERT INTO remisiones (Id,Folio,Fecha,Cliente,Moneda,Saldo,Cancelada) VALUES ", nFilasPorSentencia);
     InsercionPorLotes detalle(ctx.db, "INSERT INTO remisionesdetalle (Id,Partida,Producto,Cantidad,Precio) VALUES ",
                               nFilasPorSentencia);
     const auto nClientes = static_cast<qint64>(clientes.size());
@@ -250,7 +254,13 @@ void CargaRemisiones(Contexto &ctx, qint64 cuantas, const std::vector<Cliente> &
             const qint64 precio = enDolares ? std::max<qint64>(1, producto.nPrecio / nPesosPorDolar) : producto.nPrecio;
             const qint64 cantidad = CantidadAlAzar(ctx.azar);
             total += Importe(cantidad, precio);
-            detalle.nueva().entero(id).entero(partida).texto(producto.cClave).centavos(cantidad).centavos(precio).cierra();
+            detalle.nueva()
+                .entero(id)
+                .entero(partida)
+                .texto(producto.cClave)
+                .centavos(cantidad)
+                .centavos(precio)
+                .cierra();
         }
         const qint64 saldo = ctx.azar.porMil(600) ? std::max<qint64>(1, total * ctx.azar.entre(10, 100) / 100) : 0;
         const bool cancelada = ctx.azar.porMil(30);
@@ -290,9 +300,15 @@ TamanoDemo TamanoParaLineas(qint64 nLineas, qint64 nClientes)
             std::max<qint64>(1, nLineas / 10)};
 }
 
-QDate PrimerDiaDelPeriodo(QDate hasta) { return QDate(hasta.year(), hasta.month(), 1).addMonths(-23); }
+QDate PrimerDiaDelPeriodo(QDate hasta)
+{
+    return QDate(hasta.year(), hasta.month(), 1).addMonths(-23);
+}
 
-QDate UltimoDiaDelPeriodo(QDate hasta) { return QDate(hasta.year(), hasta.month(), 1).addMonths(1).addDays(-1); }
+QDate UltimoDiaDelPeriodo(QDate hasta)
+{
+    return QDate(hasta.year(), hasta.month(), 1).addMonths(1).addDays(-1);
+}
 
 void GeneraDatosDemo(QSqlDatabase &db, const OpcionesDemo &opciones, std::function<void(QString)> progreso)
 {

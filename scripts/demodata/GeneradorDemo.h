@@ -12,9 +12,9 @@
 struct OpcionesDemo
 {
     quint32 nSemilla = 1;
-    qint64 nLineas = 20000;        // invoice lines (facturasdetalle rows)
-    qint64 nClientes = 0;          // 0: one per 100 lines (at least 20)
-    QDate dHasta;                  // last month of the two years of invoices; invalid = current month
+    qint64 nLineas = 20000;                   // invoice lines (facturasdetalle rows)
+    qint64 nClientes = 0;                     // 0: one per 100 lines (at least 20)
+    QDate dHasta;                             // last month of the two years of invoices; invalid = current month
     QString cBase = QStringLiteral("datos1"); // host's main database, dropped and created again
 };
 

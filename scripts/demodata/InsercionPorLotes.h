@@ -22,10 +22,10 @@ public:
     InsercionPorLotes &nueva();
     InsercionPorLotes &entero(std::int64_t valor);
     InsercionPorLotes &texto(std::string_view valor);
-    InsercionPorLotes &centavos(std::int64_t valor);   // 1250 -> 12.50
+    InsercionPorLotes &centavos(std::int64_t valor); // 1250 -> 12.50
     InsercionPorLotes &fecha(QDate valor);
-    void cierra();     // ends the row; sends the statement once it holds filasPorSentencia rows
-    void envia();      // sends the rows still pending
+    void cierra(); // ends the row; sends the statement once it holds filasPorSentencia rows
+    void envia();  // sends the rows still pending
 
     std::int64_t filasEnviadas() const { return nFilasEnviadas; }
 

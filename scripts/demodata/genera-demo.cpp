@@ -17,7 +17,11 @@ namespace {
 
 const QString cConexion = QStringLiteral("genera-demo");
 
-void Escribe(const QString &texto) { std::fprintf(stdout, "%s\n", qUtf8Printable(texto)); std::fflush(stdout); }
+void Escribe(const QString &texto)
+{
+    std::fprintf(stdout, "%s\n", qUtf8Printable(texto));
+    std::fflush(stdout);
+}
 
 qint64 Entero(const QCommandLineParser &parser, const QString &opcion, qint64 minimo, qint64 maximo)
 {
@@ -37,10 +41,11 @@ QDate Mes(const QCommandLineParser &parser)
 {
     if (!parser.isSet(QStringLiteral("hasta")))
         return {};
-    const QDate mes = QDate::fromString(parser.value(QStringLiteral("hasta")) + QStringLiteral("-01"),
-                                        QStringLiteral("yyyy-MM-dd"));
+    const QDate mes =
+        QDate::fromString(parser.value(QStringLiteral("hasta")) + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
     if (!mes.isValid())
-        throw std::runtime_error("--hasta espera un mes AAAA-MM, no «" + parser.value(QStringLiteral("hasta")).toStdString() + "»");
+        throw std::runtime_error("--hasta espera un mes AAAA-MM, no «" +
+                                 parser.value(QStringLiteral("hasta")).toStdString() + "»");
     return mes;
 }
 
@@ -49,7 +54,8 @@ int Ejecuta(const QCommandLineParser &parser)
     OpcionesDemo opciones;
     opciones.nSemilla = static_cast<quint32>(Entero(parser, QStringLiteral("semilla"), 0, 4294967295LL));
     opciones.nLineas = Entero(parser, QStringLiteral("lineas"), 1, 100000000);
-    opciones.nClientes = parser.isSet(QStringLiteral("clientes")) ? Entero(parser, QStringLiteral("clientes"), 1, 10000000) : 0;
+    opciones.nClientes =
+        parser.isSet(QStringLiteral("clientes")) ? Entero(parser, QStringLiteral("clientes"), 1, 10000000) : 0;
     opciones.dHasta = Mes(parser);
     opciones.cBase = parser.value(QStringLiteral("base"));
     const int puerto = static_cast<int>(Entero(parser, QStringLiteral("puerto"), 1, 65535));
@@ -63,11 +69,12 @@ int Ejecuta(const QCommandLineParser &parser)
     db.setPassword(parser.value(QStringLiteral("password")));
     db.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10"));
     if (!db.open())
-        throw std::runtime_error(QStringLiteral("no se pudo conectar a %1:%2 como %3: error %4: %5")
-                                     .arg(db.hostName())
-                                     .arg(puerto)
-                                     .arg(db.userName(), db.lastError().nativeErrorCode(), db.lastError().databaseText())
-                                     .toStdString());
+        throw std::runtime_error(
+            QStringLiteral("no se pudo conectar a %1:%2 como %3: error %4: %5")
+                .arg(db.hostName())
+                .arg(puerto)
+                .arg(db.userName(), db.lastError().nativeErrorCode(), db.lastError().databaseText())
+                .toStdString());
 
     Escribe(QStringLiteral("Generando %L1 partidas de factura con semilla %2 en %3:%4/%5")
                 .arg(opciones.nLineas)
@@ -92,12 +99,15 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("genera-demo"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Carga datos de demostración (facturas y remisiones de dos años)."));
+    parser.setApplicationDescription(
+        QStringLiteral("Carga datos de demostración (facturas y remisiones de dos años)."));
     parser.addHelpOption();
     parser.addOptions({
         {QStringLiteral("semilla"), QStringLiteral("Semilla de los datos."), QStringLiteral("N"), QStringLiteral("1")},
-        {QStringLiteral("lineas"), QStringLiteral("Partidas de factura."), QStringLiteral("N"), QStringLiteral("20000")},
-        {QStringLiteral("clientes"), QStringLiteral("Clientes (por omisión uno por cada 100 partidas)."), QStringLiteral("N")},
+        {QStringLiteral("lineas"), QStringLiteral("Partidas de factura."), QStringLiteral("N"),
+         QStringLiteral("20000")},
+        {QStringLiteral("clientes"), QStringLiteral("Clientes (por omisión uno por cada 100 partidas)."),
+         QStringLiteral("N")},
         {QStringLiteral("hasta"), QStringLiteral("Último mes con facturas (por omisión el actual)."),
          QStringLiteral("AAAA-MM")},
         {QStringLiteral("base"), QStringLiteral("Base de datos del sistema (se borra y se crea)."),

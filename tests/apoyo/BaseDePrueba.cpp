@@ -84,5 +84,6 @@ void BaseDePrueba::CreaCatalogos()
     Ejecuta(QStringLiteral(
         "insert into lineas (ID, Linea) values (3, 'Plomería'), (1, 'Ferretería'), (2, 'Material eléctrico');"
         "insert into vendedores (Clave, Nombre) values ('V02', 'Ana López Ruiz'), ('V01', 'Juan Pérez Soto');"
-        "insert into clientes (Clave, Nombre, Ciudad) values ('C001', 'Abarrotes La Esperanza', 'León'), ('O''BR', 'Ferretería O''Brien', 'Puebla')"));
+        "insert into clientes (Clave, Nombre, Ciudad) values ('C001', 'Abarrotes La Esperanza', 'León'), ('O''BR', "
+        "'Ferretería O''Brien', 'Puebla')"));
 }

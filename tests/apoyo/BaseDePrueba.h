@@ -16,9 +16,9 @@ public:
     BaseDePrueba(const BaseDePrueba &) = delete;
     BaseDePrueba &operator=(const BaseDePrueba &) = delete;
 
-    static DatosConexion Servidor();  // the server, without a database
+    static DatosConexion Servidor(); // the server, without a database
     const QString &Nombre() const { return m_cNombre; }
-    DatosConexion Datos() const;      // the server with this database
+    DatosConexion Datos() const; // the server with this database
 
     // Runs statements separated by ";" on this database; a failure stops the test run.
     void Ejecuta(const QString &cSentencias);

@@ -54,14 +54,10 @@ private:
     static QString Texto(const QVariant &valor)
     {
         switch (valor.typeId()) {
-        case QMetaType::QString:
-            return QLatin1Char('"') + valor.toString() + QLatin1Char('"');
-        case QMetaType::Int:
-            return valor.toString();
-        case QMetaType::Short:
-            return valor.toString() + QLatin1Char('s');
-        default:
-            return QStringLiteral("<%1 %2>").arg(QString::fromLatin1(valor.typeName()), valor.toString());
+        case QMetaType::QString: return QLatin1Char('"') + valor.toString() + QLatin1Char('"');
+        case QMetaType::Int: return valor.toString();
+        case QMetaType::Short: return valor.toString() + QLatin1Char('s');
+        default: return QStringLiteral("<%1 %2>").arg(QString::fromLatin1(valor.typeName()), valor.toString());
         }
     }
 

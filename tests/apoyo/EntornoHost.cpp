@@ -10,7 +10,8 @@ EntornoHost::EntornoHost()
     QDir carpeta(m_carpeta.path());
     carpeta.mkpath(QStringLiteral("C/almenapremium"));
     carpeta.mkpath(QStringLiteral("programa"));
-    EscribeTexto(carpeta.filePath(QStringLiteral("C/almenapremium/") + DelRegistro::ArchivoMarca()), QStringLiteral("prueba\n"));
+    EscribeTexto(carpeta.filePath(QStringLiteral("C/almenapremium/") + DelRegistro::ArchivoMarca()),
+                 QStringLiteral("prueba\n"));
 
     m_contexto.pFabrica = &fabrica;
     m_contexto.pMensajes = &mensajes;
@@ -29,7 +30,8 @@ QString EntornoHost::RutaEjecutable() const
 
 void EntornoHost::AlmacenConServidor(int nPuerto)
 {
-    EscribeTexto(ArchivoAlmacen(), QStringLiteral("[Almena]\nservidor=127.0.0.1\nMySQLServer=127.0.0.1\nMySQLPuerto=%1\n").arg(nPuerto));
+    EscribeTexto(ArchivoAlmacen(),
+                 QStringLiteral("[Almena]\nservidor=127.0.0.1\nMySQLServer=127.0.0.1\nMySQLPuerto=%1\n").arg(nPuerto));
 }
 
 void EntornoHost::QuitaMarca()

@@ -14,7 +14,7 @@ class ImpresoraDePrueba
 public:
     // Why nothing can be printed here (for QSKIP); empty when the server answers.
     static QString FaltaParaImprimir();
-    static QString Nombre(); // scripts/cups-privado.sh's name when the variable is not set
+    static QString Nombre();           // scripts/cups-privado.sh's name when the variable is not set
     static QString NombreQueRechaza(); // a printer of the same server that refuses every job
 
     // The jobs the server has taken so far, finished or not.

@@ -51,14 +51,15 @@ void LlenaPorFilas(const ObjetosPrograma &objetos, Connection &cnn, const Filtro
         }
     }
 
-    if (!bases.AbrirTabla(rsPrincipal, cnn, filtro.cFacturas + QStringLiteral(" group by Cliente"), QStringLiteral("Cliente")))
+    if (!bases.AbrirTabla(rsPrincipal, cnn, filtro.cFacturas + QStringLiteral(" group by Cliente"),
+                          QStringLiteral("Cliente")))
         return;
     for (; !rsPrincipal.FinDeFilas(); rsPrincipal.Siguiente()) {
-        const QString cDonde =
-            u.CambXXX(QStringLiteral(" where Cliente='XXX'"), cnn.Escapa(rsPrincipal.Campo(QStringLiteral("Cliente")).toString()));
-        QString cRemisiones = filtro.cRemisiones +
-                              u.CambXXX(QStringLiteral(" and Cliente='XXX'"),
-                                        cnn.Escapa(rsPrincipal.Campo(QStringLiteral("Cliente")).toString()));
+        const QString cDonde = u.CambXXX(QStringLiteral(" where Cliente='XXX'"),
+                                         cnn.Escapa(rsPrincipal.Campo(QStringLiteral("Cliente")).toString()));
+        QString cRemisiones =
+            filtro.cRemisiones + u.CambXXX(QStringLiteral(" and Cliente='XXX'"),
+                                           cnn.Escapa(rsPrincipal.Campo(QStringLiteral("Cliente")).toString()));
         const double nTotal = bases.Sum(cnn, cRemisiones, QStringLiteral("Cantidad"));
         cnn.Execute(QStringLiteral("Update tmpventas12meses set TotalCantRemis=") + NumeroSQL(nTotal) + cDonde);
     }

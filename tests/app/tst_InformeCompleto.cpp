@@ -78,7 +78,8 @@ QList<QStringList> LeeCsv(const QString &cArchivo)
 void RegistraOrigenesOdbc()
 {
     QString cControlador;
-    QDirIterator it(QStringLiteral("/usr/lib"), {QStringLiteral("libmaodbc.so")}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(QStringLiteral("/usr/lib"), {QStringLiteral("libmaodbc.so")}, QDir::Files,
+                    QDirIterator::Subdirectories);
     if (it.hasNext())
         cControlador = it.next();
     const QString cArchivo = qEnvironmentVariable("ODBCINI");
@@ -234,9 +235,11 @@ QString tst_InformeCompleto::InstalaPrograma(const QString &cCarpeta, const QStr
     const QString cPrograma = cCarpeta + QStringLiteral("/informe-mensual");
     for (const char *cArchivo : {"informe-mensual", "InformeMensual.rpt"}) {
         QFile::remove(cCarpeta + QLatin1Char('/') + QLatin1String(cArchivo));
-        QFile::copy(cCarpetaPrograma + QLatin1Char('/') + QLatin1String(cArchivo), cCarpeta + QLatin1Char('/') + QLatin1String(cArchivo));
+        QFile::copy(cCarpetaPrograma + QLatin1Char('/') + QLatin1String(cArchivo),
+                    cCarpeta + QLatin1Char('/') + QLatin1String(cArchivo));
     }
-    EscribeTexto(cPrograma + QStringLiteral(".ini"), QStringLiteral("[Configuración]\nBase de datos principal=%1\n").arg(cBase));
+    EscribeTexto(cPrograma + QStringLiteral(".ini"),
+                 QStringLiteral("[Configuración]\nBase de datos principal=%1\n").arg(cBase));
     return cPrograma;
 }
 
@@ -259,34 +262,40 @@ QList<QStringList> tst_InformeCompleto::Esperado(const QDate &dDesde, const QDat
                                              "where f.Cancelada=0 and f.Fecha between '%1' and '%2'%3")
                                   .arg(dDesde.toString(Qt::ISODate), dHasta.toString(Qt::ISODate), cCondicion);
     QList<QStringList> filas;
-    Recordset clientes = cnn.Execute(QStringLiteral("select distinct f.Cliente, c.Nombre %1 ").arg(cFacturas).replace(
-        QStringLiteral("where f.Cancelada"), QStringLiteral("left join clientes c on c.Clave=f.Cliente where f.Cancelada")) +
-                                     QStringLiteral(" order by f.Cliente"));
+    Recordset clientes =
+        cnn.Execute(QStringLiteral("select distinct f.Cliente, c.Nombre %1 ")
+                        .arg(cFacturas)
+                        .replace(QStringLiteral("where f.Cancelada"),
+                                 QStringLiteral("left join clientes c on c.Clave=f.Cliente where f.Cancelada")) +
+                    QStringLiteral(" order by f.Cliente"));
     for (; !clientes.FinDeFilas(); clientes.Siguiente()) {
         const QString cCliente = clientes.Campo(0).toString();
         QStringList fila{cCliente, clientes.Campo(1).toString()};
         const QString cDeCliente = QStringLiteral(" and f.Cliente='%1'").arg(cnn.Escapa(cCliente));
         for (QDate dMes(dDesde.year(), dDesde.month(), 1); dMes <= dHasta; dMes = dMes.addMonths(1)) {
-            Recordset mes = cnn.Execute(
-                QStringLiteral("select cast(coalesce(sum(d.Cantidad),0) as decimal(20,2)), "
-                               "cast(coalesce(sum(d.Cantidad*d.PrecioNeto),0) as decimal(20,2)) "
-                               "%1%2 and year(f.Fecha)=%3 and month(f.Fecha)=%4")
-                    .arg(cFacturas, cDeCliente)
-                    .arg(dMes.year())
-                    .arg(dMes.month()));
+            Recordset mes =
+                cnn.Execute(QStringLiteral("select cast(coalesce(sum(d.Cantidad),0) as decimal(20,2)), "
+                                           "cast(coalesce(sum(d.Cantidad*d.PrecioNeto),0) as decimal(20,2)) "
+                                           "%1%2 and year(f.Fecha)=%3 and month(f.Fecha)=%4")
+                                .arg(cFacturas, cDeCliente)
+                                .arg(dMes.year())
+                                .arg(dMes.month()));
             fila << Decimal(mes.Campo(0)) << Decimal(mes.Campo(1));
         }
         // The totals add up the months as the report shows them, each to the cent.
         Recordset total = cnn.Execute(
-            QStringLiteral("select cast(coalesce(sum(q),0) as decimal(20,2)), cast(coalesce(sum(a),0) as decimal(20,2)) from "
-                           "(select cast(sum(d.Cantidad) as decimal(20,2)) q, cast(sum(d.Cantidad*d.PrecioNeto) as decimal(20,2)) a "
-                           "%1%2 group by year(f.Fecha), month(f.Fecha)) t")
+            QStringLiteral(
+                "select cast(coalesce(sum(q),0) as decimal(20,2)), cast(coalesce(sum(a),0) as decimal(20,2)) from "
+                "(select cast(sum(d.Cantidad) as decimal(20,2)) q, cast(sum(d.Cantidad*d.PrecioNeto) as decimal(20,2)) "
+                "a "
+                "%1%2 group by year(f.Fecha), month(f.Fecha)) t")
                 .arg(cFacturas, cDeCliente));
         fila << Decimal(total.Campo(0)) << Decimal(total.Campo(1));
-        Recordset remisiones = cnn.Execute(
-            QStringLiteral("select cast(coalesce(sum(d.Cantidad),0) as decimal(20,2)) from remisiones r join remisionesdetalle d on r.Id=d.Id "
-                           "where r.Moneda=2 and r.Saldo>0 and r.Cancelada=0 and r.Cliente='%1'")
-                .arg(cnn.Escapa(cCliente)));
+        Recordset remisiones =
+            cnn.Execute(QStringLiteral("select cast(coalesce(sum(d.Cantidad),0) as decimal(20,2)) from remisiones r "
+                                       "join remisionesdetalle d on r.Id=d.Id "
+                                       "where r.Moneda=2 and r.Saldo>0 and r.Cancelada=0 and r.Cliente='%1'")
+                            .arg(cnn.Escapa(cCliente)));
         fila << Decimal(remisiones.Campo(0));
         filas << fila;
     }
@@ -295,6 +304,7 @@ QList<QStringList> tst_InformeCompleto::Esperado(const QDate &dDesde, const QDat
 
 void tst_InformeCompleto::csvIgualAlCalculoDirecto_data()
 {
+    // clang-format off
     QTest::addColumn<QDate>("desde");
     QTest::addColumn<QDate>("hasta");
     QTest::addColumn<QString>("cliente");
@@ -310,6 +320,7 @@ void tst_InformeCompleto::csvIgualAlCalculoDirecto_data()
     QTest::newRow("cliente con comilla y coma") << QDate(2025, 1, 1) << QDate(2025, 6, 30) << "D'ANG" << "" << 0
                                                 << " and f.Cliente='D''ANG'";
     QTest::newRow("sin facturas") << QDate(2030, 1, 1) << QDate(2030, 1, 31) << "" << "" << 0 << "";
+    // clang-format on
 }
 
 void tst_InformeCompleto::csvIgualAlCalculoDirecto()
@@ -484,8 +495,9 @@ void tst_InformeCompleto::ventanaSobreviveAUnaSesionPerdida()
     QVERIFY(QTest::qWaitForWindowActive(&ventana));
 
     QSqlQuery propia(m_pBase->Base());
-    QVERIFY(propia.exec(QStringLiteral("select id from information_schema.processlist where db='%1' and id<>connection_id()")
-                            .arg(m_pBase->Nombre())));
+    QVERIFY(propia.exec(
+        QStringLiteral("select id from information_schema.processlist where db='%1' and id<>connection_id()")
+            .arg(m_pBase->Nombre())));
     int nSesiones = 0;
     for (; propia.next(); ++nSesiones)
         QSqlQuery(m_pBase->Base()).exec(QStringLiteral("kill %1").arg(propia.value(0).toString()));
@@ -527,6 +539,7 @@ void tst_InformeCompleto::archivoDeReporteFaltante()
 
 void tst_InformeCompleto::modoLotes_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("argumentos");
     QTest::addColumn<QString>("trabajo");     // the folder it runs from: "" the program's own, else one beside it
     QTest::addColumn<QStringList>("entorno"); // variables for this run; %1 is a folder of the test's own
@@ -643,6 +656,7 @@ void tst_InformeCompleto::modoLotes_data()
     QTest::newRow("salida e impresora") << doceMeses + QStringList{"--salida", "r.pdf", "--impresora", cImpresora} << ""
                                         << sinNada << 1 << "--salida y --impresora se excluyen"
                                         << "" << sinHojas << "";
+    // clang-format on
 }
 
 void tst_InformeCompleto::modoLotes()
@@ -679,7 +693,8 @@ void tst_InformeCompleto::modoLotes()
         EscribeTexto(propia.filePath(QStringLiteral("odbcinst.ini")), TextoDe(QStringLiteral("/etc/odbcinst.ini")));
     }
     for (const QString &cVariable : std::as_const(entorno))
-        variables.insert(cVariable.section(QLatin1Char('='), 0, 0), cVariable.section(QLatin1Char('='), 1).arg(propia.path()));
+        variables.insert(cVariable.section(QLatin1Char('='), 0, 0),
+                         cVariable.section(QLatin1Char('='), 1).arg(propia.path()));
     programa.setProcessEnvironment(variables);
     programa.start(cPrograma, argumentos);
     QVERIFY(programa.waitForFinished(60000));
@@ -687,7 +702,8 @@ void tst_InformeCompleto::modoLotes()
     QVERIFY2(cErrores.contains(enErrores), qPrintable(cErrores));
     QCOMPARE(programa.exitCode(), estado);
     if (estado != 0 && salida.isEmpty() && !enErrores.contains(QStringLiteral("no recibió")))
-        QVERIFY2(!cErrores.contains(QStringLiteral("calculando")), qPrintable(cErrores)); // refused before any database work
+        QVERIFY2(!cErrores.contains(QStringLiteral("calculando")),
+                 qPrintable(cErrores)); // refused before any database work
     if (bImprime) {
         const QSet<int> trabajos = ImpresoraDePrueba::Trabajos() - trabajosAntes;
         QCOMPARE(trabajos.size(), hojas.isEmpty() ? 0 : 1);
@@ -714,6 +730,7 @@ void tst_InformeCompleto::modoLotes()
 
 void tst_InformeCompleto::imprimirDesdeLaVistaPrevia_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("impresora");   // as the print dialog lists it; "" its PDF file
     QTest::addColumn<QString>("propiedades"); // "" never opened, "=" opened and left, else the paper picked there
     QTest::addColumn<QPageSize::PageSizeId>("papel"); // of the sheets that come out
@@ -729,6 +746,7 @@ void tst_InformeCompleto::imprimirDesdeLaVistaPrevia_data()
     QTest::newRow("archivo PDF") << "" << "" << QPageSize::Letter << "";
     QTest::newRow("impresora que rechaza trabajos") << ImpresoraDePrueba::NombreQueRechaza() << "" << QPageSize::Letter
                                                     << "Error no. 7042: La impresora";
+    // clang-format on
 }
 
 // The print button of the preview and Qt's print dialog, driven as a person would: page 2
@@ -837,7 +855,8 @@ void tst_InformeCompleto::vistaPreviaAbiertaNoDetieneAOtros()
         QProcess otro;
         otro.setProcessEnvironment(Entorno());
         otro.start(cPrograma, {QStringLiteral("--desde"), QStringLiteral("01/01/2025"), QStringLiteral("--hasta"),
-                               QStringLiteral("31/03/2025"), QStringLiteral("--salida"), carpeta.filePath(QStringLiteral("o.csv"))});
+                               QStringLiteral("31/03/2025"), QStringLiteral("--salida"),
+                               carpeta.filePath(QStringLiteral("o.csv"))});
         otro.waitForFinished(60000);
         nEstado = otro.exitCode();
         cErrores = QString::fromUtf8(otro.readAllStandardError());
@@ -872,7 +891,8 @@ void tst_InformeCompleto::variasCopiasADosBases()
 
     QTemporaryDir carpeta;
     const QString cOdbc = carpeta.filePath(QStringLiteral("odbc.ini"));
-    const QString cAjeno = QStringLiteral("; mis orígenes de datos\n[Contabilidad]\nDriver=/opt/otro/libotro.so\nSERVER=10.1.2.3\n\n");
+    const QString cAjeno =
+        QStringLiteral("; mis orígenes de datos\n[Contabilidad]\nDriver=/opt/otro/libotro.so\nSERVER=10.1.2.3\n\n");
     EscribeTexto(cOdbc, cAjeno + TextoDe(qEnvironmentVariable("ODBCINI")));
     QProcessEnvironment variables = Entorno();
     variables.insert(QStringLiteral("ODBCINI"), cOdbc);
@@ -881,8 +901,9 @@ void tst_InformeCompleto::variasCopiasADosBases()
     const auto corre = [&](int nPrograma, const QString &cSalida) {
         auto *pPrograma = new QProcess;
         pPrograma->setProcessEnvironment(variables);
-        pPrograma->start(programas[nPrograma], {QStringLiteral("--desde"), QStringLiteral("01/07/2024"), QStringLiteral("--hasta"),
-                                                QStringLiteral("30/06/2025"), QStringLiteral("--salida"), cSalida});
+        pPrograma->start(programas[nPrograma],
+                         {QStringLiteral("--desde"), QStringLiteral("01/07/2024"), QStringLiteral("--hasta"),
+                          QStringLiteral("30/06/2025"), QStringLiteral("--salida"), cSalida});
         return pPrograma;
     };
     const auto termina = [](QProcess *pPrograma) {

@@ -15,7 +15,7 @@ namespace {
 const QString cConexion = QStringLiteral("prueba-demodata");
 const QString cBaseA = QStringLiteral("prueba_demodata_a");
 const QString cBaseB = QStringLiteral("prueba_demodata_b");
-const QStringList cTablas{"clientes", "vendedores", "lineas", "productos",
+const QStringList cTablas{"clientes", "vendedores",      "lineas",     "productos",
                           "facturas", "facturasdetalle", "remisiones", "remisionesdetalle"};
 
 } // namespace
@@ -112,9 +112,10 @@ private slots:
         QCOMPARE(Entero("SELECT COUNT(*) FROM clientes"), tamano.nClientes);
         QCOMPARE(Entero("SELECT COUNT(*) FROM productos"), tamano.nProductos);
         QCOMPARE(Entero("SELECT COUNT(*) FROM remisiones"), tamano.nRemisiones);
-        QCOMPARE(Entero(QStringLiteral("SELECT COUNT(*) FROM facturas WHERE Fecha < '%1' OR Fecha > '%2'")
-                            .arg(desde, ultimo)),
-                 0);
+        QCOMPARE(
+            Entero(
+                QStringLiteral("SELECT COUNT(*) FROM facturas WHERE Fecha < '%1' OR Fecha > '%2'").arg(desde, ultimo)),
+            0);
         QCOMPARE(Entero(QStringLiteral("SELECT COUNT(*) FROM remisiones WHERE Fecha < '%1' OR Fecha > '%2'")
                             .arg(desde, ultimo)),
                  0);
@@ -183,8 +184,9 @@ private slots:
     {
         Genera(1, 100, QDate(2025, 6, 1), cBaseA);
         QSqlQuery consulta(db);
-        QVERIFY2(consulta.exec("REPLACE INTO almenareportes.ventas12meses (Cliente, Mes12Cant) VALUES ('PRUEBA-DEMO', 3)"),
-                 qPrintable(consulta.lastError().text()));
+        QVERIFY2(
+            consulta.exec("REPLACE INTO almenareportes.ventas12meses (Cliente, Mes12Cant) VALUES ('PRUEBA-DEMO', 3)"),
+            qPrintable(consulta.lastError().text()));
         Genera(1, 100, QDate(2025, 6, 1), cBaseA);
         QVERIFY2(consulta.exec("SELECT * FROM almenareportes.ventas12meses WHERE Cliente='PRUEBA-DEMO'") &&
                      consulta.next(),

@@ -14,10 +14,10 @@
 
 #include "BaseDePrueba.h"
 #include "BasesDD.h"
-#include "ListaDeDatos.h"
 #include "EntornoHost.h"
 #include "Falla.h"
 #include "HostError.h"
+#include "ListaDeDatos.h"
 
 namespace {
 
@@ -144,12 +144,14 @@ void tst_BasesDD::abrirBdD()
 
 void tst_BasesDD::abrirBdDFalla_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("sinServidor"); // a port where nothing listens; otherwise a missing database
     QTest::addColumn<QList<int>>("numeros");
     QTest::addColumn<QString>("texto");    // a part of the description
 
     QTest::newRow("base inexistente") << false << QList<int>{1049} << "Unknown database";
     QTest::newRow("puerto sin servidor") << true << QList<int>{2002, 2003} << "Can't connect";
+    // clang-format on
 }
 
 void tst_BasesDD::abrirBdDFalla()
@@ -182,6 +184,7 @@ void tst_BasesDD::abrirBdDFalla()
 
 void tst_BasesDD::abrirTabla_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("fuente");
     QTest::addColumn<QString>("campos");
     QTest::addColumn<QVariant>("id");    // of the first row; none when no row matches
@@ -193,6 +196,7 @@ void tst_BasesDD::abrirTabla_data()
     QTest::newRow("orden") << "lineas order by Linea desc" << "ID, Linea" << QVariant(3) << "Plomería";
     QTest::newRow("no coincide") << "lineas where ID = 99" << "ID, Linea" << QVariant() << "";
     QTest::newRow("no coincide, sin lista") << "lineas where 1 = 0" << "" << QVariant() << "";
+    // clang-format on
 }
 
 void tst_BasesDD::abrirTabla()
@@ -221,6 +225,7 @@ void tst_BasesDD::abrirTabla()
 
 void tst_BasesDD::abrirTablaSentenciaFallida_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("fuente");
     QTest::addColumn<QString>("campos");
     QTest::addColumn<int>("numero");
@@ -230,6 +235,7 @@ void tst_BasesDD::abrirTablaSentenciaFallida_data()
     QTest::newRow("tabla inexistente con campos") << "no_existe where ID = 1" << "ID" << 1146 << "no_existe";
     QTest::newRow("campo inexistente") << "lineas" << "Precio" << 1054 << "Precio";
     QTest::newRow("sintaxis") << "lineas where" << "" << 1064 << "";
+    // clang-format on
 }
 
 void tst_BasesDD::abrirTablaSentenciaFallida()
@@ -252,12 +258,14 @@ void tst_BasesDD::abrirTablaSentenciaFallida()
 
 void tst_BasesDD::filaNueva_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("fuente");
     QTest::newRow("tabla") << "articulos";
     QTest::newRow("sin filas") << "articulos where 1 = 0";
     QTest::newRow("con orden") << "articulos   order by ID desc";
     QTest::newRow("salto de línea") << "articulos\nwhere Nombre = 'Clavos'";
     QTest::newRow("comillas invertidas") << "`articulos` where ID > 0";
+    // clang-format on
 }
 
 void tst_BasesDD::filaNueva()
@@ -305,6 +313,7 @@ void tst_BasesDD::conListaDeCamposNoAdmiteFilas()
 
 void tst_BasesDD::abrirDosVecesReemplaza_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("segunda");
     QTest::addColumn<QStringList>("lineas"); // what the recordset gives after the second opening
 
@@ -312,6 +321,7 @@ void tst_BasesDD::abrirDosVecesReemplaza_data()
     QTest::newRow("dos filas") << "lineas where ID >= 2 order by ID"
                                << QStringList{QStringLiteral("Material eléctrico"), QStringLiteral("Plomería")};
     QTest::newRow("ninguna fila") << "lineas where ID = 99" << QStringList();
+    // clang-format on
 }
 
 void tst_BasesDD::abrirDosVecesReemplaza()
@@ -339,6 +349,7 @@ void tst_BasesDD::cierraTablaNuncaAbierta()
 
 void tst_BasesDD::recordsetCerrado_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("cierraLaConexion"); // instead of the recordset
     QTest::addColumn<AccionConRecordset>("accion");
 
@@ -354,6 +365,7 @@ void tst_BasesDD::recordsetCerrado_data()
         QTest::addRow("CierraTabla, %s", cNombre) << false << accion;
         QTest::addRow("CierraBdD, %s", cNombre) << true << accion;
     }
+    // clang-format on
 }
 
 void tst_BasesDD::recordsetCerrado()
@@ -374,6 +386,7 @@ void tst_BasesDD::recordsetCerrado()
 
 void tst_BasesDD::sum_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("importes");
     QTest::addColumn<QString>("condicion");
     QTest::addColumn<double>("esperado");
@@ -386,6 +399,7 @@ void tst_BasesDD::sum_data()
     QTest::newRow("ninguna fila elegida") << QStringList{"1.00"} << "where Importe > 100" << 0.0;
     QTest::newRow("tabla vacía") << QStringList() << "" << 0.0;
     QTest::newRow("solo nulos") << QStringList{"null"} << "" << 0.0;
+    // clang-format on
 }
 
 void tst_BasesDD::sum()
@@ -404,6 +418,7 @@ void tst_BasesDD::sum()
 
 void tst_BasesDD::conexionCerrada_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("abiertaAntes"); // opened and closed again; otherwise never opened
     QTest::addColumn<AccionConConexion>("accion");
 
@@ -430,6 +445,7 @@ void tst_BasesDD::conexionCerrada_data()
         QTest::addRow("%s, nunca abierta", cNombre) << false << accion;
         QTest::addRow("%s, ya cerrada", cNombre) << true << accion;
     }
+    // clang-format on
 }
 
 void tst_BasesDD::conexionCerrada()
@@ -448,10 +464,12 @@ void tst_BasesDD::conexionCerrada()
 // goes on, unless the session held something a new one would not have.
 void tst_BasesDD::sesionPerdida_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("retenida");
     QTest::addColumn<QList<int>>("fallas"); // the numbers it may fail with; none: it goes on
     QTest::newRow("sin nada que perder se reabre") << false << QList<int>();
     QTest::newRow("con un bloqueo es una falla") << true << QList<int>{2006, 2013};
+    // clang-format on
 }
 
 void tst_BasesDD::sesionPerdida()
@@ -464,7 +482,8 @@ void tst_BasesDD::sesionPerdida()
         cnn.RetieneSesion();
     Connection otra;
     Abre(otra);
-    otra.Execute(QStringLiteral("kill %1").arg(cnn.Execute(QStringLiteral("select connection_id()")).Campo(0).toString()));
+    otra.Execute(
+        QStringLiteral("kill %1").arg(cnn.Execute(QStringLiteral("select connection_id()")).Campo(0).toString()));
 
     Recordset rs;
     const std::optional<Falla> falla =

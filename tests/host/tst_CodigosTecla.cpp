@@ -15,6 +15,7 @@ private slots:
 
 void tst_CodigosTecla::codigosTecla_data()
 {
+    // clang-format off
     QTest::addColumn<int>("tecla");
     QTest::addColumn<int>("modificadores");
     QTest::addColumn<QString>("texto");
@@ -36,6 +37,7 @@ void tst_CodigosTecla::codigosTecla_data()
     QTest::newRow("F1") << int(Qt::Key_F1) << int(Qt::NoModifier) << "" << 112 << 0;
     QTest::newRow("F12") << int(Qt::Key_F12) << int(Qt::NoModifier) << "" << 123 << 0;
     QTest::newRow("mayúsculas sola") << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << "" << 0 << 0;
+    // clang-format on
 }
 
 void tst_CodigosTecla::codigosTecla()

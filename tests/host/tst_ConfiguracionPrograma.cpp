@@ -53,6 +53,7 @@ private slots:
 
 void tst_ConfiguracionPrograma::leeIniDefecto_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("antes");
     QTest::addColumn<QString>("esperado");
     QTest::addColumn<QString>("despues");
@@ -67,6 +68,7 @@ void tst_ConfiguracionPrograma::leeIniDefecto_data()
     QTest::newRow("un blanco se devuelve tal cual") << "[Configuración]\nId moneda USD=\" \"\n" << " "
                                                     << "[Configuración]\nId moneda USD=\" \"\n";
     QTest::newRow("valor guardado") << "[configuración]\nid moneda usd=7\n" << "7" << "[configuración]\nid moneda usd=7\n";
+    // clang-format on
 }
 
 void tst_ConfiguracionPrograma::leeIniDefecto()
@@ -86,10 +88,12 @@ void tst_ConfiguracionPrograma::leeIniDefecto()
 
 void tst_ConfiguracionPrograma::leeIniDefectoTerminaCuandoNoPuedeGuardar_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("archivo");
     QTest::addColumn<QString>("defecto");
     QTest::newRow("carpeta inexistente") << "/no/existe/informe-mensual.ini" << "2";
     QTest::newRow("predeterminado vacío") << "" << "";
+    // clang-format on
 }
 
 void tst_ConfiguracionPrograma::leeIniDefectoTerminaCuandoNoPuedeGuardar()
@@ -111,6 +115,7 @@ void tst_ConfiguracionPrograma::leeIniDefectoTerminaCuandoNoPuedeGuardar()
 
 void tst_ConfiguracionPrograma::carpetaIncorrecta_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("iniAntes");
     QTest::addColumn<QString>("rutaMostrada");
     QTest::addColumn<int>("respuesta");
@@ -118,6 +123,7 @@ void tst_ConfiguracionPrograma::carpetaIncorrecta_data()
     QTest::newRow("sin la clave; Sí abre el archivo") << QString() << "C:\\almenapremium" << Msg::Si;
     QTest::newRow("otra ruta") << "[Configuración]\nRuta de Almena Premium=D:\\Almena\\Premium\n"
                                << "D:\\Almena\\Premium" << Msg::Si;
+    // clang-format on
 }
 
 void tst_ConfiguracionPrograma::carpetaIncorrecta()
@@ -137,8 +143,8 @@ void tst_ConfiguracionPrograma::carpetaIncorrecta()
 
     const QChar r(13);
     const QString cTexto = QStringLiteral("En el archivo de configuración de este programa") + r + r + "(" +
-                           entorno.ArchivoIni() + ")" + r + r + "debe indicarse la ruta correcta de Almena Premium." + r +
-                           "Ruta indicada e incorrecta: " + r + r + rutaMostrada;
+                           entorno.ArchivoIni() + ")" + r + r + "debe indicarse la ruta correcta de Almena Premium." +
+                           r + "Ruta indicada e incorrecta: " + r + r + rutaMostrada;
     const auto &llamadas = entorno.mensajes.Llamadas();
     QCOMPARE(llamadas.size(), 2);
     QCOMPARE(llamadas[0].cTexto, cTexto);
@@ -147,17 +153,18 @@ void tst_ConfiguracionPrograma::carpetaIncorrecta()
     QCOMPARE(llamadas[1].cTexto, QStringLiteral("¿Desea editar el archivo de configuración?"));
     QCOMPARE(llamadas[1].nEstilo, 36);
     QCOMPARE(llamadas[1].cTitulo, QStringLiteral("Editar INI"));
-    QCOMPARE(entorno.documentosAbiertos,
-             respuesta == Msg::Si ? QStringList{entorno.ArchivoIni()} : QStringList());
+    QCOMPARE(entorno.documentosAbiertos, respuesta == Msg::Si ? QStringList{entorno.ArchivoIni()} : QStringList());
 
     QCOMPARE(objetos.Bases().cMiBase, QStringLiteral("antes"));
     QVERIFY(!QFile::exists(entorno.ArchivoAlmacen())); // nothing stored in the host store
-    QCOMPARE(IniArchivo::Lee(entorno.ArchivoIni(), cConfiguracion, QStringLiteral("Ruta de Almena Premium")), rutaMostrada);
+    QCOMPARE(IniArchivo::Lee(entorno.ArchivoIni(), cConfiguracion, QStringLiteral("Ruta de Almena Premium")),
+             rutaMostrada);
     QVERIFY(!TextoDe(entorno.ArchivoIni()).contains(QStringLiteral("Base de datos principal")));
 }
 
 void tst_ConfiguracionPrograma::almacenDelHost_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("almacen");       // lines of section [Almena]; user and password in plain text
     QTest::addColumn<QString>("puerto");
     QTest::addColumn<QString>("servidor");
@@ -173,6 +180,7 @@ void tst_ConfiguracionPrograma::almacenDelHost_data()
                                      << "3307" << "db" << "almena" << "s3cr;to";
     QTest::newRow("usuario en blanco cuenta como ausente") << "MySQLServer=db\nMySQLUsuario=\"  \"\nMySQLPassword=x"
                                                            << "3306" << "db" << "root" << "x";
+    // clang-format on
 }
 
 void tst_ConfiguracionPrograma::almacenDelHost()
@@ -191,7 +199,8 @@ void tst_ConfiguracionPrograma::almacenDelHost()
             if (cLinea.startsWith(cClave) && !cLinea.contains(QLatin1Char('"')))
                 cLinea = cClave + objetos.Util().Encripta(cLinea.mid(cClave.size()));
     }
-    EscribeTexto(entorno.ArchivoAlmacen(), QStringLiteral("[Almena]\n") + lineas.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    EscribeTexto(entorno.ArchivoAlmacen(),
+                 QStringLiteral("[Almena]\n") + lineas.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 
     QVERIFY(CargaDatosConexion(objetos.Nucleo(), objetos.Registro(), objetos.Bases(), entorno.ArchivoIni(), true));
 
@@ -208,8 +217,9 @@ void tst_ConfiguracionPrograma::almacenDelHost()
     QCOMPARE(registro.DatosALM(QStringLiteral("MySQLServer")), servidor);
     QCOMPARE(objetos.Util().DesEncripta(registro.DatosALM(QStringLiteral("MySQLUsuario"))), usuario);
     QCOMPARE(objetos.Util().DesEncripta(registro.DatosALM(QStringLiteral("MySQLPassword"))), password);
-    QCOMPARE(TextoDe(entorno.ArchivoIni()),
-             QStringLiteral("[Configuración]\nRuta de Almena Premium=C:\\almenapremium\nBase de datos principal=datos1\n"));
+    QCOMPARE(
+        TextoDe(entorno.ArchivoIni()),
+        QStringLiteral("[Configuración]\nRuta de Almena Premium=C:\\almenapremium\nBase de datos principal=datos1\n"));
 }
 
 void tst_ConfiguracionPrograma::unaSegundaCargaNoEscribeNada()
@@ -237,7 +247,8 @@ void tst_ConfiguracionPrograma::sinLeerLaBasePrincipal()
     objetos.Bases().cMiBase = QStringLiteral("la de antes");
     QVERIFY(CargaDatosConexion(objetos.Nucleo(), objetos.Registro(), objetos.Bases(), entorno.ArchivoIni(), false));
     QCOMPARE(objetos.Bases().cMiBase, QStringLiteral("la de antes"));
-    QCOMPARE(TextoDe(entorno.ArchivoIni()), QStringLiteral("[Configuración]\nRuta de Almena Premium=C:\\almenapremium\n"));
+    QCOMPARE(TextoDe(entorno.ArchivoIni()),
+             QStringLiteral("[Configuración]\nRuta de Almena Premium=C:\\almenapremium\n"));
 }
 
 void tst_ConfiguracionPrograma::unObjetoQueNoSePuedeCrearLlegaAlLlamador()

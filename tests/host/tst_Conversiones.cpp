@@ -18,6 +18,7 @@ private slots:
 
 void tst_Conversiones::aEntero16_data()
 {
+    // clang-format off
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<int>("esperado");
     QTest::addColumn<int>("falla"); // 0: none
@@ -40,6 +41,7 @@ void tst_Conversiones::aEntero16_data()
     QTest::newRow("número y letras") << QVariant("2x") << 0 << CodigoErrorHost::TipoNoCoincide;
     QTest::newRow("vacío") << QVariant("") << 0 << CodigoErrorHost::TipoNoCoincide;
     QTest::newRow("blancos") << QVariant("   ") << 0 << CodigoErrorHost::TipoNoCoincide;
+    // clang-format on
 }
 
 void tst_Conversiones::aEntero16()

@@ -23,7 +23,7 @@ const QString cFuente = QStringLiteral("Almena Reportes");
 // The permission bits of a file in octal ("600"); "" when it does not exist.
 QString Permisos(const QString &cArchivo)
 {
-    struct stat datos{};
+    struct stat datos = {};
     if (::stat(QFile::encodeName(cArchivo).constData(), &datos) != 0)
         return {};
     return QString::number(datos.st_mode & 07777, 8);
@@ -123,6 +123,7 @@ void tst_DelRegistro::Graba(const Escritura &escritura)
 
 void tst_DelRegistro::fuenteDeDatos_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("antes"); // the file before; null: no file
     QTest::addColumn<QList<Escritura>>("escrituras");
     QTest::addColumn<QList<QStringList>>("esperado"); // section, key, value read back from the file
@@ -160,6 +161,7 @@ void tst_DelRegistro::fuenteDeDatos_data()
     QTest::newRow("lista de fuentes")
         << QString() << QList<Escritura>{{"Software\\ODBC\\ODBC.INI\\ODBC Data Sources", cFuente, "MariaDB Unicode"}}
         << QList<QStringList>{{"ODBC Data Sources", cFuente, "MariaDB Unicode"}};
+    // clang-format on
 }
 
 void tst_DelRegistro::fuenteDeDatos()
@@ -187,12 +189,14 @@ void tst_DelRegistro::fuenteDeDatos()
 
 void tst_DelRegistro::soloElDuenoLee_data()
 {
+    // clang-format off
     QTest::addColumn<int>("permisosAntes"); // -1: no file before
     QTest::newRow("archivo nuevo") << -1;
     QTest::newRow("legible por todos") << 0644;
     QTest::newRow("escribible por todos") << 0666;
     QTest::newRow("ya solo del dueño") << 0600;
     QTest::newRow("solo lectura del dueño") << 0400;
+    // clang-format on
 }
 
 void tst_DelRegistro::soloElDuenoLee()
@@ -211,6 +215,7 @@ void tst_DelRegistro::soloElDuenoLee()
 
 void tst_DelRegistro::escrituraFallida_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("odbcIni"); // relative to the test's folder
     QTest::addColumn<qint64>("limite");   // the largest file the run may write; 0 no limit
     QTest::newRow("carpeta inexistente") << "no-existe/odbc.ini" << qint64(0);
@@ -218,6 +223,7 @@ void tst_DelRegistro::escrituraFallida_data()
     QTest::newRow("es una carpeta") << "carpeta" << qint64(0);
     // As a full disk: the new file cannot be written whole.
     QTest::newRow("disco lleno") << "odbc.ini" << qint64(64);
+    // clang-format on
 }
 
 void tst_DelRegistro::escrituraFallida()
@@ -253,10 +259,12 @@ void tst_DelRegistro::escrituraFallida()
 
 void tst_DelRegistro::nombreDeFuenteNoValido_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("clave");
     QTest::newRow("sin nombre") << "Software\\ODBC\\ODBC.INI\\";
     QTest::newRow("con subclave") << "Software\\ODBC\\ODBC.INI\\Almena Reportes\\Otra";
     QTest::newRow("con corchete") << "Software\\ODBC\\ODBC.INI\\Almena]Reportes";
+    // clang-format on
 }
 
 void tst_DelRegistro::nombreDeFuenteNoValido()
@@ -272,11 +280,13 @@ void tst_DelRegistro::nombreDeFuenteNoValido()
 
 void tst_DelRegistro::otrasClavesVanAlAlmacen_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("clave");
     QTest::newRow("del programa") << "Software\\Almena\\Informe mensual";
     QTest::newRow("ODBC.INI sin barra final") << "Software\\ODBC\\ODBC.INI";
     QTest::newRow("parecida a ODBC") << "Software\\ODBCX\\ODBC.INI\\Almena Reportes";
     QTest::newRow("ODBC de otra rama") << "Software\\ODBC\\ODBCINST.INI\\MariaDB Unicode";
+    // clang-format on
 }
 
 void tst_DelRegistro::otrasClavesVanAlAlmacen()
@@ -292,6 +302,7 @@ void tst_DelRegistro::otrasClavesVanAlAlmacen()
 
 void tst_DelRegistro::datosALM_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("nombre");
     QTest::addColumn<QString>("valor");
     QTest::newRow("servidor") << "MySQLServer" << "127.0.0.1";
@@ -300,6 +311,7 @@ void tst_DelRegistro::datosALM_data()
     QTest::newRow("signos del INI") << "Nota" << "a=b; c [d] #e";
     QTest::newRow("blancos a los lados") << "Sangría" << "  dos  ";
     QTest::newRow("vacío") << "MySQLUsuario" << "";
+    // clang-format on
 }
 
 void tst_DelRegistro::datosALM()
@@ -322,11 +334,13 @@ void tst_DelRegistro::datosALM()
 
 void tst_DelRegistro::datosALMSinValor_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("almacen"); // null: no store file
     QTest::newRow("sin almacén") << QString();
     QTest::newRow("almacén vacío") << "";
     QTest::newRow("sin la sección") << "[Otra]\nMySQLServer=10.0.0.1\n";
     QTest::newRow("sin el valor") << "[Almena]\nservidor=10.0.0.1\n";
+    // clang-format on
 }
 
 void tst_DelRegistro::datosALMSinValor()
@@ -340,6 +354,7 @@ void tst_DelRegistro::datosALMSinValor()
 
 void tst_DelRegistro::buscarRegistroALM_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("carpeta"); // <local> stands for the test's host installation
     QTest::addColumn<bool>("conMarca");
     QTest::addColumn<bool>("esDelHost");
@@ -355,6 +370,7 @@ void tst_DelRegistro::buscarRegistroALM_data()
     QTest::newRow("vacía") << "" << true << false;
     QTest::newRow("blancos") << "   " << true << false;
     QTest::newRow("la marca misma") << "C:\\almenapremium\\almena-premium.id" << true << false;
+    // clang-format on
 }
 
 void tst_DelRegistro::buscarRegistroALM()

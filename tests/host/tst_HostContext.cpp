@@ -22,6 +22,7 @@ private slots:
 
 void tst_HostContext::rutaLocal_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("ruta");
     QTest::addColumn<QString>("esperado");
 
@@ -40,6 +41,7 @@ void tst_HostContext::rutaLocal_data()
     QTest::newRow("raíz sin unidad") << "\\almenapremium" << "/almenapremium";
     QTest::newRow("ruta local") << "/home/ana/almena" << "/home/ana/almena";
     QTest::newRow("vacía") << "" << "";
+    // clang-format on
 }
 
 void tst_HostContext::rutaLocal()
@@ -54,6 +56,7 @@ void tst_HostContext::rutaLocal()
 
 void tst_HostContext::abreParaEditar_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cAbridor"); // the xdg-open on the PATH, a shell script; empty: none
     QTest::addColumn<QString>("cMotivo");  // what the message or the failure says; empty: none
     QTest::newRow("abre") << "exit 0" << "";
@@ -61,6 +64,7 @@ void tst_HostContext::abreParaEditar_data()
                                   << "ninguna aplicación de este equipo abre ese tipo de archivo";
     QTest::newRow("muere") << "kill -9 $$" << "ninguna aplicación";
     QTest::newRow("sin abridor") << "" << "instale el paquete xdg-utils";
+    // clang-format on
 }
 
 void tst_HostContext::abreParaEditar()

@@ -70,6 +70,7 @@ private slots:
 
 void tst_HostFactory::creaCadaClase_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("progId");
     QTest::addColumn<QString>("clase");
 
@@ -89,6 +90,7 @@ void tst_HostFactory::creaCadaClase_data()
     QTest::newRow("orbe5.LibNucleo") << "orbe5.LibNucleo" << "libNucleo";
     QTest::newRow("ORBE5.BASESDD") << "ORBE5.BASESDD" << "BasesDD";
     QTest::newRow("orbe5.DelRegistro") << "orbe5.DelRegistro" << "DelRegistro";
+    // clang-format on
 }
 
 void tst_HostFactory::creaCadaClase()
@@ -103,6 +105,7 @@ void tst_HostFactory::creaCadaClase()
 
 void tst_HostFactory::progIdDesconocido_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("progId");
     QTest::newRow("clase inexistente") << "Orbe5.NoExiste";
     QTest::newRow("otra librería") << "Orbe6.libNucleo";
@@ -110,6 +113,7 @@ void tst_HostFactory::progIdDesconocido_data()
     QTest::newRow("sin clase") << "Orbe5.";
     QTest::newRow("con blancos") << " Orbe5.libNucleo";
     QTest::newRow("vacío") << "";
+    // clang-format on
 }
 
 void tst_HostFactory::progIdDesconocido()
@@ -138,12 +142,14 @@ void tst_HostFactory::unaClaseRegistradaReemplazaLaDelHost()
 
 void tst_HostFactory::comoOtraClase_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("progId"); // "" leaves the slot empty
     QTest::addColumn<int>("numero");     // of the failure of Como<BasesDD>; 0: none
     QTest::newRow("de su clase") << "Orbe5.BasesDD" << 0;
     QTest::newRow("otra clase") << "Orbe5.libNucleo" << CodigoErrorHost::TipoNoCoincide;
     QTest::newRow("clase solo creada") << "Orbe5.DeEquipo" << CodigoErrorHost::TipoNoCoincide;
     QTest::newRow("sin objeto") << "" << CodigoErrorHost::ObjetoNoAsignado;
+    // clang-format on
 }
 
 void tst_HostFactory::comoOtraClase()

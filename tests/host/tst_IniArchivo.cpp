@@ -48,6 +48,7 @@ private slots:
 
 void tst_IniArchivo::escribe_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("antes");
     QTest::addColumn<QString>("seccion");
     QTest::addColumn<QString>("clave");
@@ -77,6 +78,7 @@ void tst_IniArchivo::escribe_data()
                                                                << "[S]\n;K=1\nK=2\n";
     QTest::newRow("líneas que no son claves se conservan") << "[S]\nbasura sin igual\nK=1\n" << "S" << "K" << "2"
                                                            << "[S]\nbasura sin igual\nK=2\n";
+    // clang-format on
 }
 
 void tst_IniArchivo::escribe()
@@ -91,6 +93,7 @@ void tst_IniArchivo::escribe()
 
 void tst_IniArchivo::lee_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("texto");
     QTest::addColumn<QString>("seccion");
     QTest::addColumn<QString>("clave");
@@ -115,6 +118,7 @@ void tst_IniArchivo::lee_data()
     QTest::newRow("marca de orden de bytes UTF-8")
         << QByteArray("\xEF\xBB\xBF[Configuración]\nRuta de Almena Premium=C:\\almena\n") << "Configuración"
         << "Ruta de Almena Premium" << "C:\\almena";
+    // clang-format on
 }
 
 void tst_IniArchivo::lee()
@@ -131,6 +135,7 @@ void tst_IniArchivo::lee()
 
 void tst_IniArchivo::conservaLaCodificacionDelArchivo_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("antes"); // null: no file
     QTest::addColumn<QString>("seccion");
     QTest::addColumn<QString>("clave");
@@ -155,6 +160,7 @@ void tst_IniArchivo::conservaLaCodificacionDelArchivo_data()
                                           << QByteArray("[Sección]\nK=€\n");
     QTest::newRow("archivo nuevo en UTF-8 sin marca") << QByteArray() << "Sección" << "K" << "€"
                                                       << QByteArray("[Sección]\nK=€\n");
+    // clang-format on
 }
 
 void tst_IniArchivo::conservaLaCodificacionDelArchivo()
@@ -215,6 +221,7 @@ void tst_IniArchivo::carpetaSinPermisoEsUnaFallaConNumero()
 
 void tst_IniArchivo::archivoQueNoEsTextoEsUnaFallaConNumero_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("contenido");
     QTest::newRow("binario") << QByteArrayLiteral("\x7F" "ELF\x02\x01\x01\0\0\0[S]\nK=1\n");
     QTest::newRow("UTF-16 con marca") << QByteArrayLiteral("\xFF\xFE[\0S\0]\0\n\0K\0=\0001\0\n\0");
@@ -222,6 +229,7 @@ void tst_IniArchivo::archivoQueNoEsTextoEsUnaFallaConNumero_data()
     QTest::newRow("UTF-16 con marca y sin bytes nulos") << QByteArray("\xFE\xFF\x4E\x2D\x65\x87");
     QTest::newRow("UTF-32 con marca") << QByteArrayLiteral("\xFF\xFE\0\0[\0\0\0S\0\0\0]\0\0\0");
     QTest::newRow("marca UTF-8 sobre Windows-1252") << QByteArray("\xEF\xBB\xBF[Configuraci\xf3n]\nA=1\n");
+    // clang-format on
 }
 
 void tst_IniArchivo::archivoQueNoEsTextoEsUnaFallaConNumero()
@@ -245,6 +253,7 @@ void tst_IniArchivo::archivoQueNoEsTextoEsUnaFallaConNumero()
 
 void tst_IniArchivo::valorQueElArchivoNoPuedeGuardarSeRechaza_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("antes");
     QTest::addColumn<QString>("valor");
     QTest::addColumn<QString>("enElMensaje"); // what the user must be told
@@ -253,6 +262,7 @@ void tst_IniArchivo::valorQueElArchivoNoPuedeGuardarSeRechaza_data()
     QTest::newRow("carácter nulo") << QByteArray("[S]\nK=1\n") << QStringLiteral("a") + QChar(0) + QStringLiteral("b")
                                    << "nulo";
     QTest::newRow("Windows-1252 sin el carácter") << QByteArray("[S]\nK=a\xf1o \x80\n") << "ñandú ✓" << "«✓»";
+    // clang-format on
 }
 
 void tst_IniArchivo::valorQueElArchivoNoPuedeGuardarSeRechaza()

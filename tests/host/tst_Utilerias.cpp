@@ -24,6 +24,7 @@ private slots:
 
 void tst_Utilerias::cambXXX_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("plantilla");
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<QString>("esperado");
@@ -40,6 +41,7 @@ void tst_Utilerias::cambXXX_data()
     QTest::newRow("minúsculas no") << "xxx=XXX" << QVariant(1) << "xxx=1";
     QTest::newRow("cuatro X") << "XXXX" << QVariant(1) << "1X";
     QTest::newRow("valor con XXX") << "XXX-XXX" << QVariant("aXXX") << "aXXX-aXXX";
+    // clang-format on
 }
 
 void tst_Utilerias::cambXXX()
@@ -54,6 +56,7 @@ void tst_Utilerias::cambXXX()
 
 void tst_Utilerias::encriptaIdaYVuelta_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("texto");
     QTest::newRow("vacío") << "";
     QTest::newRow("un blanco") << " ";
@@ -62,6 +65,7 @@ void tst_Utilerias::encriptaIdaYVuelta_data()
     QTest::newRow("signos del INI") << "a;b=c [d] #e";
     QTest::newRow("letras iguales") << "aaaaaaaa";
     QTest::newRow("largo") << QString(300, QLatin1Char('x')) + QStringLiteral("ñ");
+    // clang-format on
 }
 
 void tst_Utilerias::encriptaIdaYVuelta()
@@ -72,7 +76,8 @@ void tst_Utilerias::encriptaIdaYVuelta()
     const Utilerias &utilerias = Como<Utilerias>(objeto);
 
     const QString cCifrado = utilerias.Encripta(texto);
-    QVERIFY2(QRegularExpression(QStringLiteral("^([0-9A-Fa-f]{2})+$")).match(cCifrado).hasMatch(), qPrintable(cCifrado));
+    QVERIFY2(QRegularExpression(QStringLiteral("^([0-9A-Fa-f]{2})+$")).match(cCifrado).hasMatch(),
+             qPrintable(cCifrado));
     QVERIFY2(cCifrado != texto, qPrintable(cCifrado));
     if (texto.toUtf8().size() >= 4) // not merely the text in hexadecimal
         QVERIFY2(!cCifrado.contains(QString::fromLatin1(texto.toUtf8().toHex()), Qt::CaseInsensitive),
@@ -82,6 +87,7 @@ void tst_Utilerias::encriptaIdaYVuelta()
 
 void tst_Utilerias::desEncriptaRechazaLoQueNoEsCifrado_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cifrado");
 
     EntornoHost entorno;
@@ -108,6 +114,7 @@ void tst_Utilerias::desEncriptaRechazaLoQueNoEsCifrado_data()
     QTest::newRow("un dígito de en medio cambiado") << conDigitoCambiado(cBueno.size() / 2);
     QTest::newRow("otro dígito de en medio cambiado") << conDigitoCambiado(cBueno.size() / 2 + 3);
     QTest::newRow("último dígito cambiado") << conDigitoCambiado(cBueno.size() - 1);
+    // clang-format on
 }
 
 void tst_Utilerias::desEncriptaRechazaLoQueNoEsCifrado()

@@ -20,6 +20,7 @@ private slots:
 
 void tst_libNucleo::orVal_data()
 {
+    // clang-format off
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<double>("esperado");
 
@@ -41,6 +42,7 @@ void tst_libNucleo::orVal_data()
     QTest::newRow("entero negativo") << QVariant(-3) << -3.0;
     QTest::newRow("entero largo") << QVariant(qlonglong(5000000000)) << 5000000000.0;
     QTest::newRow("doble") << QVariant(2.75) << 2.75;
+    // clang-format on
 }
 
 void tst_libNucleo::orVal()
@@ -54,11 +56,13 @@ void tst_libNucleo::orVal()
 
 void tst_libNucleo::fechaSQL_data()
 {
+    // clang-format off
     QTest::addColumn<QDate>("fecha");
     QTest::addColumn<QString>("esperado");
     QTest::newRow("día y mes de una cifra") << QDate(2024, 3, 5) << "2024-03-05";
     QTest::newRow("fin de año") << QDate(2023, 12, 31) << "2023-12-31";
     QTest::newRow("bisiesto") << QDate(2024, 2, 29) << "2024-02-29";
+    // clang-format on
 }
 
 void tst_libNucleo::fechaSQL()

@@ -73,6 +73,7 @@ private slots:
 
 void tst_ControlesDeVentanas::enter_data()
 {
+    // clang-format off
     QTest::addColumn<int>("tecla");
     QTest::addColumn<QString>("modo");
     QTest::addColumn<int>("esperada");
@@ -105,6 +106,7 @@ void tst_ControlesDeVentanas::enter_data()
     QTest::newRow("sin modo letra") << int('a') << "" << int('a') << 0;
     QTest::newRow("sin modo eñe") << 0xF1 << "" << 0xF1 << 0;
     QTest::newRow("sin modo intro") << 13 << "" << 0 << 1;
+    // clang-format on
 }
 
 void tst_ControlesDeVentanas::enter()
@@ -127,6 +129,7 @@ void tst_ControlesDeVentanas::enter()
 
 void tst_ControlesDeVentanas::teclas_data()
 {
+    // clang-format off
     QTest::addColumn<int>("tecla");
     QTest::addColumn<int>("focoAntes");
     QTest::addColumn<int>("esperada");
@@ -141,6 +144,7 @@ void tst_ControlesDeVentanas::teclas_data()
     QTest::newRow("derecha") << 39 << 1 << 39 << 1;
     QTest::newRow("intro") << 13 << 1 << 13 << 1;
     QTest::newRow("letra") << int('A') << 1 << int('A') << 1;
+    // clang-format on
 }
 
 void tst_ControlesDeVentanas::teclas()
@@ -163,6 +167,7 @@ void tst_ControlesDeVentanas::teclas()
 
 void tst_ControlesDeVentanas::elFocoSaltaLosCamposInactivos_data()
 {
+    // clang-format off
     QTest::addColumn<int>("tecla");
     QTest::addColumn<bool>("oculto"); // the second field hidden; otherwise disabled
     QTest::addColumn<int>("focoAntes");
@@ -172,6 +177,7 @@ void tst_ControlesDeVentanas::elFocoSaltaLosCamposInactivos_data()
     QTest::newRow("intro, oculto") << 13 << true << 0 << 2;
     QTest::newRow("arriba, desactivado") << 38 << false << 2 << 0;
     QTest::newRow("abajo, oculto") << 40 << true << 0 << 2;
+    // clang-format on
 }
 
 void tst_ControlesDeVentanas::elFocoSaltaLosCamposInactivos()
@@ -201,6 +207,7 @@ void tst_ControlesDeVentanas::elFocoSaltaLosCamposInactivos()
 
 void tst_ControlesDeVentanas::elFocoPasaPorListasYFechas_data()
 {
+    // clang-format off
     QTest::addColumn<int>("tecla");
     QTest::addColumn<QString>("desde");
     QTest::addColumn<QString>("hasta");
@@ -213,6 +220,7 @@ void tst_ControlesDeVentanas::elFocoPasaPorListasYFechas_data()
     QTest::newRow("arriba desde la fecha") << 38 << "fecha" << "linea";
     QTest::newRow("arriba desde la lista") << 38 << "linea" << "nombre";
     QTest::newRow("abajo desde la lista") << 40 << "linea" << "fecha";
+    // clang-format on
 }
 
 void tst_ControlesDeVentanas::elFocoPasaPorListasYFechas()

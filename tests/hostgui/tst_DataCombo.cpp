@@ -89,6 +89,7 @@ void tst_DataCombo::abrirDataSourceLlenaLaLista()
 }
 void tst_DataCombo::boundText_data()
 {
+    // clang-format off
     QTest::addColumn<int>("fila");      // the chosen row; -1 for none
     QTest::addColumn<QString>("texto"); // then typed, when not empty
     QTest::addColumn<QVariant>("esperado");
@@ -103,6 +104,7 @@ void tst_DataCombo::boundText_data()
     QTest::newRow("escrito de más") << -1 << "Plomería " << QVariant();
     QTest::newRow("escrito sin acento") << -1 << "Plomeria" << QVariant();
     QTest::newRow("vacío") << -1 << "" << QVariant();
+    // clang-format on
 }
 void tst_DataCombo::boundText()
 {

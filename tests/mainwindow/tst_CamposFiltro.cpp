@@ -8,9 +8,9 @@
 
 #include "BaseDePrueba.h"
 #include "CajaFecha.h"
-#include "DataCombo.h"
-#include "ControlesDeVentanas.h"
 #include "ControlGrabado.h"
+#include "ControlesDeVentanas.h"
+#include "DataCombo.h"
 #include "EntornoHost.h"
 #include "ReporteVentas12Meses.h"
 #include "frmInicial.h"
@@ -100,6 +100,7 @@ void tst_CamposFiltro::cleanup()
 
 void tst_CamposFiltro::ecoDelCliente_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("tecleos"); // typed in turn; "<borra>" clears the box
     QTest::addColumn<QString>("textoFinal");
     QTest::addColumn<bool>("visible");
@@ -114,6 +115,7 @@ void tst_CamposFiltro::ecoDelCliente_data()
     QTest::newRow("un apóstrofo es parte del código") << QStringList{"o'br"} << "O'BR" << true << "Ferretería O'Brien";
     QTest::newRow("inyección no encuentra nada") << QStringList{"x' or '1'='1"} << "X' OR '1'='1" << false << "";
     QTest::newRow("comentario no encuentra nada") << QStringList{"C001'-- "} << "C001'-- " << false << "";
+    // clang-format on
 }
 
 void tst_CamposFiltro::ecoDelCliente()
@@ -172,6 +174,7 @@ void tst_CamposFiltro::ecoDelVendedor()
 
 void tst_CamposFiltro::reparaFecha_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("tecleado");
     QTest::addColumn<QString>("trasSalir");
     QTest::newRow("solo los caracteres de máscara") << "" << Hoy();
@@ -179,6 +182,7 @@ void tst_CamposFiltro::reparaFecha_data()
     QTest::newRow("31 de febrero") << "31022024" << Hoy();
     QTest::newRow("fecha válida no cambia") << "15012024" << "15/01/2024";
     QTest::newRow("29 de febrero bisiesto") << "29022024" << "29/02/2024";
+    // clang-format on
 }
 
 void tst_CamposFiltro::reparaFecha()
@@ -225,6 +229,7 @@ void tst_CamposFiltro::teclasDeLosCampos()
 
 void tst_CamposFiltro::periodoRechazado_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("inicial");
     QTest::addColumn<QString>("final");
     QTest::addColumn<QString>("texto");
@@ -234,6 +239,7 @@ void tst_CamposFiltro::periodoRechazado_data()
                                            << 48;
     QTest::newRow("trece meses") << "31/01/2024" << "01/03/2025" << "Las fechas indicadas exceden el máximo de 12 meses"
                                  << 16;
+    // clang-format on
 }
 
 void tst_CamposFiltro::periodoRechazado()

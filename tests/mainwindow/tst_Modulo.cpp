@@ -37,8 +37,8 @@ void ColocaMarco(QWidget &ventana, const QRect &twips)
 
 QRect EnTwips(const QWidget &ventana)
 {
-    return QRect(Twips::DePixeles(ventana.pos().x()), Twips::DePixeles(ventana.pos().y()), Twips::DePixeles(ventana.width()),
-                 Twips::DePixeles(ventana.height()));
+    return QRect(Twips::DePixeles(ventana.pos().x()), Twips::DePixeles(ventana.pos().y()),
+                 Twips::DePixeles(ventana.width()), Twips::DePixeles(ventana.height()));
 }
 } // namespace
 
@@ -71,8 +71,10 @@ private:
 void tst_Modulo::init()
 {
     m_pEntorno = std::make_unique<EntornoHost>();
-    m_pNucleo = std::make_unique<HostObjectPtr>(m_pEntorno->fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), m_pEntorno->Contexto()));
-    m_pArchivos = std::make_unique<HostObjectPtr>(m_pEntorno->fabrica.Crea(QStringLiteral("Orbe5.DeArchivos"), m_pEntorno->Contexto()));
+    m_pNucleo = std::make_unique<HostObjectPtr>(
+        m_pEntorno->fabrica.Crea(QStringLiteral("Orbe5.libNucleo"), m_pEntorno->Contexto()));
+    m_pArchivos = std::make_unique<HostObjectPtr>(
+        m_pEntorno->fabrica.Crea(QStringLiteral("Orbe5.DeArchivos"), m_pEntorno->Contexto()));
 }
 
 void tst_Modulo::idaYVuelta()
@@ -90,6 +92,7 @@ void tst_Modulo::idaYVuelta()
 
 void tst_Modulo::carga_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("etiqueta");
     QTest::addColumn<QString>("ini");
     QTest::addColumn<bool>("conTamano");
@@ -114,6 +117,7 @@ void tst_Modulo::carga_data()
     QTest::newRow("Tag de tres espacios: no se encuentra") << "   " << cCompleta << true << QRect(0, 0, 4500, 3000);
     QTest::newRow("Tag propio") << "Otra" << "[Otra]\nLinea=300\nColumna=600\nAncho=6000\nAlto=4500\n" << true
                                 << QRect(600, 300, 6000, 4500);
+    // clang-format on
 }
 
 void tst_Modulo::carga()
@@ -146,6 +150,7 @@ void tst_Modulo::guardaEnOrdenYSinSeccionNoEscribe()
 
 void tst_Modulo::descripcionAcomodaSuTexto_data()
 {
+    // clang-format off
     QTest::addColumn<QSize>("ventana");  // outer size in twips
     QTest::addColumn<QSize>("margenes"); // of its frame and menu; empty: the design's
     QTest::addColumn<QSize>("texto");
@@ -154,6 +159,7 @@ void tst_Modulo::descripcionAcomodaSuTexto_data()
     QTest::newRow("más chica que los márgenes") << QSize(150, 450) << QSize() << QSize(0, 0);
     QTest::newRow("minimizada") << QSize(0, 0) << QSize() << QSize(0, 0);
     QTest::newRow("marco delgado") << QSize(9500, 7000) << QSize(90, 480) << QSize(9410, 6520);
+    // clang-format on
 }
 
 void tst_Modulo::descripcionAcomodaSuTexto()
@@ -161,7 +167,8 @@ void tst_Modulo::descripcionAcomodaSuTexto()
     QFETCH(QSize, ventana);
     QFETCH(QSize, margenes);
     QFETCH(QSize, texto);
-    QCOMPARE(margenes.isValid() ? frmDescripcion::TamanoDelTexto(ventana, margenes) : frmDescripcion::TamanoDelTexto(ventana),
+    QCOMPARE(margenes.isValid() ? frmDescripcion::TamanoDelTexto(ventana, margenes)
+                                : frmDescripcion::TamanoDelTexto(ventana),
              texto);
 
     // On the window itself the box fills the area under the menu to the pixel, at first show

@@ -56,7 +56,10 @@ template <class T> void RegistraGrabado(HostFactory &fabrica, const QString &cPr
 class VentanaQueAnota : public QWidget
 {
 public:
-    explicit VentanaQueAnota(QStringList &registro) : m_registro(registro) { setObjectName(QStringLiteral("frmDescripcion")); }
+    explicit VentanaQueAnota(QStringList &registro) : m_registro(registro)
+    {
+        setObjectName(QStringLiteral("frmDescripcion"));
+    }
 
 protected:
     void closeEvent(QCloseEvent *pEvento) override
@@ -182,11 +185,13 @@ private:
 
 void tst_frmInicial::archivoIniJuntoAlEjecutable_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("ejecutable");
     QTest::addColumn<QString>("ini");
     QTest::newRow("nombre del programa") << "/opt/almena/informe-mensual" << "/opt/almena/informe-mensual.ini";
     QTest::newRow("programa renombrado: otro archivo") << "/opt/almena/ventas" << "/opt/almena/ventas.ini";
     QTest::newRow("nombre con punto") << "/opt/almena/informe.v2" << "/opt/almena/informe.v2.ini";
+    // clang-format on
 }
 
 void tst_frmInicial::archivoIniJuntoAlEjecutable()
@@ -217,9 +222,10 @@ void tst_frmInicial::primeraEjecucionConArchivoVacio()
     QVERIFY(QTest::qWaitForWindowActive(&ventana));
     // Whether the default database "datos1" is on the test server or not, the settings
     // file now holds the three keys, in this order.
-    QCOMPARE(TextoDe(entorno.ArchivoIni()),
-             QStringLiteral("[Configuración]\nRuta de Almena Premium=C:\\almenapremium\nBase de datos principal=datos1\n"
-                            "Id moneda USD=2\n"));
+    QCOMPARE(
+        TextoDe(entorno.ArchivoIni()),
+        QStringLiteral("[Configuración]\nRuta de Almena Premium=C:\\almenapremium\nBase de datos principal=datos1\n"
+                       "Id moneda USD=2\n"));
 }
 
 void tst_frmInicial::activacionLlenaLasListas()
@@ -262,7 +268,8 @@ void tst_frmInicial::unaActivacionPosteriorNoCambiaNada()
     const QString cIni = TextoDe(entorno.ArchivoIni());
     const qsizetype nRegistroAntes = m_registro.size();
 
-    base.Ejecuta(QStringLiteral("insert into lineas values (9, 'Pinturas'); insert into vendedores values ('V09', 'Nueva')"));
+    base.Ejecuta(
+        QStringLiteral("insert into lineas values (9, 'Pinturas'); insert into vendedores values ('V09', 'Nueva')"));
     EscribeTexto(entorno.ArchivoIni(), cIni + QStringLiteral("Id moneda USD=5\n"));
     QWidget otra;
     otra.show();
@@ -295,7 +302,7 @@ void tst_frmInicial::cierreRespondidoNo()
     QCOMPARE(pregunta.cTexto, QStringLiteral("¿Desea cerrar este programa?"));
     QCOMPARE(pregunta.cTitulo, QStringLiteral("Finalizar"));
     QCOMPARE(pregunta.nEstilo, 292); // Yes/No, question icon, No the default button
-    QCOMPARE(Vivos(), 8); // nothing released
+    QCOMPARE(Vivos(), 8);            // nothing released
     QCOMPARE(ventana.findChild<DataCombo *>(QStringLiteral("dcboLinea"))->count(), 3);
 }
 
@@ -327,6 +334,7 @@ void tst_frmInicial::cierreRespondidoSiDescargaTodoEnOrden()
 
 void tst_frmInicial::arranqueFallido_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("caso");
     QTest::addColumn<QString>("inicioDelMensaje"); // of the one message box shown
     QTest::newRow("servidor que no responde") << "puerto" << "Error no. 200";
@@ -335,6 +343,7 @@ void tst_frmInicial::arranqueFallido_data()
     QTest::newRow("moneda que no es un número") << "moneda" << "Error no. 13: ";
     QTest::newRow("tabla de líneas ausente") << "tabla" << "Error no. 1146: ";
     QTest::newRow("carpeta del host incorrecta") << "carpeta" << "En el archivo de configuración";
+    // clang-format on
 }
 
 void tst_frmInicial::arranqueFallido()
@@ -388,6 +397,7 @@ void tst_frmInicial::arranqueFallido()
 
 void tst_frmInicial::informeDetenidoMientrasEsperaAlServidor_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("cierre");   // stopped by closing the window, else by "Cancelar"
     QTest::addColumn<int>("nPregunta"); // the close question asked at the start and answered No after so long
     // Once the progress window is up and the fill waits on the server.
@@ -397,6 +407,7 @@ void tst_frmInicial::informeDetenidoMientrasEsperaAlServidor_data()
     // The question stays up past the moment of the progress window, which comes up once it is
     // answered, and Cancelar there.
     QTest::newRow("cierre respondido No, luego Cancelar") << false << VentanaOcupada::nMsAntesDelAvance * 3 / 2;
+    // clang-format on
 }
 
 // Another session holds the invoices, so the fill waits on the server (for ten minutes, the

@@ -31,12 +31,14 @@ private slots:
 
 void tst_Periodo::numeroMes_data()
 {
+    // clang-format off
     QTest::addColumn<QDate>("fecha");
     QTest::addColumn<int>("numero");
     QTest::newRow("enero de 2000") << D("15/01/2000") << 1;
     QTest::newRow("diciembre de 1999") << D("31/12/1999") << 0;
     QTest::newRow("marzo de 2024") << D("01/03/2024") << 291;
     QTest::newRow("antes de 2000") << D("01/01/1990") << -119;
+    // clang-format on
 }
 
 void tst_Periodo::numeroMes()
@@ -48,6 +50,7 @@ void tst_Periodo::numeroMes()
 
 void tst_Periodo::columnas_data()
 {
+    // clang-format off
     QTest::addColumn<QDate>("inicial");
     QTest::addColumn<QDate>("final");
     QTest::addColumn<int>("n");
@@ -73,6 +76,7 @@ void tst_Periodo::columnas_data()
     QTest::newRow("final años antes") << D("15/03/2024") << D("20/01/2019") << -62 << "" << "";
     QTest::newRow("año 2000") << D("01/12/1999") << D("31/01/2000") << 1 << "12/1999 1/2000"
                               << "Mes1='dic-99' Mes2='ene-00'";
+    // clang-format on
 }
 
 void tst_Periodo::columnas()
@@ -102,6 +106,7 @@ void tst_Periodo::columnas()
 
 void tst_Periodo::rechazo_data()
 {
+    // clang-format off
     QTest::addColumn<QDate>("inicial");
     QTest::addColumn<QDate>("final");
     QTest::addColumn<QString>("texto");
@@ -116,6 +121,7 @@ void tst_Periodo::rechazo_data()
                             << 16;
     QTest::newRow("siglos") << D("01/01/1900") << D("31/12/2999") << "Las fechas indicadas exceden el máximo de 12 meses"
                             << 16;
+    // clang-format on
 }
 
 void tst_Periodo::rechazo()
@@ -149,7 +155,8 @@ void tst_Periodo::limpiaParametrosRpt()
     parametros.Propiedad25 = 1;
     parametros.Propiedad12 = QStringLiteral("salida.pdf");
     parametros.Propiedad30 = {QStringLiteral("a"), QStringLiteral("b")};
-    parametros.Propiedad13 = parametros.Propiedad47 = parametros.Propiedad48 = parametros.Propiedad49 = QStringLiteral("x");
+    parametros.Propiedad13 = parametros.Propiedad47 = parametros.Propiedad48 = parametros.Propiedad49 =
+        QStringLiteral("x");
     parametros.Formulas.fill(QStringLiteral("F='1'"));
 
     LimpiaParametrosRpt(parametros);

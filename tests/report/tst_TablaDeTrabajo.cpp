@@ -121,6 +121,7 @@ void tst_TablaDeTrabajo::Genera(quint32 nSemilla)
 
 void tst_TablaDeTrabajo::filtroDeFacturas_data()
 {
+    // clang-format off
     QTest::addColumn<FiltrosInforme>("filtros");
     QTest::addColumn<QString>("condiciones");
     QTest::addColumn<QString>("formulaVendedor");
@@ -147,6 +148,7 @@ void tst_TablaDeTrabajo::filtroDeFacturas_data()
                                                              "and Cliente='x\\\\'' or 1=1 -- '"
                                                           << "";
     QTest::newRow("fecha inválida se omite") << Filtros("__/__/____", "31/02/2024", QString(), QString(), 0) << "" << "";
+    // clang-format on
 }
 
 void tst_TablaDeTrabajo::filtroDeFacturas()
@@ -160,13 +162,15 @@ void tst_TablaDeTrabajo::filtroDeFacturas()
                                               "left join productos on facturasdetalle.Producto=productos.Clave "
                                               "where Cancelada=0") +
                                    condiciones);
-    QCOMPARE(filtro.cRemisiones, QStringLiteral("remisiones left join remisionesdetalle on remisiones.Id=remisionesdetalle.Id "
-                                                "where remisiones.Moneda=2 and Saldo>0 and Cancelada=0"));
+    QCOMPARE(filtro.cRemisiones,
+             QStringLiteral("remisiones left join remisionesdetalle on remisiones.Id=remisionesdetalle.Id "
+                            "where remisiones.Moneda=2 and Saldo>0 and Cancelada=0"));
     QCOMPARE(filtro.cFormulaVendedor, formulaVendedor);
 }
 
 void tst_TablaDeTrabajo::igualQueFilaPorFila_data()
 {
+    // clang-format off
     QTest::addColumn<quint32>("semilla");
     QTest::addColumn<FiltrosInforme>("filtros");
     QTest::addColumn<bool>("conFilas");
@@ -190,6 +194,7 @@ void tst_TablaDeTrabajo::igualQueFilaPorFila_data()
             << nSemilla << Filtros("01/07/2024", "30/06/2025", "", "", 2) << true
             << QStringLiteral("ONLY_FULL_GROUP_BY,STRICT_TRANS_TABLES");
     }
+    // clang-format on
 }
 
 void tst_TablaDeTrabajo::igualQueFilaPorFila()
@@ -227,10 +232,12 @@ void tst_TablaDeTrabajo::facturaSinPartidasSumaCero()
     Genera(7);
     Connection cnn = Connection::Abre(m_pBase->Datos());
     const FiltrosInforme filtros = Filtros("01/07/2024", "31/07/2024", "SINLIN");
-    const auto columnas = Periodo::Columnas(QDate(2024, 7, 1), QDate(2024, 7, 31), m_objetos.Utilidades(), QLocale::c());
+    const auto columnas =
+        Periodo::Columnas(QDate(2024, 7, 1), QDate(2024, 7, 31), m_objetos.Utilidades(), QLocale::c());
     TablaDeTrabajo::Recrea(cnn);
     QCOMPARE(TablaDeTrabajo::Llena(cnn, FiltroVentas::Construye(filtros, m_objetos, cnn, 2), columnas), 1);
-    Recordset rs = cnn.Execute(QStringLiteral("select Cliente, Mes1Monto, Mes1Cant, TotalCantRemis from tmpventas12meses"));
+    Recordset rs =
+        cnn.Execute(QStringLiteral("select Cliente, Mes1Monto, Mes1Cant, TotalCantRemis from tmpventas12meses"));
     QCOMPARE(rs.Campo(0).toString(), QStringLiteral("SINLIN"));
     QCOMPARE(rs.Campo(1).toString(), QStringLiteral("0.00"));
     QCOMPARE(rs.Campo(2).toString(), QStringLiteral("0.00"));
@@ -249,12 +256,14 @@ void tst_TablaDeTrabajo::noEsperaPorEdicionesSinConfirmar()
     Connection cnn = Connection::Abre(m_pBase->Datos());
     cnn.Execute(QStringLiteral("set session innodb_lock_wait_timeout=1"));
     const FiltrosInforme filtros = Filtros("01/01/2024", "31/12/2024", "D'ANG");
-    const auto columnas = Periodo::Columnas(QDate(2024, 1, 1), QDate(2024, 12, 31), m_objetos.Utilidades(), QLocale::c());
+    const auto columnas =
+        Periodo::Columnas(QDate(2024, 1, 1), QDate(2024, 12, 31), m_objetos.Utilidades(), QLocale::c());
     TablaDeTrabajo::Recrea(cnn);
     TablaDeTrabajo::Llena(cnn, FiltroVentas::Construye(filtros, m_objetos, cnn, 2), columnas);
     editor.Execute(QStringLiteral("rollback"));
 
-    Recordset rs = cnn.Execute(QStringLiteral("select Mes3Cant, Mes3Monto from tmpventas12meses where Cliente='D''ANG'"));
+    Recordset rs =
+        cnn.Execute(QStringLiteral("select Mes3Cant, Mes3Monto from tmpventas12meses where Cliente='D''ANG'"));
     QVERIFY(!rs.FinDeFilas());
     QCOMPARE(rs.Campo(0).toString(), QStringLiteral("0.30"));
     QCOMPARE(rs.Campo(1).toString(), QStringLiteral("0.68")); // 0.10 * 0.10 + 0.20 * 3.33 = 0.676
@@ -270,11 +279,12 @@ void tst_TablaDeTrabajo::copiaLaDefinicionDeLaPlantilla()
     Recordset plantilla = cnn.Execute(QStringLiteral("show create table almenareportes.ventas12meses"));
     Recordset copia = cnn.Execute(QStringLiteral("show create table tmpventas12meses"));
     QCOMPARE(copia.Campo(1).toString(), plantilla.Campo(1).toString().replace(QStringLiteral("ventas12meses"),
-                                                                             QStringLiteral("tmpventas12meses")));
+                                                                              QStringLiteral("tmpventas12meses")));
 }
 
 void tst_TablaDeTrabajo::defectoDeLaPlantilla_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("definicion");
     QTest::addColumn<QString>("defecto");
     QTest::newRow("número") << "decimal(16,2) NOT NULL DEFAULT 0.00," << "0.00";
@@ -285,6 +295,7 @@ void tst_TablaDeTrabajo::defectoDeLaPlantilla_data()
                                                     << "'it''s'";
     QTest::newRow("expresión") << "decimal(8,2) DEFAULT (1 + (2 * 3))," << "(1 + (2 * 3))";
     QTest::newRow("última columna") << "decimal(14,3) NOT NULL DEFAULT 1.500" << "1.500";
+    // clang-format on
 }
 
 void tst_TablaDeTrabajo::defectoDeLaPlantilla()
@@ -343,6 +354,7 @@ void tst_TablaDeTrabajo::segundaCopiaNoTocaLaTabla()
 
 void tst_TablaDeTrabajo::fallaAMitadBorraLaTablaYDevuelveElBoton_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("averia");    // statements that break the fill
     QTest::addColumn<QString>("reparacion"); // and undo that
     QTest::addColumn<QString>("sesion");     // a statement on the report's connection before the run
@@ -370,6 +382,7 @@ void tst_TablaDeTrabajo::fallaAMitadBorraLaTablaYDevuelveElBoton_data()
            "values (900099, 1, 'X', 9999999999.99, 9999999999.99)"
         << "delete from facturasdetalle where Id=900099; delete from facturas where Id=900099"
         << "set session sql_mode=''" << 1264 << "no cabe en la columna Mes5Monto" << false;
+    // clang-format on
 }
 
 void tst_TablaDeTrabajo::fallaAMitadBorraLaTablaYDevuelveElBoton()

@@ -30,7 +30,10 @@ public:
 
     const QString &Ruta() const { return m_cArchivo; }
     // The file in a folder that does not exist: every write into it fails.
-    void Inalcanzable() { qputenv("ODBCINI", QFile::encodeName(m_carpeta.filePath(QStringLiteral("no/hay/odbc.ini")))); }
+    void Inalcanzable()
+    {
+        qputenv("ODBCINI", QFile::encodeName(m_carpeta.filePath(QStringLiteral("no/hay/odbc.ini"))));
+    }
 
     // The values of one data source as the file holds them; a key written twice shows as
     // "<first>|<second>", so that a duplicated line does not go unnoticed.

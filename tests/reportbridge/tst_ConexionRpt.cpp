@@ -15,6 +15,7 @@ private slots:
 
 void tst_ConexionRpt::texto_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("texto");
 
@@ -25,13 +26,15 @@ void tst_ConexionRpt::texto_data()
     QTest::newRow("llave de apertura") << "{abc" << "SERVER=127.0.0.1;DB=datos1;UID=root;PWD={{abc};";
     QTest::newRow("solo una llave de cierre") << "}" << "SERVER=127.0.0.1;DB=datos1;UID=root;PWD={}}};";
     QTest::newRow("= y espacios sin llaves") << "a=b c" << "SERVER=127.0.0.1;DB=datos1;UID=root;PWD=a=b c;";
+    // clang-format on
 }
 
 // Server, database and user are quoted like the password.
 void tst_ConexionRpt::otrosValores()
 {
-    QCOMPARE(ArmaTextoConexion(QStringLiteral("h;1"), QStringLiteral("b{x}"), QStringLiteral("u;"), QStringLiteral("p")),
-             QStringLiteral("SERVER={h;1};DB={b{x}}};UID={u;};PWD=p;"));
+    QCOMPARE(
+        ArmaTextoConexion(QStringLiteral("h;1"), QStringLiteral("b{x}"), QStringLiteral("u;"), QStringLiteral("p")),
+        QStringLiteral("SERVER={h;1};DB={b{x}}};UID={u;};PWD=p;"));
 }
 
 void tst_ConexionRpt::texto()

@@ -31,10 +31,17 @@ const QByteArray cTresTablas = Bytes("cabecera|pdsodbc.dll|Almena Reportes|repor
 // The job from the formulas on, for a request just reset; <carpeta> is the report's folder.
 QStringList Ajustes(const QString &cRuta, const QString &cPassword = QStringLiteral("secreto"))
 {
-    return {"15=0",    "24=0",    "3=\"<carpeta>/" + cRuta + "\"",
-            "25=0",    "12=\"\"", "30[0]=\"\"",
-            "13=\"\"", "47=\"\"", "48=\"\"",
-            "49=\"\"", "20=\"SERVER=127.0.0.1;DB=empresa;UID=root;PWD=" + cPassword + ";\"",
+    return {"15=0",
+            "24=0",
+            "3=\"<carpeta>/" + cRuta + "\"",
+            "25=0",
+            "12=\"\"",
+            "30[0]=\"\"",
+            "13=\"\"",
+            "47=\"\"",
+            "48=\"\"",
+            "49=\"\"",
+            "20=\"SERVER=127.0.0.1;DB=empresa;UID=root;PWD=" + cPassword + ";\"",
             "17=1s"};
 }
 
@@ -86,6 +93,7 @@ void tst_ImprimeRpt::cleanup()
 
 void tst_ImprimeRpt::secuencia_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("archivo"); // null: the report file does not exist
     QTest::addColumn<QString>("ruta");       // ArchivoRpt, in the report's folder
     QTest::addColumn<QString>("tablas");
@@ -140,6 +148,7 @@ void tst_ImprimeRpt::secuencia_data()
         << QStringList{"Error no. 3011: Otro informe está usando los orígenes de datos ODBC"};
     QTest::newRow("ODBC sin escribir") << cTresTablas << cRuta << cMapeo << Formulas() << "secreto" << "" << true << false
                                        << cVacio + cTablasUbicadas + Ajustes(cRuta) << QStringList{"Error no. 75: "};
+    // clang-format on
 }
 
 void tst_ImprimeRpt::secuencia()
@@ -160,7 +169,7 @@ void tst_ImprimeRpt::secuencia()
     parametros.ArchivoRpt = cCarpeta + QLatin1Char('/') + ruta;
     if (!archivo.isNull())
         EscribeBytes(parametros.ArchivoRpt.endsWith(".rpt", Qt::CaseInsensitive) ? parametros.ArchivoRpt
-                                                                                  : parametros.ArchivoRpt + ".rpt",
+                                                                                 : parametros.ArchivoRpt + ".rpt",
                      archivo);
     for (auto formula = formulas.cbegin(); formula != formulas.cend(); ++formula)
         parametros.Formulas[formula.key()] = formula.value();

@@ -84,12 +84,14 @@ void tst_OrigenesOdbc::Usa(const Conexion &c)
 
 void tst_OrigenesOdbc::actualiza_data()
 {
+    // clang-format off
     QTest::addColumn<Conexion>("conexion");
     QTest::newRow("valores del host") << cnnNormal;
     QTest::newRow("contraseña vacía") << Conexion{"127.0.0.1", "", "root", "3410", "datos1"};
     QTest::newRow("puerto tal como está") << Conexion{"127.0.0.1", "x", "root", "03410", "datos1"};
     QTest::newRow("la base de reportes misma") << Conexion{"10.0.0.1", "x", "root", "3306", "almenareportes"};
     QTest::newRow("signos y acentos") << Conexion{"servidor.local", "cl;a{v}e=ñ#", "José", "3306", "Ferretería"};
+    // clang-format on
 }
 
 void tst_OrigenesOdbc::actualiza()
@@ -135,6 +137,7 @@ void tst_OrigenesOdbc::conservaLoDemas()
 // A failing write ends the refresh: what came before it is written, nothing after it.
 void tst_OrigenesOdbc::interrumpida_data()
 {
+    // clang-format off
     QTest::addColumn<Conexion>("conexion");
     QTest::addColumn<bool>("inalcanzable");
     QTest::addColumn<QStringList>("escritos"); // in "myodbc3-test"; nothing in "Almena Reportes"
@@ -148,6 +151,7 @@ void tst_OrigenesOdbc::interrumpida_data()
                                                << QStringList{"PWD", "Password", "Port", "Server", "UID", "User"}
                                                << 5;
     QTest::newRow("archivo inalcanzable") << cnnNormal << true << QStringList() << 75;
+    // clang-format on
 }
 
 void tst_OrigenesOdbc::interrumpida()
@@ -175,6 +179,7 @@ void tst_OrigenesOdbc::interrumpida()
 
 void tst_OrigenesOdbc::grabaValor_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("nombre");
     QTest::addColumn<int>("indice");
     QTest::addColumn<QString>("fuente");
@@ -188,6 +193,7 @@ void tst_OrigenesOdbc::grabaValor_data()
     QTest::newRow("otro índice es la fuente 1") << "BaseDeDatos" << 2 << cReportes
                                                 << ValoresOdbc{{"Database", "almenareportes"}};
     QTest::newRow("nombre desconocido") << "Clave" << 0 << cPrueba << ValoresOdbc();
+    // clang-format on
 }
 
 void tst_OrigenesOdbc::grabaValor()

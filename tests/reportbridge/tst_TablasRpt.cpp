@@ -25,6 +25,7 @@ private:
 
 void tst_TablasRpt::lee_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("archivo");
     QTest::addColumn<QStringList>("tablas");
     QTest::addColumn<int>("falla"); // number of the failure; 0: none
@@ -60,6 +61,7 @@ void tst_TablasRpt::lee_data()
                                                       << QStringList() << 5;
     QTest::newRow("tabla buena y luego una rota") << Bytes("pdsodbc.dll|AR|r.t||pdsodbc.dll|AR|r.u")
                                                   << QStringList() << 5;
+    // clang-format on
 }
 
 void tst_TablasRpt::lee()
@@ -87,6 +89,7 @@ void tst_TablasRpt::lee()
 
 void tst_TablasRpt::extrae_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("ventana");
     QTest::addColumn<QString>("tabla");
 
@@ -96,6 +99,7 @@ void tst_TablasRpt::extrae_data()
     QTest::newRow("ubicación vacía") << Bytes("pdsodbc.dll|AR||") << "M ";
     QTest::newRow("sin base en la ubicación") << Bytes("pdsodbc.dll|AR|ventas12meses|") << "M ventas12meses";
     QTest::newRow("byte de 8 bits") << Bytes("pdsodbc.dll|AR|r.a\xf1o|") << QString::fromUtf8("M r.año");
+    // clang-format on
 }
 
 void tst_TablasRpt::extrae()
@@ -107,6 +111,7 @@ void tst_TablasRpt::extrae()
 
 void tst_TablasRpt::sufijo_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("ruta");
     QTest::addColumn<QString>("leida");
 
@@ -116,6 +121,7 @@ void tst_TablasRpt::sufijo_data()
     QTest::newRow("en medio") << "informe.rpt.bak" << "informe.rpt.bak";
     QTest::newRow("en la carpeta") << "viejos.Rpt/informe" << "viejos.Rpt/informe";
     QTest::newRow("otra extensión") << "informe.txt" << "informe.txt.rpt";
+    // clang-format on
 }
 
 // A file that does not exist has no tables and is not created by the scan.

@@ -17,6 +17,7 @@ private slots:
 
 void tst_UbicacionTabla::cambiaTabla_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("ubicacion");
     QTest::addColumn<QString>("tablas");
     QTest::addColumn<QString>("esperada");
@@ -46,6 +47,7 @@ void tst_UbicacionTabla::cambiaTabla_data()
     QTest::newRow("entrada sin * antes") << "reportes.ventas12meses" << "clientes;" + cMapeo
                                          << "reportes.ventas12meses" << 5;
     QTest::newRow("un nombre sin *") << "reportes.ventas12meses" << "ventas12meses" << "reportes.ventas12meses" << 5;
+    // clang-format on
 }
 
 void tst_UbicacionTabla::cambiaTabla()
@@ -68,6 +70,7 @@ void tst_UbicacionTabla::cambiaTabla()
 
 void tst_UbicacionTabla::ubicacion_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("tabla"); // as LeeTablasRpt lists it
     QTest::addColumn<QString>("archivoDatos");
     QTest::addColumn<QString>("tablas");
@@ -85,6 +88,7 @@ void tst_UbicacionTabla::ubicacion_data()
     QTest::newRow("mapeo fallido") << "M reportes.clientes" << "" << cMapeo + ";" << "Empresa.clientes" << 1;
     QTest::newRow("DAO") << "A clientes" << "/datos/local.mdb" << cMapeo << "/datos/local.mdb" << 0;
     QTest::newRow("DAO sin archivo de datos") << "A reportes.ventas12meses" << "" << cMapeo << "" << 0;
+    // clang-format on
 }
 
 void tst_UbicacionTabla::ubicacion()
@@ -96,8 +100,8 @@ void tst_UbicacionTabla::ubicacion()
     QFETCH(int, fallas);
 
     int nFallas = 0;
-    const QString cUbicacion = UbicacionTabla(tabla, archivoDatos, tablas, QStringLiteral("Empresa"),
-                                              [&](const HostError &) { ++nFallas; });
+    const QString cUbicacion =
+        UbicacionTabla(tabla, archivoDatos, tablas, QStringLiteral("Empresa"), [&](const HostError &) { ++nFallas; });
     QCOMPARE(cUbicacion, esperada);
     QCOMPARE(nFallas, fallas);
 }

@@ -8,8 +8,8 @@
 #include "ArmadorContenido.h"
 #include "CodigosErrorReporte.h"
 #include "CompiladorRpt.h"
-#include "InformeMensualDePrueba.h"
 #include "ControlReporte.h"
+#include "InformeMensualDePrueba.h"
 #include "SalidaCsv.h"
 
 namespace {
@@ -90,6 +90,7 @@ private slots:
 
 void tst_ArmadorContenido::ColumnasDeLosMesesPuestos_data()
 {
+    // clang-format off
     QTest::addColumn<Formulas>("formulas");
     QTest::addColumn<QStringList>("titulos");
     const QStringList antes{"Cliente", ""}, despues{"Total", "Rem. pend."};
@@ -102,6 +103,7 @@ void tst_ArmadorContenido::ColumnasDeLosMesesPuestos_data()
     QTest::newRow("ningún mes") << Formulas() << antes + despues;
     Formulas vacia{{"mes1", ""}};
     QTest::newRow("mes puesto con etiqueta vacía") << vacia << antes + QStringList{""} + despues;
+    // clang-format on
 }
 
 void tst_ArmadorContenido::ColumnasDeLosMesesPuestos()
@@ -117,6 +119,7 @@ void tst_ArmadorContenido::ColumnasDeLosMesesPuestos()
 
 void tst_ArmadorContenido::EncabezadoConPeriodoYFiltro_data()
 {
+    // clang-format off
     QTest::addColumn<Formulas>("formulas");
     QTest::addColumn<QStringList>("lineas");
     Formulas conVendedor = Meses({1, 2, 3});
@@ -157,6 +160,7 @@ void tst_ArmadorContenido::EncabezadoConPeriodoYFiltro_data()
     QTest::newRow("sin meses") << Formulas()
                                << QStringList{"Ventas de doce meses por cliente",
                                               "Periodo: sin meses | Impreso el 31/01/2025 09:05", "Filtros: ninguno"};
+    // clang-format on
 }
 
 void tst_ArmadorContenido::EncabezadoConPeriodoYFiltro()
@@ -174,8 +178,13 @@ void tst_ArmadorContenido::CsvConSumasExactas()
 {
     // Month 3 is in the table but not in the period: it stays out of the columns and the sums.
     const DatosReporte datos = Datos({
-        {"C001", "O'Higgins, \"El Ñandú\"", {{"Mes1Monto", "0.10"}, {"Mes2Monto", "0.20"}, {"Mes3Monto", "5.00"},
-                                             {"Mes1Cant", "1.50"}, {"TotalCantRemis", "3.00"}}},
+        {"C001",
+         "O'Higgins, \"El Ñandú\"",
+         {{"Mes1Monto", "0.10"},
+          {"Mes2Monto", "0.20"},
+          {"Mes3Monto", "5.00"},
+          {"Mes1Cant", "1.50"},
+          {"TotalCantRemis", "3.00"}}},
         {"C002", QString(), {{"Mes1Monto", "1234567.89"}, {"Mes2Cant", QString()}}},
         // Texts a spreadsheet would run get an apostrophe; a negative number stays a number.
         {"@SUMA", "=2+3", {{"Mes1Monto", "-2.50"}}},
@@ -185,7 +194,8 @@ void tst_ArmadorContenido::CsvConSumasExactas()
     const QByteArray csv = SalidaCsv::Bytes(Arma(Meses({1, 2}), datos));
     QCOMPARE(csv, QByteArray("Cliente,Nombre,ene-24 cantidad,ene-24 importe,feb-24 cantidad,feb-24 importe,"
                              "Total cantidad,Total importe,Cantidad en remisiones pendientes\r\n"
-                             "C001,\"O'Higgins, \"\"El \xC3\x91" "and\xC3\xBA\"\"\",1.50,0.10,0.00,0.20,1.50,0.30,3.00\r\n"
+                             "C001,\"O'Higgins, \"\"El \xC3\x91"
+                             "and\xC3\xBA\"\"\",1.50,0.10,0.00,0.20,1.50,0.30,3.00\r\n"
                              "C002,,0.00,1234567.89,,0.00,0.00,1234567.89,0.00\r\n"
                              "'@SUMA,'=2+3,0.00,-2.50,0.00,0.00,0.00,-2.50,0.00\r\n"
                              "'-C9,'+56 1234,-1.00,0.00,0.00,0.00,-1.00,0.00,0.00\r\n"
@@ -196,7 +206,8 @@ void tst_ArmadorContenido::TotalesExactos()
 {
     QList<Fila> filas;
     for (int i = 0; i < 1000; ++i) // a thousand times 0.10 and 0.20: 300.00 exactly
-        filas.append(Fila{QStringLiteral("C%1").arg(i), QStringLiteral("N"), {{"Mes1Monto", "0.10"}, {"Mes2Monto", "0.20"}}});
+        filas.append(
+            Fila{QStringLiteral("C%1").arg(i), QStringLiteral("N"), {{"Mes1Monto", "0.10"}, {"Mes2Monto", "0.20"}}});
     const ContenidoReporte contenido = Arma(Meses({1, 2}), Datos(filas));
     QVERIFY(contenido.bTotales);
     const int nTotal = int(contenido.columnas.size()) - 2;
@@ -209,6 +220,7 @@ void tst_ArmadorContenido::TotalesExactos()
 
 void tst_ArmadorContenido::FilasQueNoEncajan_data()
 {
+    // clang-format off
     QTest::addColumn<DatosReporte>("datos");
     QTest::addColumn<int>("nFalla"); // 0: no failure
     QTest::addColumn<QString>("cMotivo");
@@ -224,6 +236,7 @@ void tst_ArmadorContenido::FilasQueNoEncajan_data()
     for (int i = 0; i < 200; ++i)
         enormes.append(Fila{"C", "a", {{"Mes1Monto", "999999999999999999999999999"}}});
     QTest::newRow("suma que no cabe") << Datos(enormes) << CodigoErrorRpt::Desbordamiento << "demasiado grande";
+    // clang-format on
 }
 
 void tst_ArmadorContenido::FilasQueNoEncajan()

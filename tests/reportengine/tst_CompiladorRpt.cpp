@@ -8,9 +8,9 @@
 
 #include "CodigosErrorReporte.h"
 #include "CompiladorRpt.h"
-#include "InformeMensualDePrueba.h"
 #include "ControlReporte.h"
 #include "EscritorRpt.h"
+#include "InformeMensualDePrueba.h"
 #include "LectorRpt.h"
 
 namespace {
@@ -109,6 +109,7 @@ void tst_CompiladorRpt::CadaOpcionLlegaAlDiseno()
 
 void tst_CompiladorRpt::DefinicionConFallas_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cDefinicion");
     QTest::addColumn<int>("nLinea");
     QTest::addColumn<QString>("cMotivo");
@@ -168,6 +169,7 @@ void tst_CompiladorRpt::DefinicionConFallas_data()
     QTest::newRow("fin suelto") << con("fin\n") << 10 << "sin consulta";
     QTest::newRow("sin título") << QString(cBase).replace("reporte \"R\"\n", "") << 1 << "falta la instrucción reporte";
     QTest::newRow("sin columnas") << QStringLiteral("reporte \"R\"\nconsulta\nx\nfin\n") << 1 << "no tiene columnas";
+    // clang-format on
 }
 
 void tst_CompiladorRpt::DefinicionConFallas()
@@ -180,13 +182,15 @@ void tst_CompiladorRpt::DefinicionConFallas()
         QFAIL("La definición se compiló");
     } catch (const ErrorReporte &error) {
         QCOMPARE(error.Numero(), CodigoErrorRpt::DefinicionNoValida);
-        QVERIFY2(error.Descripcion().startsWith(QStringLiteral("Línea %1:").arg(nLinea)), qPrintable(error.Descripcion()));
+        QVERIFY2(error.Descripcion().startsWith(QStringLiteral("Línea %1:").arg(nLinea)),
+                 qPrintable(error.Descripcion()));
         QVERIFY2(error.Descripcion().contains(cMotivo), qPrintable(error.Descripcion()));
     }
 }
 
 void tst_CompiladorRpt::CompilaArchivo_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("definicion"); // empty: no definition file at all
     QTest::addColumn<QString>("cSalida");
     QTest::addColumn<int>("nFalla");
@@ -194,6 +198,7 @@ void tst_CompiladorRpt::CompilaArchivo_data()
     QTest::newRow("sin archivo de definición") << QByteArray() << "s.rpt" << CodigoErrorRpt::ArchivoNoEncontrado;
     QTest::newRow("no es UTF-8") << QByteArray("reporte \"Espa\xF1" "a\"\n") << "s.rpt" << CodigoErrorRpt::DefinicionNoValida;
     QTest::newRow("carpeta de salida que no existe") << buena << "no/existe/s.rpt" << CodigoErrorRpt::SalidaNoEscrita;
+    // clang-format on
 }
 
 void tst_CompiladorRpt::CompilaArchivo()

@@ -141,13 +141,15 @@ void tst_InformeOdbc::initTestCase()
     QVERIFY(m_carpeta.isValid());
     m_base = std::make_unique<BaseDePrueba>();
     m_base->Ejecuta(TablaDeTrabajo());
-    m_base->Ejecuta(QStringLiteral("CREATE TABLE clientes (Clave VARCHAR(10) NOT NULL PRIMARY KEY, Nombre VARCHAR(80))"));
+    m_base->Ejecuta(
+        QStringLiteral("CREATE TABLE clientes (Clave VARCHAR(10) NOT NULL PRIMARY KEY, Nombre VARCHAR(80))"));
     m_base->Ejecuta(QStringLiteral("INSERT INTO clientes VALUES ('C001', 'Ferretería O''Higgins Ñandú'), "
                                    "('C002', 'Tlapalería \"La Güera\", S.A.'), ('C004', '=1+2 Comercial'), "
                                    "('C999', 'Sin ventas')"));
     // C003 has no row in clientes: its name comes out empty.
-    m_base->Ejecuta(QStringLiteral("INSERT INTO tmpventas12meses (Cliente, Mes1Monto, Mes1Cant, Mes2Monto, TotalCantRemis) "
-                                   "VALUES ('C001', 0.10, 1.00, 0.20, 2.50)"));
+    m_base->Ejecuta(
+        QStringLiteral("INSERT INTO tmpventas12meses (Cliente, Mes1Monto, Mes1Cant, Mes2Monto, TotalCantRemis) "
+                       "VALUES ('C001', 0.10, 1.00, 0.20, 2.50)"));
     m_base->Ejecuta(QStringLiteral("INSERT INTO tmpventas12meses (Cliente, Mes1Monto, Mes12Monto, Mes12Cant) "
                                    "VALUES ('C002', 1234567.89, 0.01, 3.25)"));
     m_base->Ejecuta(QStringLiteral("INSERT INTO tmpventas12meses (Cliente, Mes6Cant) VALUES ('C003', 7.00)"));
@@ -163,11 +165,12 @@ void tst_InformeOdbc::initTestCase()
     QFile odbcIni(m_carpeta.filePath(QStringLiteral("odbc.ini")));
     QVERIFY(odbcIni.open(QIODevice::WriteOnly));
     for (const char *cOrigen : {"Almena Reportes", "myodbc3-test"}) {
-        odbcIni.write(QStringLiteral("[%1]\nDriver=/usr/lib/x86_64-linux-gnu/odbc/libmaodbc.so\nSERVER=no-existe.invalid\n"
-                                     "PORT=%2\nDATABASE=nada\nUID=nadie\nPWD=malo\n\n")
-                          .arg(QLatin1String(cOrigen))
-                          .arg(servidor.nPuerto)
-                          .toUtf8());
+        odbcIni.write(
+            QStringLiteral("[%1]\nDriver=/usr/lib/x86_64-linux-gnu/odbc/libmaodbc.so\nSERVER=no-existe.invalid\n"
+                           "PORT=%2\nDATABASE=nada\nUID=nadie\nPWD=malo\n\n")
+                .arg(QLatin1String(cOrigen))
+                .arg(servidor.nPuerto)
+                .toUtf8());
     }
     odbcIni.close();
     QFile odbcinst(m_carpeta.filePath(QStringLiteral("odbcinst.ini")));
@@ -196,16 +199,18 @@ QString tst_InformeOdbc::Conexion(const QString &cUsuario, const QString &cPassw
         .arg(BaseDePrueba::Servidor().cServidor, m_base->Nombre(), cUsuario, cPassword);
 }
 
-void tst_InformeOdbc::Prepara(MotorReporte &motor, DestinoReporte destino, const QString &cSalida, const QString &cConexion,
-                              const QString &cReporte)
+void tst_InformeOdbc::Prepara(MotorReporte &motor, DestinoReporte destino, const QString &cSalida,
+                              const QString &cConexion, const QString &cReporte)
 {
     const DatosConexion servidor = BaseDePrueba::Servidor();
     motor.setLocale(QLocale(QLocale::Spanish, QLocale::Mexico));
     motor.PropertyPut(PropiedadReporte::ArchivoReporte, QString());
-    motor.PropertyPutIndexed(PropiedadReporte::UbicacionTabla, 0, m_base->Nombre() + QStringLiteral(".tmpventas12meses"));
+    motor.PropertyPutIndexed(PropiedadReporte::UbicacionTabla, 0,
+                             m_base->Nombre() + QStringLiteral(".tmpventas12meses"));
     motor.PropertyPutIndexed(PropiedadReporte::UbicacionTabla, 1, m_base->Nombre() + QStringLiteral(".clientes"));
     for (int m = 1; m <= 12; ++m)
-        motor.PropertyPutIndexed(PropiedadReporte::Formula, m - 1, QStringLiteral("Mes%1='%2-24'").arg(m).arg(QLatin1String(aMeses[m - 1])));
+        motor.PropertyPutIndexed(PropiedadReporte::Formula, m - 1,
+                                 QStringLiteral("Mes%1='%2-24'").arg(m).arg(QLatin1String(aMeses[m - 1])));
     motor.PropertyPutIndexed(PropiedadReporte::Formula, 12, QStringLiteral("VENDEDOR='V01'"));
     motor.PropertyPut(PropiedadReporte::Destino, qint32(destino));
     motor.PropertyPut(PropiedadReporte::Copias, qint32(0));
@@ -231,7 +236,8 @@ void tst_InformeOdbc::Pdf()
     const QString cFalla = Corre(motor);
     QVERIFY2(cFalla.isEmpty(), qPrintable(cFalla));
 
-    const QString cTexto = SalidaDe(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")});
+    const QString cTexto =
+        SalidaDe(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")});
     const auto contiene = [&cTexto](const QString &cBuscado) {
         if (!cTexto.contains(cBuscado))
             qWarning("No está \"%s\" en:\n%s", qPrintable(cBuscado), qPrintable(cTexto));
@@ -244,7 +250,8 @@ void tst_InformeOdbc::Pdf()
     QVERIFY(cTexto.contains(QRegularExpression(QStringLiteral("ene-24 +feb-24 .* dic-24 +Total +Rem. pend."))));
     // C001's quantity line and its amount line under its name: 0.10 + 0.20 is 0.30.
     QVERIFY(cTexto.contains(QRegularExpression(QStringLiteral("C001 +Cant\\. +1\\.00 +0\\.00 .* 1\\.00 +2\\.50"))));
-    QVERIFY(cTexto.contains(QRegularExpression(QStringLiteral("Ferretería O'Higgins Ñandú +Importe +0\\.10 +0\\.20 .* 0\\.30"))));
+    QVERIFY(cTexto.contains(
+        QRegularExpression(QStringLiteral("Ferretería O'Higgins Ñandú +Importe +0\\.10 +0\\.20 .* 0\\.30"))));
     QVERIFY(cTexto.contains(QRegularExpression(QStringLiteral("Importe +1,234,567\\.89 .* 0\\.01 +1,234,567\\.90"))));
     QVERIFY(cTexto.contains(QRegularExpression(QStringLiteral("C003 +Cant\\. .* 7\\.00"))));
     // Totals: amounts 0.10 + 1,234,567.89 in January, 0.20 in February, 0.01 in December.
@@ -279,8 +286,11 @@ void tst_InformeOdbc::Csv()
 
     QStringList encabezado{"Cliente", "Nombre"};
     for (const char *cMes : aMeses)
-        encabezado << QStringLiteral("%1-24 cantidad").arg(QLatin1String(cMes)) << QStringLiteral("%1-24 importe").arg(QLatin1String(cMes));
-    encabezado << "Total cantidad" << "Total importe" << "Cantidad en remisiones pendientes";
+        encabezado << QStringLiteral("%1-24 cantidad").arg(QLatin1String(cMes))
+                   << QStringLiteral("%1-24 importe").arg(QLatin1String(cMes));
+    encabezado << "Total cantidad"
+               << "Total importe"
+               << "Cantidad en remisiones pendientes";
     QCOMPARE(lineas[0], encabezado.join(u','));
 
     const auto fila = [](const QString &cCliente, const QString &cNombre, QList<QPair<QString, QString>> meses,
@@ -309,7 +319,8 @@ void tst_InformeOdbc::MasFilasQueUnBloque()
     m_base->Ejecuta(TablaDeTrabajo(QStringLiteral("muchas")));
     m_base->Ejecuta(QStringLiteral("INSERT INTO muchas (Cliente, Mes1Cant, Mes1Monto) "
                                    "SELECT CONCAT('M', LPAD(seq, 5, '0')), seq, seq / 100 "
-                                   "FROM seq_1_to_%1").arg(nFilas));
+                                   "FROM seq_1_to_%1")
+                        .arg(nFilas));
     const QString cCsv = m_carpeta.filePath(QStringLiteral("muchas.csv"));
     MotorReporte motor;
     Prepara(motor, DestinoReporte::Archivo, cCsv);
@@ -352,9 +363,11 @@ void tst_InformeOdbc::DecimalesDeLaPlantilla()
 
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("Falta pdftotext (paquete poppler-utils)");
-    const QString cTexto = SalidaDe(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")});
-    QVERIFY2(cTexto.contains(QRegularExpression(QStringLiteral("C001 +Cant\\. +25\\.833 +0\\.000 .* 25\\.833 +0\\.001"))),
-             qPrintable(cTexto));
+    const QString cTexto =
+        SalidaDe(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), cPdf, QStringLiteral("-")});
+    QVERIFY2(
+        cTexto.contains(QRegularExpression(QStringLiteral("C001 +Cant\\. +25\\.833 +0\\.000 .* 25\\.833 +0\\.001"))),
+        qPrintable(cTexto));
     QVERIFY2(cTexto.contains(QRegularExpression(QStringLiteral("Importe +0\\.00 +1,234\\.57 .* 1,234\\.57\\s"))),
              qPrintable(cTexto));
     // January: 0.0040 + 0.0040 = 0.0080, one cent; February: 1234.5678 - 0.0050 = 1,234.56.
@@ -484,9 +497,11 @@ void tst_InformeOdbc::LibroConLosValoresDelCsv()
 
 void tst_InformeOdbc::DiscoLlenoDejaElArchivoAnterior_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cArchivo");
     QTest::newRow("csv") << "lleno.csv";
     QTest::newRow("libro") << "lleno.xlsx";
+    // clang-format on
 }
 
 void tst_InformeOdbc::DiscoLlenoDejaElArchivoAnterior()
@@ -513,6 +528,7 @@ void tst_InformeOdbc::DiscoLlenoDejaElArchivoAnterior()
 
 void tst_InformeOdbc::VistaPreviaSinPantalla_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cTitulo");
     QTest::addColumn<QString>("cTituloVentana");
     QTest::addColumn<QString>("cExporta"); // what "Exportar…" writes from the preview; empty: nothing
@@ -524,6 +540,7 @@ void tst_InformeOdbc::VistaPreviaSinPantalla_data()
     QTest::newRow("exporta el CSV del archivo") << "" << cTituloReporte << "csv";
     QTest::newRow("exporta el libro del archivo") << "" << cTituloReporte << "xlsx";
     QTest::newRow("exporta el PDF del archivo") << "" << cTituloReporte << "pdf";
+    // clang-format on
 }
 
 // The preview's window, and what it exports: the very file that the same run writes without
@@ -592,7 +609,8 @@ void tst_InformeOdbc::SinImpresora()
     motor.setSalidaImpresa(&impresora);
     Prepara(motor, DestinoReporte::Impresora, QString());
     const QString cFalla = Corre(motor);
-    QVERIFY2(cFalla.startsWith(QStringLiteral("Error %1:").arg(CodigoErrorRpt::ImpresoraNoDisponible)), qPrintable(cFalla));
+    QVERIFY2(cFalla.startsWith(QStringLiteral("Error %1:").arg(CodigoErrorRpt::ImpresoraNoDisponible)),
+             qPrintable(cFalla));
 }
 
 void tst_InformeOdbc::UbicacionesGuardadasEnElArchivo()
@@ -602,9 +620,10 @@ void tst_InformeOdbc::UbicacionesGuardadasEnElArchivo()
     // engine reads them from the file, in the database of the connection text.
     QFile definicion(QStringLiteral(DEFINICION_INFORME_MENSUAL));
     QVERIFY(definicion.open(QIODevice::ReadOnly));
-    const QString cTexto = QString::fromUtf8(definicion.readAll())
-                               .replace(QLatin1String("almenareportes.ventas12meses"), QLatin1String("tmpventas12meses"))
-                               .replace(QLatin1String("datos1.clientes"), QLatin1String("clientes"));
+    const QString cTexto =
+        QString::fromUtf8(definicion.readAll())
+            .replace(QLatin1String("almenareportes.ventas12meses"), QLatin1String("tmpventas12meses"))
+            .replace(QLatin1String("datos1.clientes"), QLatin1String("clientes"));
     const QString cReporte = m_carpeta.filePath(QStringLiteral("guardadas.rpt"));
     EscritorRpt::Escribe(CompiladorRpt::Compila(cTexto), cReporte);
 
@@ -644,6 +663,7 @@ void tst_InformeOdbc::ContrasenaConPuntoYComaYLlaves()
 
 void tst_InformeOdbc::FallasDeLaBase_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cConexion"); // %1 server, %2 database, %3 user, %4 password of the test
     QTest::addColumn<QString>("cTabla");    // replaces the working table's location when given
     QTest::addColumn<int>("nFalla");
@@ -657,6 +677,7 @@ void tst_InformeOdbc::FallasDeLaBase_data()
     // "sin-origen" stands for a report whose data source nobody registered.
     QTest::newRow("origen de datos sin registrar") << "SERVER=%1;DB=%2;UID=%3;PWD=%4;" << "sin-origen"
                                                    << CodigoErrorRpt::ConexionFallida << "scripts/registra-odbc.sh";
+    // clang-format on
 }
 
 void tst_InformeOdbc::FallasDeLaBase()
@@ -673,7 +694,8 @@ void tst_InformeOdbc::FallasDeLaBase()
         QVERIFY(definicion.open(QIODevice::ReadOnly));
         cReporte = m_carpeta.filePath(QStringLiteral("sin-origen.rpt"));
         EscritorRpt::Escribe(CompiladorRpt::Compila(QString::fromUtf8(definicion.readAll())
-                                                        .replace(QLatin1String("\"Almena Reportes\""), QLatin1String("\"Sin registrar\""))),
+                                                        .replace(QLatin1String("\"Almena Reportes\""),
+                                                                 QLatin1String("\"Sin registrar\""))),
                              cReporte);
     }
     MotorReporte motor;

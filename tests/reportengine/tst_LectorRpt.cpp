@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "ArchivoConDiseno.h"
 #include "CodificacionCuerpo.h"
 #include "CodigosErrorReporte.h"
 #include "CompiladorRpt.h"
@@ -16,7 +17,6 @@
 #include "EscrituraBinaria.h"
 #include "FormatoRpt.h"
 #include "HostError.h"
-#include "ArchivoConDiseno.h"
 #include "LectorRpt.h"
 #include "TablasRpt.h"
 
@@ -96,9 +96,11 @@ private slots:
 
 void tst_LectorRpt::LeeLoQueSeEscribio_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cDefinicion");
     QTest::newRow("informe mensual") << DefinicionInformeMensual();
     QTest::newRow("textos con pd y pdsodbc.dll") << QString::fromUtf8(cDefinicionTramposa);
+    // clang-format on
 }
 
 void tst_LectorRpt::LeeLoQueSeEscribio()
@@ -110,6 +112,7 @@ void tst_LectorRpt::LeeLoQueSeEscribio()
 
 void tst_LectorRpt::ElPuenteVeSoloLasTablas_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cDefinicion");
     QTest::addColumn<QStringList>("tablas");
     QTest::newRow("informe mensual") << DefinicionInformeMensual()
@@ -130,6 +133,7 @@ void tst_LectorRpt::ElPuenteVeSoloLasTablas_data()
                                                         "columna \"a\" auto\n texto \"{a}\"\nfin\n")
                                              .arg(cTablas)
                                       << tablas;
+    // clang-format on
 }
 
 void tst_LectorRpt::ElPuenteVeSoloLasTablas()
@@ -141,6 +145,7 @@ void tst_LectorRpt::ElPuenteVeSoloLasTablas()
 
 void tst_LectorRpt::ElCuerpoNuncaJuntaPyD_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("contenido");
     QTest::newRow("pd") << QByteArray("pd");
     QTest::newRow("mayúsculas y mezcla") << QByteArray("PD Pd pD");
@@ -155,6 +160,7 @@ void tst_LectorRpt::ElCuerpoNuncaJuntaPyD_data()
             c = "pdPD\x1B\0x"[azar.bounded(7)];
         QTest::addRow("al azar %d", i) << bytes;
     }
+    // clang-format on
 }
 
 void tst_LectorRpt::ElCuerpoNuncaJuntaPyD()
@@ -167,10 +173,12 @@ void tst_LectorRpt::ElCuerpoNuncaJuntaPyD()
 
 void tst_LectorRpt::ArchivoCortado_data()
 {
+    // clang-format off
     QTest::addColumn<int>("nLargo");
     const int nLargoTotal = int(EscritorRpt::Bytes(CompiladorRpt::Compila(DefinicionInformeMensual())).size());
     for (int n = 0; n < nLargoTotal; ++n)
         QTest::addRow("%d de %d bytes", n, nLargoTotal) << n;
+    // clang-format on
 }
 
 void tst_LectorRpt::ArchivoCortado()
@@ -182,6 +190,7 @@ void tst_LectorRpt::ArchivoCortado()
 
 void tst_LectorRpt::ArchivoAjenoOAlterado_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("nFalla");
     const QByteArray bueno = EscritorRpt::Bytes(CompiladorRpt::Compila(DefinicionInformeMensual()));
@@ -219,6 +228,7 @@ void tst_LectorRpt::ArchivoAjenoOAlterado_data()
     formulasDeMas.Texto(QStringLiteral("SELECT 1"));
     formulasDeMas.Entero(1000000);
     QTest::newRow("un millón de fórmulas") << ArchivoConDiseno(formulasDeMas.Bytes()) << CodigoErrorRpt::ArchivoDanado;
+    // clang-format on
 }
 
 void tst_LectorRpt::ArchivoAjenoOAlterado()
@@ -230,11 +240,13 @@ void tst_LectorRpt::ArchivoAjenoOAlterado()
 
 void tst_LectorRpt::ArchivoEnDisco_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cNombre");
     QTest::addColumn<int>("nFalla");
     QTest::newRow("no existe") << "no-existe.rpt" << CodigoErrorRpt::ArchivoNoEncontrado;
     QTest::newRow("es una carpeta") << "carpeta.rpt" << CodigoErrorRpt::ArchivoIlegible;
     QTest::newRow("vacío") << "vacio.rpt" << CodigoErrorRpt::ArchivoTruncado;
+    // clang-format on
 }
 
 void tst_LectorRpt::ArchivoEnDisco()
@@ -261,10 +273,12 @@ void tst_LectorRpt::ArchivoEnDisco()
 // another exception ends the test. (The longer libFuzzer run lives in fuzz/.)
 void tst_LectorRpt::BytesAlAzarNoRompenNada_data()
 {
+    // clang-format off
     QTest::addColumn<int>("nModo");
     QTest::newRow("bytes al azar") << 0;
     QTest::newRow("archivo bueno mutado") << 1;
     QTest::newRow("diseño mutado con suma correcta") << 2;
+    // clang-format on
 }
 
 void tst_LectorRpt::BytesAlAzarNoRompenNada()
@@ -294,15 +308,9 @@ void tst_LectorRpt::BytesAlAzarNoRompenNada()
             for (int nCambios = 1 + azar.bounded(4); nCambios > 0; --nCambios) {
                 const qsizetype nPosicion = azar.bounded(qMax<qsizetype>(1, bytes.size()));
                 switch (azar.bounded(3)) {
-                case 0:
-                    bytes[nPosicion] = char(azar.bounded(256));
-                    break;
-                case 1:
-                    bytes.insert(nPosicion, char(azar.bounded(256)));
-                    break;
-                default:
-                    bytes.remove(nPosicion, 1 + azar.bounded(8));
-                    break;
+                case 0: bytes[nPosicion] = char(azar.bounded(256)); break;
+                case 1: bytes.insert(nPosicion, char(azar.bounded(256))); break;
+                default: bytes.remove(nPosicion, 1 + azar.bounded(8)); break;
                 }
             }
             if (nModo == 2)

@@ -27,6 +27,7 @@ private slots:
 
 void tst_NumeroDecimal::LeeYEscribe_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cTexto");
     QTest::addColumn<int>("nDecimales");
     QTest::addColumn<QString>("cEsperado");
@@ -47,6 +48,7 @@ void tst_NumeroDecimal::LeeYEscribe_data()
     QTest::newRow("dieciséis dígitos") << "123456789012.3456" << 4 << "123456789012.3456";
     QTest::newRow("más dígitos de los que un double guarda") << "9999999999999.9999" << 4 << "9999999999999.9999";
     QTest::newRow("entero impar más allá de 2^53") << "9007199254740993" << 0 << "9007199254740993";
+    // clang-format on
 }
 
 void tst_NumeroDecimal::LeeYEscribe()
@@ -64,6 +66,7 @@ void tst_NumeroDecimal::LeeYEscribe()
 
 void tst_NumeroDecimal::RechazaLoQueNoEsNumero_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cTexto");
     QTest::newRow("vacío") << "";
     QTest::newRow("solo signo") << "-";
@@ -73,6 +76,7 @@ void tst_NumeroDecimal::RechazaLoQueNoEsNumero_data()
     QTest::newRow("agrupado") << "1,234.50";
     QTest::newRow("dígitos árabes orientales") << QString::fromUtf8("١٢");
     QTest::newRow("veintiocho dígitos enteros") << "1234567890123456789012345678";
+    // clang-format on
 }
 
 void tst_NumeroDecimal::RechazaLoQueNoEsNumero()
@@ -83,6 +87,7 @@ void tst_NumeroDecimal::RechazaLoQueNoEsNumero()
 
 void tst_NumeroDecimal::SumaSinDerivaBinaria_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("sumandos");
     QTest::addColumn<QString>("cEsperado");
     QTest::newRow("0.10 + 0.20") << QStringList{"0.10", "0.20"} << "0.30";
@@ -90,6 +95,7 @@ void tst_NumeroDecimal::SumaSinDerivaBinaria_data()
     QTest::newRow("grande y pequeño") << QStringList{"99999999999999.99", "0.01"} << "100000000000000.00";
     QTest::newRow("con negativos") << QStringList{"10.05", "-0.10", "-9.95"} << "0.00";
     QTest::newRow("mil veces 0.01") << QStringList(1000, "0.01") << "10.00";
+    // clang-format on
 }
 
 void tst_NumeroDecimal::SumaSinDerivaBinaria()
@@ -118,6 +124,7 @@ void tst_NumeroDecimal::SumaQueNoCabe()
 
 void tst_NumeroDecimal::TextoConLaAgrupacionDelLocale_data()
 {
+    // clang-format off
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("cTexto");
     QTest::addColumn<QString>("cEsperado");
@@ -128,6 +135,7 @@ void tst_NumeroDecimal::TextoConLaAgrupacionDelLocale_data()
     QTest::newRow("México, negativo") << mexico << "-1234.5" << "-1,234.50";
     QTest::newRow("Alemania") << alemania << "1234567.5" << "1.234.567,50";
     QTest::newRow("cero") << mexico << "0" << "0.00";
+    // clang-format on
 }
 
 void tst_NumeroDecimal::TextoConLaAgrupacionDelLocale()

@@ -32,6 +32,7 @@ private slots:
 
 void tst_PaginacionReporte::Reparte_data()
 {
+    // clang-format off
     QTest::addColumn<int>("nFilas");
     QTest::addColumn<double>("dCuerpo");
     QTest::addColumn<double>("dFila");
@@ -57,6 +58,7 @@ void tst_PaginacionReporte::Reparte_data()
         << 10 << 100.0 << 10.0 << 12.0 << 50.0 << Paginas{{0, 10, false}, {10, 0, true, true}};
     QTest::newRow("gráfica sin filas") << 0 << 100.0 << 10.0 << 12.0 << 50.0 << Paginas{{0, 0, true, true}};
     QTest::newRow("redondeo: 0.1 * 10 filas en 1.0") << 10 << 1.0 << 0.1 << 0.0 << 0.0 << Paginas{{0, 10, false}};
+    // clang-format on
 }
 
 void tst_PaginacionReporte::Reparte()

@@ -43,8 +43,8 @@ ContenidoReporte Contenido(int nClientes, int nCifras, const QString &cNombre = 
         datos.campos << QStringLiteral("Mes%1Monto").arg(m) << QStringLiteral("Mes%1Cant").arg(m);
     const QString cMonto = QString(nCifras, u'9') + QStringLiteral(".99");
     for (int i = 1; i <= nClientes; ++i) {
-        datos.valores << QStringLiteral("C%1").arg(i, 4, 10, QLatin1Char('0')) << QStringLiteral("%1 %2").arg(cNombre).arg(i)
-                      << QStringLiteral("1.00");
+        datos.valores << QStringLiteral("C%1").arg(i, 4, 10, QLatin1Char('0'))
+                      << QStringLiteral("%1 %2").arg(cNombre).arg(i) << QStringLiteral("1.00");
         for (int m = 1; m <= 12; ++m)
             datos.valores << cMonto << QStringLiteral("10.00");
     }
@@ -56,9 +56,9 @@ ContenidoReporte Contenido(int nClientes, int nCifras, const QString &cNombre = 
 
 // The PDF of pages nDesde..nHasta (nCopias times) in a temporary file, by our writer or by
 // Qt's; nPaginas gets the report's count.
-QString Pdf(const QTemporaryDir &carpeta, const ContenidoReporte &contenido, int &nPaginas, int nDesde = 1, int nHasta = 0,
-            std::optional<QPageSize::PageSizeId> papel = std::nullopt, int nCopias = 1, bool bIntercaladas = true,
-            bool bDeQt = false)
+QString Pdf(const QTemporaryDir &carpeta, const ContenidoReporte &contenido, int &nPaginas, int nDesde = 1,
+            int nHasta = 0, std::optional<QPageSize::PageSizeId> papel = std::nullopt, int nCopias = 1,
+            bool bIntercaladas = true, bool bDeQt = false)
 {
     const QString cRuta = carpeta.filePath(bDeQt ? QStringLiteral("qt.pdf") : QStringLiteral("informe.pdf"));
     QFile archivo(cRuta);
@@ -140,6 +140,7 @@ void tst_PintorReporte::initTestCase()
 
 void tst_PintorReporte::PaginasConEncabezadoYNumero_data()
 {
+    // clang-format off
     QTest::addColumn<int>("nClientes");
     QTest::addColumn<bool>("bGraficaAparte"); // the chart on a page of its own
     QTest::newRow("sin clientes") << 0 << false;
@@ -147,6 +148,7 @@ void tst_PintorReporte::PaginasConEncabezadoYNumero_data()
     QTest::newRow("varias páginas") << 150 << false;
     // On Letter, 22 rows and the totals leave the page too little room for the chart.
     QTest::newRow("gráfica en su página") << 22 << true;
+    // clang-format on
 }
 
 void tst_PintorReporte::PaginasConEncabezadoYNumero()
@@ -179,13 +181,15 @@ void tst_PintorReporte::PaginasConEncabezadoYNumero()
     // Twelve months of 999.99 per client, and 10 units each month.
     QVERIFY(cTotales.contains(QStringLiteral("Totales (%1 clientes)").arg(nClientes)));
     const qint64 nCentavos = qint64(nClientes) * 1199988;
-    const NumeroDecimal totalImporte =
-        *NumeroDecimal::DeTexto(QStringLiteral("%1.%2").arg(nCentavos / 100).arg(nCentavos % 100, 2, 10, QLatin1Char('0')));
-    QVERIFY2(cTotales.contains(totalImporte.TextoLocal(2, QLocale(QLocale::Spanish, QLocale::Mexico))), qPrintable(cTotales));
+    const NumeroDecimal totalImporte = *NumeroDecimal::DeTexto(
+        QStringLiteral("%1.%2").arg(nCentavos / 100).arg(nCentavos % 100, 2, 10, QLatin1Char('0')));
+    QVERIFY2(cTotales.contains(totalImporte.TextoLocal(2, QLocale(QLocale::Spanish, QLocale::Mexico))),
+             qPrintable(cTotales));
 }
 
 void tst_PintorReporte::NadaSeSaleDeLaPagina_data()
 {
+    // clang-format off
     QTest::addColumn<int>("nCifras");
     QTest::addColumn<QString>("cPapel");
     QTest::newRow("importes de miles, carta") << 4 << "Carta";
@@ -194,6 +198,7 @@ void tst_PintorReporte::NadaSeSaleDeLaPagina_data()
     QTest::newRow("importes de billones, oficio") << 13 << "Oficio";
     // A million invoice lines a year: totals of eleven digits over rows of six.
     QTest::newRow("importes de cientos de miles, carta") << 6 << "Carta";
+    // clang-format on
 }
 
 void tst_PintorReporte::NadaSeSaleDeLaPagina()
@@ -220,8 +225,8 @@ void tst_PintorReporte::NadaSeSaleDeLaPagina()
     const double dMargen = contenido.pagina.nMargenDecimasMm / 10.0 / 25.4 * 72 - 0.5; // points, with a hair of slack
     const double dAncho = medidas.captured(1).toDouble();
     const double dAlto = medidas.captured(2).toDouble();
-    const QRegularExpression palabra(
-        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    const QRegularExpression palabra(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
     int nPalabras = 0;
     for (const QRegularExpressionMatch &caja : palabra.globalMatch(cCajas)) {
         ++nPalabras;
@@ -287,6 +292,7 @@ void tst_PintorReporte::NadaSeSaleDeLaPagina()
 
 void tst_PintorReporte::RangoDePaginas_data()
 {
+    // clang-format off
     QTest::addColumn<int>("nCopias");
     QTest::addColumn<bool>("bIntercaladas");
     QTest::addColumn<QList<int>>("hojas"); // the report's page on each sheet
@@ -294,6 +300,7 @@ void tst_PintorReporte::RangoDePaginas_data()
     // What a PDF file or a printer without copies of its own gets from the print dialog.
     QTest::newRow("dos copias intercaladas") << 2 << true << QList<int>{2, 3, 2, 3};
     QTest::newRow("dos copias sin intercalar") << 2 << false << QList<int>{2, 2, 3, 3};
+    // clang-format on
 }
 
 void tst_PintorReporte::RangoDePaginas()
@@ -302,11 +309,13 @@ void tst_PintorReporte::RangoDePaginas()
     QFETCH(bool, bIntercaladas);
     QFETCH(QList<int>, hojas);
     int nPaginas = 0;
-    const QStringList paginas = Paginas(Pdf(m_carpeta, Contenido(150, 3), nPaginas, 2, 3, std::nullopt, nCopias, bIntercaladas));
+    const QStringList paginas =
+        Paginas(Pdf(m_carpeta, Contenido(150, 3), nPaginas, 2, 3, std::nullopt, nCopias, bIntercaladas));
     QVERIFY(nPaginas > 3);
     QCOMPARE(paginas.size(), hojas.size());
     for (qsizetype i = 0; i < hojas.size(); ++i)
-        QVERIFY2(paginas[i].contains(QStringLiteral("Página %1 de %2").arg(hojas[i]).arg(nPaginas)), qPrintable(paginas[i]));
+        QVERIFY2(paginas[i].contains(QStringLiteral("Página %1 de %2").arg(hojas[i]).arg(nPaginas)),
+                 qPrintable(paginas[i]));
 }
 
 void tst_PintorReporte::RangoFueraDelReporte()
@@ -323,6 +332,7 @@ void tst_PintorReporte::RangoFueraDelReporte()
 
 void tst_PintorReporte::ComoElEscritorDeQt_data()
 {
+    // clang-format off
     QTest::addColumn<int>("nCifras");
     QTest::addColumn<QString>("cNombre");
     QTest::addColumn<QString>("cPapel");
@@ -334,6 +344,7 @@ void tst_PintorReporte::ComoElEscritorDeQt_data()
     // Totals wider than their columns, on lines of their own.
     QTest::newRow("totales en más líneas") << 13 << "Cliente"
                                            << "Oficio";
+    // clang-format on
 }
 
 void tst_PintorReporte::ComoElEscritorDeQt()
@@ -397,6 +408,7 @@ void tst_PintorReporte::ComoElEscritorDeQt()
 
 void tst_PintorReporte::LoQueNoSabeDibujar_data()
 {
+    // clang-format off
     QTest::addColumn<Dibujo>("dibujo");
     QTest::addColumn<QString>("cFalla");
     QTest::newRow("una imagen") << Dibujo([](QPainter &p) {
@@ -411,6 +423,7 @@ void tst_PintorReporte::LoQueNoSabeDibujar_data()
         p.rotate(90);
         p.drawText(QPointF(10, 10), QStringLiteral("Totales"));
     }) << "girados";
+    // clang-format on
 }
 
 void tst_PintorReporte::LoQueNoSabeDibujar()

@@ -34,10 +34,21 @@ void Asigna(MotorReporte &motor, const Asignacion &asignacion)
 // The sequence the bridge sends for a request at its reset values, but the run.
 Asignaciones SecuenciaDelPuente(const QString &cArchivo)
 {
-    return {{3, -1, QString()}, {32, 0, QStringLiteral("datos1.tmpventas12meses")}, {32, 1, QStringLiteral("datos1.clientes")},
-            {29, 0, QStringLiteral("Mes1='ene-24'")}, {29, 12, QStringLiteral("VENDEDOR='O'Brien'")},
-            {15, -1, qint32(0)}, {24, -1, qint32(0)}, {3, -1, cArchivo}, {25, -1, qint32(0)}, {12, -1, QString()},
-            {30, 0, QString()}, {13, -1, QString()}, {47, -1, QString()}, {48, -1, QString()}, {49, -1, QString()},
+    return {{3, -1, QString()},
+            {32, 0, QStringLiteral("datos1.tmpventas12meses")},
+            {32, 1, QStringLiteral("datos1.clientes")},
+            {29, 0, QStringLiteral("Mes1='ene-24'")},
+            {29, 12, QStringLiteral("VENDEDOR='O'Brien'")},
+            {15, -1, qint32(0)},
+            {24, -1, qint32(0)},
+            {3, -1, cArchivo},
+            {25, -1, qint32(0)},
+            {12, -1, QString()},
+            {30, 0, QString()},
+            {13, -1, QString()},
+            {47, -1, QString()},
+            {48, -1, QString()},
+            {49, -1, QString()},
             {20, -1, QStringLiteral("SERVER=127.0.0.1;DB=datos1;UID=root;PWD=;")}};
 }
 
@@ -60,16 +71,17 @@ private slots:
 
 private:
     QTemporaryDir m_carpeta;
-    QString m_cReporte;       // a report of two tables
-    QString m_cReporteLocal;  // its query reads a local-file table
+    QString m_cReporte;      // a report of two tables
+    QString m_cReporteLocal; // its query reads a local-file table
 };
 
 void tst_PropiedadesMotor::initTestCase()
 {
     QVERIFY(m_carpeta.isValid());
-    const QString cDefinicion = QStringLiteral("reporte \"R\"\ntabla 1 odbc \"Sin servidor\" b.t\n"
-                                               "tabla 2 archivo \"datos.mdb\" local\nformula Mes1 VENDEDOR\n"
-                                               "consulta\nSELECT * FROM %1\nfin\ncolumna \"C\" auto\n texto \"{a}\"\nfin\n");
+    const QString cDefinicion =
+        QStringLiteral("reporte \"R\"\ntabla 1 odbc \"Sin servidor\" b.t\n"
+                       "tabla 2 archivo \"datos.mdb\" local\nformula Mes1 VENDEDOR\n"
+                       "consulta\nSELECT * FROM %1\nfin\ncolumna \"C\" auto\n texto \"{a}\"\nfin\n");
     m_cReporte = m_carpeta.filePath(QStringLiteral("r.rpt"));
     EscritorRpt::Escribe(CompiladorRpt::Compila(cDefinicion.arg(QStringLiteral("{T1}"))), m_cReporte);
     m_cReporteLocal = m_carpeta.filePath(QStringLiteral("local.rpt"));
@@ -78,6 +90,7 @@ void tst_PropiedadesMotor::initTestCase()
 
 void tst_PropiedadesMotor::SecuenciaDelPuenteYOtrosValoresBuenos_data()
 {
+    // clang-format off
     QTest::addColumn<Asignaciones>("asignaciones");
     QTest::newRow("la secuencia del puente") << SecuenciaDelPuente(QStringLiteral("InformeMensual.rpt"));
     QTest::newRow("a un archivo") << Asignaciones{{15, -1, qint32(2)},
@@ -92,6 +105,7 @@ void tst_PropiedadesMotor::SecuenciaDelPuenteYOtrosValoresBuenos_data()
     QTest::newRow("acción 0 no hace nada") << Asignaciones{{17, -1, qint16(0)}};
     QTest::newRow("ranuras extremas") << Asignaciones{{29, 20, QStringLiteral("Mes12 = \"dic-24\"")}, {32, 31, QStringLiteral("t")},
                                                       {29, 0, QString()}};
+    // clang-format on
 }
 
 void tst_PropiedadesMotor::SecuenciaDelPuenteYOtrosValoresBuenos()
@@ -109,6 +123,7 @@ void tst_PropiedadesMotor::SecuenciaDelPuenteYOtrosValoresBuenos()
 
 void tst_PropiedadesMotor::AsignacionRechazada_data()
 {
+    // clang-format off
     QTest::addColumn<Asignacion>("asignacion");
     QTest::addColumn<int>("nFalla");
     QTest::addColumn<QString>("cMotivo");
@@ -144,6 +159,7 @@ void tst_PropiedadesMotor::AsignacionRechazada_data()
     QTest::newRow("tabla con dos puntos") << Asignacion{32, 0, QStringLiteral("a.b.c")} << UbicacionNoValida << "a.b.c";
     QTest::newRow("conexión con puerto") << Asignacion{20, -1, QStringLiteral("SERVER=h;PORT=1;")} << ConexionNoValida << "PORT";
     QTest::newRow("acción 2") << Asignacion{17, -1, 2} << ValorNoValido << "acción 2";
+    // clang-format on
 }
 
 void tst_PropiedadesMotor::AsignacionRechazada()
@@ -160,6 +176,7 @@ void tst_PropiedadesMotor::AsignacionRechazada()
 
 void tst_PropiedadesMotor::EjecucionQueFallaAntesDeConectar_data()
 {
+    // clang-format off
     QTest::addColumn<Asignaciones>("asignaciones");
     QTest::addColumn<int>("nFalla");
     QTest::addColumn<QString>("cMotivo");
@@ -188,6 +205,7 @@ void tst_PropiedadesMotor::EjecucionQueFallaAntesDeConectar_data()
     QTest::newRow("una fórmula vaciada ya no cuenta")
         << Asignaciones{{3, -1, m_cReporte}, {29, 5, QStringLiteral("Linea='3'")}, {29, 5, QString()}}
         << SinPantallaNiImpresora << "no muestra ni imprime";
+    // clang-format on
 }
 
 void tst_PropiedadesMotor::EjecucionQueFallaAntesDeConectar()
@@ -205,7 +223,8 @@ void tst_PropiedadesMotor::EjecucionQueFallaAntesDeConectar()
                          asignacion.nDispId == int(PropiedadReporte::Impresora),
                      qPrintable(anterior->cDescripcion));
     }
-    const std::optional<Falla> falla = FallaDe<ErrorReporte>([&] { motor.PropertyPut(PropiedadReporte::Accion, qint16(1)); });
+    const std::optional<Falla> falla =
+        FallaDe<ErrorReporte>([&] { motor.PropertyPut(PropiedadReporte::Accion, qint16(1)); });
     QVERIFY2(falla, "El reporte se ejecutó");
     QCOMPARE(falla->nNumero, nFalla);
     QVERIFY2(falla->cDescripcion.contains(cMotivo), qPrintable(falla->cDescripcion));

@@ -25,6 +25,7 @@ private slots:
 
 void tst_TextoConexion::Analiza_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cTexto");
     QTest::addColumn<Opcional>("cServidor");
     QTest::addColumn<Opcional>("cBase");
@@ -48,6 +49,7 @@ void tst_TextoConexion::Analiza_data()
         << Opcional("p;x}y{z=w");
     QTest::newRow("contraseña vacía entre llaves") << "SERVER=h;PWD={};" << Opcional("h") << Opcional() << Opcional()
                                                    << Opcional("");
+    // clang-format on
 }
 
 void tst_TextoConexion::Analiza()
@@ -66,6 +68,7 @@ void tst_TextoConexion::Analiza()
 
 void tst_TextoConexion::RechazaLoQueNoEntiende_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cTexto");
     QTest::addColumn<QString>("cMotivo");
     QTest::newRow("el puerto es del origen de datos") << "SERVER=h;PORT=3306;" << "PORT";
@@ -73,6 +76,7 @@ void tst_TextoConexion::RechazaLoQueNoEntiende_data()
     QTest::newRow("pieza sin =") << "SERVER=h;basura;UID=u" << "basura";
     QTest::newRow("llave sin cerrar") << "SERVER=h;PWD={abc;" << "PWD";
     QTest::newRow("texto tras la llave") << "SERVER={h}x;UID=u" << "SERVER";
+    // clang-format on
 }
 
 void tst_TextoConexion::RechazaLoQueNoEntiende()
@@ -90,6 +94,7 @@ void tst_TextoConexion::RechazaLoQueNoEntiende()
 
 void tst_TextoConexion::CadenaOdbc_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cOrigen");
     QTest::addColumn<QString>("cTexto");
     QTest::addColumn<QString>("cCadena");
@@ -104,6 +109,7 @@ void tst_TextoConexion::CadenaOdbc_data()
     QTest::newRow("sin texto") << "myodbc3-test" << "" << "DSN=myodbc3-test";
     QTest::newRow("server= en la contraseña") << "o" << "PWD=xserver=y" << "DSN=o;PWD={xserver=y}";
     QTest::newRow(".dsn en la contraseña") << "o" << "SERVER=h;PWD=a.dsn;" << "DSN=o;SERVER=h;PWD=a.dsn";
+    // clang-format on
 }
 
 void tst_TextoConexion::CadenaOdbc()

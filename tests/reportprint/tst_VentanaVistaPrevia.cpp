@@ -76,6 +76,7 @@ void tst_VentanaVistaPrevia::initTestCase()
 
 void tst_VentanaVistaPrevia::pintaSoloLasHojasQueSeVen_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cAccion"); // what the person does once the window shows
     QTest::addColumn<int>("nPagina");     // the page then current; 0: the last
     QTest::newRow("al abrirse") << "" << 1;
@@ -83,6 +84,7 @@ void tst_VentanaVistaPrevia::pintaSoloLasHojasQueSeVen_data()
     QTest::newRow("última página") << "accionUltimaPagina" << 0;
     QTest::newRow("página completa") << "accionPaginaCompleta" << 1;
     QTest::newRow("alejar dos veces") << "accionAlejar" << 1;
+    // clang-format on
 }
 
 void tst_VentanaVistaPrevia::pintaSoloLasHojasQueSeVen()
@@ -128,11 +130,13 @@ void tst_VentanaVistaPrevia::pintaSoloLasHojasQueSeVen()
 
 void tst_VentanaVistaPrevia::mismasPaginasYFilasQueElPdf_data()
 {
+    // clang-format off
     QTest::addColumn<int>("nClientes");
     QTest::addColumn<QString>("cPapel");
     QTest::newRow("papel del reporte") << 130 << "";
     QTest::newRow("carta") << 130 << "Carta";
     QTest::newRow("A4, una página") << 3 << "A4";
+    // clang-format on
 }
 
 // The pages that "Exportar…" writes into a PDF are those the window shows, each with the same
@@ -169,6 +173,7 @@ void tst_VentanaVistaPrevia::mismasPaginasYFilasQueElPdf()
 
 void tst_VentanaVistaPrevia::exportar_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("cFiltro");   // the type chosen in the file dialog
     QTest::addColumn<QString>("cNombre");   // the name written in it
     QTest::addColumn<QString>("cArchivo");  // the file written; empty: none
@@ -186,6 +191,7 @@ void tst_VentanaVistaPrevia::exportar_data()
     QTest::newRow("carpeta que no existe") << "CSV (*.csv)"
                                            << "no-existe/informe.csv"
                                            << "" << QByteArray() << "Error no. 7041: No se pudo crear el archivo";
+    // clang-format on
 }
 
 // Ctrl+E, the file dialog as a person fills it, the file, and an error box for a failure,

@@ -29,12 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *pDatos, size_t nTamano)
     const QByteArray bytes(reinterpret_cast<const char *>(pDatos) + 1, qsizetype(nTamano - 1));
     try {
         switch (pDatos[0] % 3) {
-        case 0:
-            LectorRpt::DeBytes(bytes);
-            break;
-        case 1:
-            LectorRpt::DeBytes(ArchivoConDiseno(bytes));
-            break;
+        case 0: LectorRpt::DeBytes(bytes); break;
+        case 1: LectorRpt::DeBytes(ArchivoConDiseno(bytes)); break;
         default: {
             // What compiles must also write and read back the same.
             const ArchivoRpt archivo = CompiladorRpt::Compila(QString::fromUtf8(bytes));
