@@ -10,6 +10,7 @@
 
 #include "CodigosErrorReporte.h"
 #include "ErrorReporte.h"
+#include "GraficaMeses.h"
 #include "LetraDeTabla.h"
 #include "NombresPapel.h"
 
@@ -22,58 +23,6 @@ constexpr double dSeparacionMm = 1.5; // under the header lines, above the foote
 constexpr double dMinimoPuntos = 1.0; // below that Qt draws nothing legible anyway
 constexpr int nMaximoIntentos = 8;
 constexpr double dAlturaGraficaMm = 80.0; // or the page's body, when that is smaller
-constexpr double dSobreGraficaMm = 5.0;   // between the totals and the chart
-
-// The values of one scale of the chart: its marks are k * dPaso for k from nDesde to nHasta.
-struct Escala
-{
-    double dPaso = 1;
-    int nDesde = 0; // at most 0
-    int nHasta = 1; // at least 0
-    double Minimo() const { return nDesde * dPaso; }
-    double Maximo() const { return nHasta * dPaso; }
-};
-
-// The smallest step of 1, 2, 2.5 or 5 times a power of ten that is at least dMinimo.
-double PasoRedondo(double dMinimo)
-{
-    const double dPotencia = std::pow(10.0, std::floor(std::log10(dMinimo)));
-    for (const double dFactor : {1.0, 2.0, 2.5, 5.0, 10.0}) {
-        if (dFactor * dPotencia >= dMinimo * (1 - 1e-12))
-            return dFactor * dPotencia;
-    }
-    return 10 * dPotencia;
-}
-
-// Some five steps from the smallest value (or 0) to the largest (or 0).
-Escala EscalaDe(const QList<double> &valores)
-{
-    constexpr int nPasos = 5;
-    double dMenor = 0;
-    double dMayor = 0;
-    for (const double dValor : valores) {
-        dMenor = qMin(dMenor, dValor);
-        dMayor = qMax(dMayor, dValor);
-    }
-    if (dMayor - dMenor <= 0)
-        return Escala{};
-    Escala escala;
-    escala.dPaso = PasoRedondo((dMayor - dMenor) / nPasos);
-    escala.nDesde = int(std::floor(dMenor / escala.dPaso + 1e-9));
-    escala.nHasta = int(std::ceil(dMayor / escala.dPaso - 1e-9));
-    return escala;
-}
-
-// The decimals that show the marks of a step exactly (0.25 takes two).
-int DecimalesDePaso(double dPaso)
-{
-    for (int nDecimales = 0; nDecimales < 6; ++nDecimales) {
-        const double dEscalado = dPaso * std::pow(10.0, nDecimales);
-        if (std::abs(dEscalado - std::round(dEscalado)) < 1e-6 * dEscalado)
-            return nDecimales;
-    }
-    return 6;
-}
 
 QFont Letra(const QString &cFamilia, double dPuntos, bool bNegrita)
 {
@@ -582,17 +531,11 @@ void PintorReporte::PintaPagina(QPainter &painter, const Medidas &medidas, const
     }
 }
 
-// The months of the series under the totals, as a chart: each month's amount (its totals'
-// second line) as a bar on the scale at the left, its quantity (the first line) as a line with
-// a point per month on the scale at the right, both scales sharing their zero and their marks,
-// and the months' headings under the bars. Solid fills and plain strokes only, which every
-// device draws alike (our PDF writer refuses gradients and transparency); the texts in the
-// report's letter, whatever the table's became.
+// The months of the series under the totals, as a chart (GraficaMeses): each month's amount
+// is its totals' second line, its quantity the first.
 void PintorReporte::PintaGrafica(QPainter &painter, const Medidas &medidas, const QRectF &area) const
 {
-    const qsizetype nMeses = medidas.mesesGrafica.size();
-    QList<double> cantidades;
-    QList<double> importes;
+    GraficaMeses grafica;
     for (const int nColumna : medidas.mesesGrafica) {
         const auto total = [&](int nLinea) {
             const ValorCelda &valor = m_contenido.Total(nLinea, nColumna);
@@ -600,107 +543,10 @@ void PintorReporte::PintaGrafica(QPainter &painter, const Medidas &medidas, cons
                        ? valor.numero.Real(m_contenido.DecimalesDeDatos(nColumna, nLinea))
                        : 0.0;
         };
-        cantidades.append(total(0));
-        importes.append(total(1));
+        grafica.meses.append(m_contenido.columnas[nColumna].cTitulo);
+        grafica.cantidades.append(total(0));
+        grafica.importes.append(total(1));
     }
-    Escala escalaImportes = EscalaDe(importes);
-    Escala escalaCantidades = EscalaDe(cantidades);
-    escalaImportes.nDesde = escalaCantidades.nDesde = qMin(escalaImportes.nDesde, escalaCantidades.nDesde);
-    escalaImportes.nHasta = escalaCantidades.nHasta = qMax(escalaImportes.nHasta, escalaCantidades.nHasta);
-    const auto marca = [this](const Escala &escala, int k) {
-        return m_locale.toString(k * escala.dPaso, 'f', DecimalesDePaso(escala.dPaso));
-    };
-
-    const double dPuntos = m_contenido.pagina.nPuntosDecimas / 10.0;
-    const QFont letra = Letra(m_contenido.pagina.cFuente, dPuntos, false);
-    const QFont letraNegrita = Letra(m_contenido.pagina.cFuente, dPuntos, true);
-    const QFontMetricsF metricas(letra, medidas.pDispositivo);
-    const QFontMetricsF metricasNegrita(letraNegrita, medidas.pDispositivo);
-    const QColor colorBarras(0x8F, 0xA8, 0xC8);
-    const QPen trazoCantidad(Qt::black, medidas.Mm(0.35), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    const double dLado = medidas.Mm(1.4); // of a quantity's point, and of the legend's samples
-    painter.save();
-
-    // The title, and under it the legend: which is which, and on which scale (on a line of its
-    // own, so that a reader of the text finds them in this order).
-    double y = area.top() + medidas.Mm(dSobreGraficaMm);
-    painter.setPen(Qt::black);
-    painter.setFont(letraNegrita);
-    painter.drawText(QPointF(area.left(), y + metricasNegrita.ascent()), QStringLiteral("Importe y cantidad por mes"));
-    y += metricasNegrita.lineSpacing() + medidas.Mm(1);
-    painter.setFont(letra);
-    const double yBaseLeyenda = y + metricas.ascent();
-    const double yMuestra = yBaseLeyenda - metricas.xHeight() / 2;
-    double x = area.left();
-    painter.fillRect(QRectF(x, yMuestra - dLado, 2 * dLado, 2 * dLado), colorBarras);
-    x += 2 * dLado + medidas.Mm(1);
-    const QString cLeyendaImporte = QStringLiteral("Importe (escala izquierda)");
-    painter.drawText(QPointF(x, yBaseLeyenda), cLeyendaImporte);
-    x += metricas.horizontalAdvance(cLeyendaImporte) + medidas.Mm(5);
-    painter.setPen(trazoCantidad);
-    painter.drawLine(QPointF(x, yMuestra), QPointF(x + 3 * dLado, yMuestra));
-    painter.fillRect(QRectF(x + dLado, yMuestra - dLado / 2, dLado, dLado), Qt::black);
-    x += 3 * dLado + medidas.Mm(1);
-    painter.setPen(Qt::black);
-    painter.drawText(QPointF(x, yBaseLeyenda), QStringLiteral("Cantidad (escala derecha)"));
-    y += metricas.lineSpacing() + medidas.Mm(2) + metricas.ascent() / 2;
-
-    // The plot, between the scales' marks and above the months' headings.
-    double dMarcasIzquierda = 0;
-    double dMarcasDerecha = 0;
-    for (int k = escalaImportes.nDesde; k <= escalaImportes.nHasta; ++k) {
-        dMarcasIzquierda = qMax(dMarcasIzquierda, metricas.horizontalAdvance(marca(escalaImportes, k)));
-        dMarcasDerecha = qMax(dMarcasDerecha, metricas.horizontalAdvance(marca(escalaCantidades, k)));
-    }
-    const QRectF trama(QPointF(area.left() + dMarcasIzquierda + medidas.Mm(1.5), y),
-                       QPointF(area.right() - dMarcasDerecha - medidas.Mm(1.5),
-                               area.bottom() - metricas.lineSpacing() - medidas.Mm(1)));
-    const int nPasos = escalaImportes.nHasta - escalaImportes.nDesde;
-    const auto altura = [&](const Escala &escala, double dValor) {
-        return trama.bottom() - (dValor - escala.Minimo()) / (escala.Maximo() - escala.Minimo()) * trama.height();
-    };
-
-    // The marks of both scales on the lines across the plot.
-    const double dMedioAlto = (metricas.ascent() - metricas.descent()) / 2;
-    for (int k = escalaImportes.nDesde; k <= escalaImportes.nHasta; ++k) {
-        const double yMarca = trama.bottom() - double(k - escalaImportes.nDesde) / nPasos * trama.height();
-        painter.setPen(
-            QPen(k == 0 ? QColor(0x40, 0x40, 0x40) : QColor(0xC8, 0xC8, 0xC8), medidas.Mm(k == 0 ? 0.25 : 0.15)));
-        painter.drawLine(QPointF(trama.left(), yMarca), QPointF(trama.right(), yMarca));
-        painter.setPen(Qt::black);
-        const QString cImporte = marca(escalaImportes, k);
-        painter.drawText(
-            QPointF(trama.left() - medidas.Mm(1.5) - metricas.horizontalAdvance(cImporte), yMarca + dMedioAlto),
-            cImporte);
-        painter.drawText(QPointF(trama.right() + medidas.Mm(1.5), yMarca + dMedioAlto), marca(escalaCantidades, k));
-    }
-
-    // A bar per month, its heading under it, and the quantities' line over them.
-    const double dHueco = trama.width() / double(nMeses);
-    const double yCero = altura(escalaImportes, 0);
-    QPolygonF linea;
-    for (qsizetype i = 0; i < nMeses; ++i) {
-        const double xCentro = trama.left() + (double(i) + 0.5) * dHueco;
-        const double dAnchoBarra = dHueco * 0.55;
-        const double yImporte = altura(escalaImportes, importes[i]);
-        painter.fillRect(QRectF(QPointF(xCentro - dAnchoBarra / 2, qMin(yCero, yImporte)),
-                                QPointF(xCentro + dAnchoBarra / 2, qMax(yCero, yImporte))),
-                         colorBarras);
-        const QString &cMes = m_contenido.columnas[medidas.mesesGrafica[i]].cTitulo;
-        painter.setPen(Qt::black);
-        painter.drawText(
-            QPointF(xCentro - metricas.horizontalAdvance(cMes) / 2, trama.bottom() + medidas.Mm(1) + metricas.ascent()),
-            cMes);
-        linea.append(QPointF(xCentro, altura(escalaCantidades, cantidades[i])));
-    }
-    painter.setPen(trazoCantidad);
-    painter.drawPolyline(linea);
-    for (const QPointF &punto : std::as_const(linea))
-        painter.fillRect(QRectF(punto.x() - dLado / 2, punto.y() - dLado / 2, dLado, dLado), Qt::black);
-
-    // The frame of the scales.
-    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), medidas.Mm(0.25)));
-    painter.drawLine(trama.topLeft(), trama.bottomLeft());
-    painter.drawLine(trama.topRight(), trama.bottomRight());
-    painter.restore();
+    grafica.Pinta(painter, area, *medidas.pDispositivo, medidas.dPxPorMm,
+                  Letra(m_contenido.pagina.cFuente, m_contenido.pagina.nPuntosDecimas / 10.0, false), m_locale);
 }
