@@ -34,33 +34,12 @@ salida="$carpeta/salida"
 archivo_pid="$carpeta/cupsd.pid"
 bitacora="$bitacoras/error_log"
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+nombre=cups-privado
+proceso=cupsd
+# shellcheck source=servidor-privado.sh
+source "$repo/scripts/servidor-privado.sh"
 
-# A Unix socket path must fit in about 108 bytes; deep folders get a short one under /tmp.
-socket="$carpeta/cups.sock"
-if ((${#socket} > 100)); then
-    socket="/tmp/almena-cups-$(printf '%s' "$carpeta" | cksum | cut -d' ' -f1).sock"
-fi
-
-falla() {
-    echo "cups-privado: $*" >&2
-    exit 1
-}
-
-muestra_bitacora() {
-    if [[ -f "$bitacora" ]]; then
-        echo "--- últimas líneas de $bitacora ---" >&2
-        tail -n 25 "$bitacora" >&2
-        echo "---" >&2
-    fi
-}
-
-pid_del_servidor() {
-    [[ -f "$archivo_pid" ]] || return 1
-    local pid
-    pid="$(tr -dc '0-9' <"$archivo_pid")"
-    [[ -n "$pid" ]] && [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == cupsd ]] || return 1
-    echo "$pid"
-}
+socket="$(ruta_de_socket cups.sock)"
 
 responde() {
     CUPS_SERVER="$socket" timeout 5 lpstat -r 2>/dev/null | grep -q 'is running'
@@ -193,14 +172,7 @@ detiene() {
     fi
     echo "cups-privado: deteniendo (pid $pid)"
     kill -TERM "$pid" 2>/dev/null || true
-    local limite=$((SECONDS + 30))
-    while kill -0 "$pid" 2>/dev/null; do
-        if ((SECONDS >= limite)); then
-            muestra_bitacora
-            falla "el pid $pid sigue vivo 30 s después de pedirle que se detenga"
-        fi
-        sleep 0.2
-    done
+    espera_que_termine "$pid" 30
     rm -f "$archivo_pid" "$socket"
     echo "cups-privado: detenido."
 }

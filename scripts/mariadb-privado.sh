@@ -19,33 +19,12 @@ datos="$carpeta/datos"
 archivo_pid="$carpeta/mariadbd.pid"
 archivo_puerto="$carpeta/puerto"
 bitacora="$carpeta/error.log"
+nombre=mariadb-privado
+proceso=mariadbd
+# shellcheck source=servidor-privado.sh
+source "$repo/scripts/servidor-privado.sh"
 
-# A Unix socket path must fit in about 108 bytes; deep folders get a short one under /tmp.
-socket="$carpeta/mariadb.sock"
-if ((${#socket} > 100)); then
-    socket="/tmp/almena-mariadb-$(printf '%s' "$carpeta" | cksum | cut -d' ' -f1).sock"
-fi
-
-falla() {
-    echo "mariadb-privado: $*" >&2
-    exit 1
-}
-
-muestra_bitacora() {
-    if [[ -f "$bitacora" ]]; then
-        echo "--- últimas líneas de $bitacora ---" >&2
-        tail -n 25 "$bitacora" >&2
-        echo "---" >&2
-    fi
-}
-
-pid_del_servidor() {
-    [[ -f "$archivo_pid" ]] || return 1
-    local pid
-    pid="$(tr -dc '0-9' <"$archivo_pid")"
-    [[ -n "$pid" ]] && [[ "$(cat "/proc/$pid/comm" 2>/dev/null)" == mariadbd ]] || return 1
-    echo "$pid"
-}
+socket="$(ruta_de_socket mariadb.sock)"
 
 responde() {
     mariadb-admin --no-defaults --socket="$socket" -u root --connect-timeout=2 ping >/dev/null 2>&1
@@ -156,14 +135,7 @@ detiene() {
         echo "mariadb-privado: mariadb-admin shutdown no respondió; se envía SIGTERM al pid $pid" >&2
         kill -TERM "$pid" 2>/dev/null || true
     fi
-    local limite=$((SECONDS + 60))
-    while kill -0 "$pid" 2>/dev/null; do
-        if ((SECONDS >= limite)); then
-            muestra_bitacora
-            falla "el pid $pid sigue vivo 60 s después de pedirle que se detenga"
-        fi
-        sleep 0.5
-    done
+    espera_que_termine "$pid" 60
     rm -f "$archivo_pid"
     echo "mariadb-privado: detenido."
 }
