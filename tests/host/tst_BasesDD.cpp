@@ -12,9 +12,7 @@
 #include <memory>
 #include <optional>
 
-#include "BaseDePrueba.h"
-#include "BasesDD.h"
-#include "EntornoHost.h"
+#include "BasesDDDePrueba.h"
 #include "Falla.h"
 #include "HostError.h"
 #include "ListaDeDatos.h"
@@ -87,33 +85,21 @@ private slots:
 
 private:
     // The database object pointed at the test server; cnn opened on the test database.
-    BasesDD &Bases() { return Como<BasesDD>(m_bases); }
-    void Abre(Connection &cnn) { Bases().AbrirBdD(cnn, m_base->Nombre()); }
+    BasesDD &Bases() { return m_prueba->Bases(); }
+    void Abre(Connection &cnn) { m_prueba->Abre(cnn); }
     QStringList Columna(const QString &cFuente, const QString &cCampo);
 
-    std::unique_ptr<BaseDePrueba> m_base;
-    std::unique_ptr<EntornoHost> m_entorno;
-    HostObjectPtr m_bases;
+    std::unique_ptr<BasesDDDePrueba> m_prueba;
 };
 
 void tst_BasesDD::init()
 {
-    m_base = std::make_unique<BaseDePrueba>();
-    m_base->CreaCatalogos();
-    m_entorno = std::make_unique<EntornoHost>();
-    m_bases = m_entorno->fabrica.Crea(QStringLiteral("Orbe5.BasesDD"), m_entorno->Contexto());
-    const DatosConexion servidor = BaseDePrueba::Servidor();
-    Bases().cRuta = servidor.cServidor;
-    Bases().cPuerto = QString::number(servidor.nPuerto);
-    Bases().cUsuario = servidor.cUsuario;
-    Bases().cPassword = servidor.cPassword;
+    m_prueba = std::make_unique<BasesDDDePrueba>();
 }
 
 void tst_BasesDD::cleanup()
 {
-    m_bases.reset();
-    m_entorno.reset();
-    m_base.reset();
+    m_prueba.reset();
 }
 
 // The values of one field over the rows of a source, read through a connection of its own.
@@ -161,7 +147,7 @@ void tst_BasesDD::abrirBdDFalla()
     QFETCH(QString, texto);
     Connection cnn;
     Abre(cnn); // an open connection that the failed opening must not leave behind
-    QString cBase = m_base->Nombre();
+    QString cBase = m_prueba->base.Nombre();
     if (sinServidor) {
         const int nPuerto = PuertoLibre();
         QVERIFY(nPuerto > 0);
@@ -271,10 +257,10 @@ void tst_BasesDD::filaNueva_data()
 void tst_BasesDD::filaNueva()
 {
     QFETCH(QString, fuente);
-    m_base->Ejecuta(QStringLiteral("create table articulos (ID int auto_increment primary key, "
-                                   "Nombre varchar(60) not null default '', Existencia int not null default 5, "
-                                   "Linea int default 1, Alta date null);"
-                                   "insert into articulos (Nombre) values ('Clavos')"));
+    m_prueba->base.Ejecuta(QStringLiteral("create table articulos (ID int auto_increment primary key, "
+                                          "Nombre varchar(60) not null default '', Existencia int not null default 5, "
+                                          "Linea int default 1, Alta date null);"
+                                          "insert into articulos (Nombre) values ('Clavos')"));
     Connection cnn;
     Abre(cnn);
     Recordset rs;
@@ -407,9 +393,10 @@ void tst_BasesDD::sum()
     QFETCH(QStringList, importes);
     QFETCH(QString, condicion);
     QFETCH(double, esperado);
-    m_base->Ejecuta(QStringLiteral("create table ventas (ID int auto_increment primary key, Importe decimal(12,2))"));
+    m_prueba->base.Ejecuta(
+        QStringLiteral("create table ventas (ID int auto_increment primary key, Importe decimal(12,2))"));
     for (const QString &cImporte : importes)
-        m_base->Ejecuta(QStringLiteral("insert into ventas (Importe) values (%1)").arg(cImporte));
+        m_prueba->base.Ejecuta(QStringLiteral("insert into ventas (Importe) values (%1)").arg(cImporte));
     Connection cnn;
     Abre(cnn);
     QString cFuente = QStringLiteral("ventas ") + condicion;

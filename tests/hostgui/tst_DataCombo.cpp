@@ -6,11 +6,8 @@
 
 #include <memory>
 
-#include "BaseDePrueba.h"
-#include "BasesDD.h"
+#include "BasesDDDePrueba.h"
 #include "DataCombo.h"
-#include "EntornoHost.h"
-#include "HostFactory.h"
 
 class tst_DataCombo : public QObject
 {
@@ -23,32 +20,20 @@ private slots:
     void boundText();
 
 private:
-    BasesDD &Bases() { return Como<BasesDD>(m_bases); }
-    void Abre(Connection &cnn) { Bases().AbrirBdD(cnn, m_base->Nombre()); }
+    BasesDD &Bases() { return m_prueba->Bases(); }
+    void Abre(Connection &cnn) { m_prueba->Abre(cnn); }
 
-    std::unique_ptr<BaseDePrueba> m_base;
-    std::unique_ptr<EntornoHost> m_entorno;
-    HostObjectPtr m_bases;
+    std::unique_ptr<BasesDDDePrueba> m_prueba;
 };
 
 void tst_DataCombo::init()
 {
-    m_base = std::make_unique<BaseDePrueba>();
-    m_base->CreaCatalogos();
-    m_entorno = std::make_unique<EntornoHost>();
-    m_bases = m_entorno->fabrica.Crea(QStringLiteral("Orbe5.BasesDD"), m_entorno->Contexto());
-    const DatosConexion servidor = BaseDePrueba::Servidor();
-    Bases().cRuta = servidor.cServidor;
-    Bases().cPuerto = QString::number(servidor.nPuerto);
-    Bases().cUsuario = servidor.cUsuario;
-    Bases().cPassword = servidor.cPassword;
+    m_prueba = std::make_unique<BasesDDDePrueba>();
 }
 
 void tst_DataCombo::cleanup()
 {
-    m_bases.reset();
-    m_entorno.reset();
-    m_base.reset();
+    m_prueba.reset();
 }
 
 void tst_DataCombo::abrirDataSourceLlenaLaLista()
@@ -111,7 +96,7 @@ void tst_DataCombo::boundText()
     QFETCH(int, fila);
     QFETCH(QString, texto);
     QFETCH(QVariant, esperado);
-    m_base->Ejecuta(QStringLiteral("insert into lineas values (4, 'Ferretería')"));
+    m_prueba->base.Ejecuta(QStringLiteral("insert into lineas values (4, 'Ferretería')"));
     Connection cnn;
     Abre(cnn);
     DataCombo combo;
