@@ -132,6 +132,20 @@ struct Instalacion
     EntornoHost entorno;
 };
 
+// The program's start-up on an installation: its objects, the connection and the dollars' id.
+struct Sesion
+{
+    explicit Sesion(Instalacion &instalacion)
+    {
+        objetos.Crea(instalacion.entorno.fabrica, instalacion.entorno.Contexto());
+        if (!PreparaConexion(objetos, instalacion.entorno.ArchivoIni(), cnn, nMonedaUSD))
+            throw HostError(0, QStringLiteral("la carpeta del host no es una instalación"));
+    }
+    ObjetosPrograma objetos;
+    Connection cnn;
+    qint16 nMonedaUSD = 0;
+};
+
 struct Etapas
 {
     double dArranque = 0, dLlenado = 0, dLectura = 0, dBorrado = 0, dEscritor = 0, dTotal = 0;
@@ -142,19 +156,14 @@ Etapas CorreDentro(Instalacion &instalacion, const QString &cSalida, int &nClien
     Etapas etapas;
     QElapsedTimer reloj;
     reloj.start();
-    ObjetosPrograma objetos;
-    objetos.Crea(instalacion.entorno.fabrica, instalacion.entorno.Contexto());
-    Connection cnn;
-    qint16 nMonedaUSD = 0;
-    if (!PreparaConexion(objetos, instalacion.entorno.ArchivoIni(), cnn, nMonedaUSD))
-        throw HostError(0, QStringLiteral("la carpeta del host no es una instalación"));
+    Sesion sesion(instalacion);
     etapas.dArranque = reloj.nsecsElapsed() / 1e9;
     double dFinLlenado = 0;
     MotorReporte motor;
     ControlCronometrado control(motor, reloj);
     ParametrosRpt parametros;
-    ReporteVentas12Meses reporte(objetos, cnn, nMonedaUSD, parametros, control, instalacion.Carpeta(),
-                                 instalacion.entorno.mensajes);
+    ReporteVentas12Meses reporte(sesion.objetos, sesion.cnn, sesion.nMonedaUSD, parametros, control,
+                                 instalacion.Carpeta(), instalacion.entorno.mensajes);
     reporte.setArchivoSalida(cSalida);
     reporte.setLlenadoAparte(bAparte);
     reporte.setProgreso([&](const QString &cQue) {
@@ -196,16 +205,11 @@ double CorreProceso(Instalacion &instalacion, const QString &cSalida)
 // (bBloqueadas), or half a second after its statement has begun.
 double CancelaLlenado(Instalacion &instalacion, const DatosConexion &datos, const QString &cSalida, bool bBloqueadas)
 {
-    ObjetosPrograma objetos;
-    objetos.Crea(instalacion.entorno.fabrica, instalacion.entorno.Contexto());
-    Connection cnn;
-    qint16 nMonedaUSD = 0;
-    if (!PreparaConexion(objetos, instalacion.entorno.ArchivoIni(), cnn, nMonedaUSD))
-        throw HostError(0, QStringLiteral("la carpeta del host no es una instalación"));
+    Sesion sesion(instalacion);
     MotorReporte motor;
     ParametrosRpt parametros;
-    ReporteVentas12Meses reporte(objetos, cnn, nMonedaUSD, parametros, motor, instalacion.Carpeta(),
-                                 instalacion.entorno.mensajes);
+    ReporteVentas12Meses reporte(sesion.objetos, sesion.cnn, sesion.nMonedaUSD, parametros, motor,
+                                 instalacion.Carpeta(), instalacion.entorno.mensajes);
     reporte.setArchivoSalida(cSalida);
     reporte.setLlenadoAparte(true);
     Connection otraSesion = Connection::Abre(datos);
