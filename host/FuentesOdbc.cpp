@@ -44,15 +44,20 @@ void Escribe(const QString &cFuente, const QString &cClave, const QString &cValo
     }
     // The driver manager takes a value as it stands: no quotes around it.
     const QByteArray nuevo = IniArchivo::ConValor(texto, cFuente, cClave, cValor, IniArchivo::Comillas::Nunca);
+    // Every report writes the same values again: a file that already holds them, readable by
+    // its owner only, is left as it is (replacing it costs a write to disk each time).
+    const QFileDevice::Permissions soloDelDueno = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (datos.exists() && nuevo == texto &&
+        (datos.permissions() & ~(soloDelDueno | QFileDevice::ReadUser | QFileDevice::WriteUser)) == 0)
+        return;
 
     QSaveFile archivo(cArchivo);
     if (!archivo.open(QIODevice::WriteOnly))
         throw falla(archivo.errorString());
     // flush() before commit(): Qt's commit would put in place a file whose last write failed
     // (a full disk), and QSaveFile discards it when it is not committed.
-    const bool bEscrito = archivo.write(nuevo) == nuevo.size() &&
-                          archivo.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && archivo.flush() &&
-                          archivo.commit();
+    const bool bEscrito = archivo.write(nuevo) == nuevo.size() && archivo.setPermissions(soloDelDueno) &&
+                          archivo.flush() && archivo.commit();
     if (!bEscrito)
         throw falla(archivo.errorString());
 }

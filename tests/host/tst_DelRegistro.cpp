@@ -29,6 +29,12 @@ QString Permisos(const QString &cArchivo)
     return QString::number(datos.st_mode & 07777, 8);
 }
 
+ino_t Inodo(const QString &cArchivo)
+{
+    struct stat datos = {};
+    return ::stat(QFile::encodeName(cArchivo).constData(), &datos) == 0 ? datos.st_ino : 0;
+}
+
 void CambiaPermisos(const QString &cArchivo, mode_t nModo)
 {
     if (::chmod(QFile::encodeName(cArchivo).constData(), nModo) != 0)
@@ -191,23 +197,35 @@ void tst_DelRegistro::soloElDuenoLee_data()
 {
     // clang-format off
     QTest::addColumn<int>("permisosAntes"); // -1: no file before
-    QTest::newRow("archivo nuevo") << -1;
-    QTest::newRow("legible por todos") << 0644;
-    QTest::newRow("escribible por todos") << 0666;
-    QTest::newRow("ya solo del dueño") << 0600;
-    QTest::newRow("solo lectura del dueño") << 0400;
+    QTest::addColumn<bool>("yaLaTiene");    // the file holds the password before
+    QTest::addColumn<bool>("reemplazado");  // a new file takes the old one's place
+    QTest::newRow("archivo nuevo") << -1 << false << true;
+    QTest::newRow("legible por todos") << 0644 << false << true;
+    QTest::newRow("escribible por todos") << 0666 << false << true;
+    QTest::newRow("ya solo del dueño") << 0600 << false << true;
+    QTest::newRow("solo lectura del dueño") << 0400 << false << true;
+    // The same value again: the file stays, unless others could read it.
+    QTest::newRow("mismo valor, solo del dueño") << 0600 << true << false;
+    QTest::newRow("mismo valor, legible por todos") << 0644 << true << true;
     // clang-format on
 }
 
 void tst_DelRegistro::soloElDuenoLee()
 {
     QFETCH(int, permisosAntes);
+    QFETCH(bool, yaLaTiene);
+    QFETCH(bool, reemplazado);
+    ino_t nAntes = 0;
     if (permisosAntes >= 0) {
-        EscribeTexto(m_cOdbcIni, QStringLiteral("[Almena Reportes]\nDriver=MariaDB Unicode\n"));
+        EscribeTexto(m_cOdbcIni, yaLaTiene
+                                     ? QStringLiteral("[Almena Reportes]\nDriver=MariaDB Unicode\nPassword=secreto\n")
+                                     : QStringLiteral("[Almena Reportes]\nDriver=MariaDB Unicode\n"));
         CambiaPermisos(m_cOdbcIni, mode_t(permisosAntes));
+        nAntes = Inodo(m_cOdbcIni);
     }
     Graba({cClaveOdbc, QStringLiteral("Password"), QStringLiteral("secreto")});
     QCOMPARE(Permisos(m_cOdbcIni), QStringLiteral("600"));
+    QCOMPARE(Inodo(m_cOdbcIni) != nAntes, reemplazado);
     Graba({cClaveOdbc, QStringLiteral("User"), QStringLiteral("root")});
     QCOMPARE(Permisos(m_cOdbcIni), QStringLiteral("600"));
     QCOMPARE(IniArchivo::Lee(m_cOdbcIni, cFuente, QStringLiteral("Password")), QStringLiteral("secreto"));
