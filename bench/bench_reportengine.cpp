@@ -50,14 +50,14 @@ DatosReporte Filas(int nClientes)
     for (int m = 1; m <= 12; ++m)
         datos.campos << QStringLiteral("Mes%1Cant").arg(m);
     datos.campos << QStringLiteral("TotalCantRemis") << QStringLiteral("Nombre");
-    datos.valores.reserve(qsizetype(nClientes) * datos.campos.size());
+    datos.Reserva(qsizetype(nClientes) * datos.campos.size(), qsizetype(nClientes) * 200);
     quint64 nSemilla = 12345;
     const auto azar = [&nSemilla](quint64 nTope) {
         nSemilla = nSemilla * 6364136223846793005ULL + 1442695040888963407ULL;
         return (nSemilla >> 33) % nTope;
     };
     for (int c = 0; c < nClientes; ++c) {
-        datos.valores.append(QStringLiteral("C%1").arg(c + 1, 5, 10, QLatin1Char('0')));
+        datos << QStringLiteral("C%1").arg(c + 1, 5, 10, QLatin1Char('0'));
         QStringList montos, cantidades;
         for (int m = 0; m < 12; ++m) {
             const bool bVende = azar(10) < 8;
@@ -66,9 +66,9 @@ DatosReporte Filas(int nClientes)
             montos << QStringLiteral("%1.%2").arg(nMonto / 100).arg(nMonto % 100, 2, 10, QLatin1Char('0'));
             cantidades << QStringLiteral("%1.%2").arg(nCant / 100).arg(nCant % 100, 2, 10, QLatin1Char('0'));
         }
-        datos.valores << montos << cantidades;
-        datos.valores.append(QStringLiteral("%1.00").arg(azar(500)));
-        datos.valores.append(QStringLiteral("Ferretería Núñez y Hermanos número %1, S.A. de C.V.").arg(c + 1));
+        datos << montos << cantidades;
+        datos << QStringLiteral("%1.00").arg(azar(500));
+        datos << QStringLiteral("Ferretería Núñez y Hermanos número %1, S.A. de C.V.").arg(c + 1);
     }
     return datos;
 }

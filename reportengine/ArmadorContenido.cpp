@@ -37,17 +37,15 @@ int IndiceDeCampo(const DatosReporte &datos, const QString &cCampo)
     return nIndice;
 }
 
-NumeroDecimal NumeroDe(const QString &cValor, const QString &cCampo, qsizetype nFila, int &nEscala)
+NumeroDecimal NumeroDe(QStringView valor, const QString &cCampo, qsizetype nFila, int &nDecimales)
 {
-    int nDecimales = 0;
-    const std::optional<NumeroDecimal> numero = NumeroDecimal::DeTexto(cValor, &nDecimales);
-    nEscala = qMax(nEscala, nDecimales);
+    const std::optional<NumeroDecimal> numero = NumeroDecimal::DeTexto(valor, &nDecimales);
     if (!numero)
         throw ErrorReporte(CodigoErrorRpt::NumeroNoValido,
                            QStringLiteral("El campo %1 de la fila %2 vale \"%3\", que no es un número.")
                                .arg(cCampo)
                                .arg(nFila + 1)
-                               .arg(cValor));
+                               .arg(valor));
     return *numero;
 }
 
@@ -66,6 +64,39 @@ int IndiceDeNumero(const DatosReporte &datos, const QString &cCampo, int &nEscal
     nEscala = qMax(nEscala, nDeclarada);
     return nIndice;
 }
+
+// The numbers of one row, each field read once however many cells show it or add it up.
+class NumerosDeFila
+{
+public:
+    struct Leido
+    {
+        NumeroDecimal numero;
+        int nDecimales = 0; // those of its text
+        bool bNulo = false;
+        qsizetype nFila = -1;
+    };
+
+    explicit NumerosDeFila(const DatosReporte &datos) : m_datos(datos), m_leidos(datos.campos.size()) {}
+
+    // The field's number in the row; nullptr for SQL NULL.
+    const Leido *De(qsizetype nFila, int nCampo, const QString &cNombre)
+    {
+        Leido &leido = m_leidos[nCampo];
+        if (leido.nFila != nFila) {
+            const QStringView valor = m_datos.Valor(nFila, nCampo);
+            leido.bNulo = valor.isNull();
+            if (!leido.bNulo)
+                leido.numero = NumeroDe(valor, cNombre, nFila, leido.nDecimales);
+            leido.nFila = nFila;
+        }
+        return leido.bNulo ? nullptr : &leido;
+    }
+
+private:
+    const DatosReporte &m_datos;
+    QList<Leido> m_leidos; // by field
+};
 
 void Acumula(NumeroDecimal &suma, const NumeroDecimal &numero)
 {
@@ -237,6 +268,7 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
     QList<int> escalas(preparadas.size());
     for (qsizetype k = 0; k < preparadas.size(); ++k)
         escalas[k] = preparadas[k].nEscala;
+    NumerosDeFila numeros(datos);
     contenido.celdas.resize(nFilas * preparadas.size());
     ValorCelda *pCelda = contenido.celdas.data();
     for (qsizetype nFila = 0; nFila < nFilas; ++nFila) {
@@ -251,25 +283,28 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
             case CeldaDiseno::Tipo::Texto:
                 pCelda->tipo = ValorCelda::Tipo::Texto;
                 pCelda->cTexto = celda.texto.Rellena([&](const PlantillaTexto::Pieza &pieza) {
-                    return pieza.tipo == PlantillaTexto::Pieza::Tipo::Campo ? datos.Valor(nFila, pieza.nCampo)
-                                                                            : pieza.cTexto;
+                    return pieza.tipo == PlantillaTexto::Pieza::Tipo::Campo
+                               ? datos.Valor(nFila, pieza.nCampo).toString()
+                               : pieza.cTexto;
                 });
                 break;
             case CeldaDiseno::Tipo::Numero: {
-                const QString &cValor = datos.Valor(nFila, celda.campos.first());
-                if (cValor.isNull())
+                const NumerosDeFila::Leido *pLeido = numeros.De(nFila, celda.campos.first(), celda.nombres.first());
+                if (!pLeido)
                     break; // SQL NULL: an empty cell that adds nothing
                 pCelda->tipo = ValorCelda::Tipo::Numero;
-                pCelda->numero = NumeroDe(cValor, celda.nombres.first(), nFila, escalas[k]);
+                pCelda->numero = pLeido->numero;
+                escalas[k] = qMax(escalas[k], pLeido->nDecimales);
                 Acumula(sumas[k], pCelda->numero);
                 break;
             }
             case CeldaDiseno::Tipo::Suma:
                 pCelda->tipo = ValorCelda::Tipo::Numero;
                 for (qsizetype i = 0; i < celda.campos.size(); ++i) {
-                    const QString &cValor = datos.Valor(nFila, celda.campos[i]);
-                    if (!cValor.isNull())
-                        Acumula(pCelda->numero, NumeroDe(cValor, celda.nombres[i], nFila, escalas[k]));
+                    if (const NumerosDeFila::Leido *pLeido = numeros.De(nFila, celda.campos[i], celda.nombres[i])) {
+                        Acumula(pCelda->numero, pLeido->numero);
+                        escalas[k] = qMax(escalas[k], pLeido->nDecimales);
+                    }
                 }
                 Acumula(sumas[k], pCelda->numero);
                 break;

@@ -142,12 +142,13 @@ public:
                             sentencia);
     }
 
-    // The value of the fetched block's row nFila; false when the driver had to cut it.
-    bool Valor(SQLULEN nFila, QString &cValor) const
+    // Adds the value of the fetched block's row nFila to the rows; false when the driver had to
+    // cut it.
+    bool AgregaValor(SQLULEN nFila, DatosReporte &datos) const
     {
         const SQLLEN nLargo = m_largos[nFila];
         if (nLargo == SQL_NULL_DATA) {
-            cValor = QString();
+            datos.AgregaNulo();
             return true;
         }
         const SQLLEN nCabe = m_nTipoC == SQL_C_BINARY ? m_nAncho : m_nAncho - (m_nTipoC == SQL_C_WCHAR ? 2 : 1);
@@ -155,11 +156,11 @@ public:
             return false;
         const char *pValor = m_valores.data() + size_t(m_nAncho) * nFila;
         if (m_nTipoC == SQL_C_WCHAR)
-            cValor = DeAncho(reinterpret_cast<const SQLWCHAR *>(pValor), nLargo / qsizetype(sizeof(SQLWCHAR)));
+            datos.Agrega(QStringView(reinterpret_cast<const char16_t *>(pValor), nLargo / qsizetype(sizeof(SQLWCHAR))));
         else if (m_nTipoC == SQL_C_BINARY)
-            cValor = QString::fromUtf8(pValor, nLargo);
+            datos.Agrega(QStringView(QString::fromUtf8(pValor, nLargo)));
         else
-            cValor = QString::fromLatin1(pValor, nLargo);
+            datos.Agrega(QLatin1StringView(pValor, nLargo));
         return true;
     }
 
@@ -236,8 +237,7 @@ DatosReporte LeeConsulta(const Manejador &conexion, const QString &cSql)
             if (estados[nFila] == SQL_ROW_ERROR)
                 FallaLaConsulta(cLectura, sentencia);
             for (size_t i = 0; i < columnas.size(); ++i) {
-                QString &cValor = datos.valores.emplace_back();
-                if (!columnas[i].Valor(nFila, cValor))
+                if (!columnas[i].AgregaValor(nFila, datos))
                     throw ErrorReporte(CodigoErrorRpt::ConsultaFallida,
                                        QStringLiteral("%1: un valor de la columna %2 pasa de %3 caracteres.")
                                            .arg(cLectura, datos.campos[qsizetype(i)])

@@ -1,6 +1,7 @@
 #include "NumeroDecimal.h"
 
 #include <iterator>
+#include <limits>
 
 namespace {
 __extension__ using Entero128 = __int128;
@@ -79,10 +80,17 @@ int NumeroDecimal::Digitos(int nDecimales, char *pDigitos, bool &bCero) const
     // The digits from the last one backwards, at least one before the point.
     char cAlReves[nMaximoDigitos];
     int n = 0;
-    do {
+    while (
+        nAbsoluto >
+        Entero(std::numeric_limits<quint64>::max())) { // 128-bit division is slow: only for the digits beyond 64 bits
         cAlReves[n++] = char('0' + int(nAbsoluto % 10));
         nAbsoluto /= 10;
-    } while (nAbsoluto > 0 || n <= nDecimales);
+    }
+    quint64 nResto = quint64(nAbsoluto);
+    do {
+        cAlReves[n++] = char('0' + int(nResto % 10));
+        nResto /= 10;
+    } while (nResto > 0 || n <= nDecimales);
     for (int k = 0; k < n; ++k)
         pDigitos[k] = cAlReves[n - 1 - k];
     return n - nDecimales;

@@ -46,11 +46,11 @@ DatosReporte Datos(const QList<Fila> &filas, const QStringList &sinCampos = {})
     for (const Fila &fila : filas) {
         for (const QString &cCampo : std::as_const(datos.campos)) {
             if (cCampo == u"Cliente")
-                datos.valores.append(fila.cCliente);
+                datos << fila.cCliente;
             else if (cCampo == u"Nombre")
-                datos.valores.append(fila.cNombre);
+                datos << fila.cNombre;
             else
-                datos.valores.append(fila.valores.value(cCampo, QStringLiteral("0.00")));
+                datos << fila.valores.value(cCampo, QStringLiteral("0.00"));
         }
     }
     return datos;

@@ -48,6 +48,9 @@ void tst_NumeroDecimal::LeeYEscribe_data()
     QTest::newRow("dieciséis dígitos") << "123456789012.3456" << 4 << "123456789012.3456";
     QTest::newRow("más dígitos de los que un double guarda") << "9999999999999.9999" << 4 << "9999999999999.9999";
     QTest::newRow("entero impar más allá de 2^53") << "9007199254740993" << 0 << "9007199254740993";
+    QTest::newRow("el mayor de 64 bits") << "18446744073709551615" << 0 << "18446744073709551615";
+    QTest::newRow("uno más que 64 bits") << "18446744073709551616" << 0 << "18446744073709551616";
+    QTest::newRow("64 bits con decimales") << "1844674407370955161.55" << 2 << "1844674407370955161.55";
     // clang-format on
 }
 

@@ -43,10 +43,10 @@ ContenidoReporte Contenido(int nClientes, int nCifras, const QString &cNombre = 
         datos.campos << QStringLiteral("Mes%1Monto").arg(m) << QStringLiteral("Mes%1Cant").arg(m);
     const QString cMonto = QString(nCifras, u'9') + QStringLiteral(".99");
     for (int i = 1; i <= nClientes; ++i) {
-        datos.valores << QStringLiteral("C%1").arg(i, 4, 10, QLatin1Char('0'))
-                      << QStringLiteral("%1 %2").arg(cNombre).arg(i) << QStringLiteral("1.00");
+        datos << QStringLiteral("C%1").arg(i, 4, 10, QLatin1Char('0')) << QStringLiteral("%1 %2").arg(cNombre).arg(i)
+              << QStringLiteral("1.00");
         for (int m = 1; m <= 12; ++m)
-            datos.valores << cMonto << QStringLiteral("10.00");
+            datos << cMonto << QStringLiteral("10.00");
     }
     QHash<QString, QString> formulas = filtros;
     for (int m = 1; m <= 12; ++m)

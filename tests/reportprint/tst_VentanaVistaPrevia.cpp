@@ -37,10 +37,10 @@ ContenidoReporte Contenido(int nClientes)
     for (int m = 1; m <= 12; ++m)
         datos.campos << QStringLiteral("Mes%1Monto").arg(m) << QStringLiteral("Mes%1Cant").arg(m);
     for (int i = 1; i <= nClientes; ++i) {
-        datos.valores << QStringLiteral("C%1").arg(i, 5, 10, QLatin1Char('0')) << QStringLiteral("Cliente %1").arg(i)
-                      << QStringLiteral("1.00");
+        datos << QStringLiteral("C%1").arg(i, 5, 10, QLatin1Char('0')) << QStringLiteral("Cliente %1").arg(i)
+              << QStringLiteral("1.00");
         for (int m = 1; m <= 12; ++m)
-            datos.valores << QStringLiteral("%1.25").arg(i * m) << QStringLiteral("10.00");
+            datos << QStringLiteral("%1.25").arg(i * m) << QStringLiteral("10.00");
     }
     QHash<QString, QString> formulas;
     for (int m = 1; m <= 12; ++m)
