@@ -56,6 +56,7 @@ struct DatosReporte
             *this << cValor;
         return *this;
     }
+    qsizetype Caracteres() const { return m_texto.size(); }
     void Reserva(qsizetype nValores, qsizetype nCaracteres)
     {
         m_lugares.reserve(nValores);

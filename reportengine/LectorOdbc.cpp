@@ -100,8 +100,20 @@ QString QueHacer(const QString &cTextoDelError, const QString &cOrigenDatos)
     throw ErrorReporte(CodigoErrorRpt::ConsultaFallida, QStringLiteral("%1: %2").arg(cQue, sentencia.Diagnostico()));
 }
 
-// One column of the result, bound to the buffers of a block of rows. Texts come as UTF-16,
-// bytes as they are, and everything else (numbers, dates) as the driver's ASCII text.
+// Whether a value is plain ASCII, which Latin-1 reads as UTF-8 would, only faster.
+bool EsAscii(const char *pValor, SQLLEN nLargo)
+{
+    for (SQLLEN i = 0; i < nLargo; ++i) {
+        if (static_cast<unsigned char>(pValor[i]) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// One column of the result, bound to the buffers of a block of rows. Texts come as UTF-8 (the
+// connection's character set, which Lee sets): the driver's conversion to
+// UTF-16 opens a converter for every value. Bytes come as they are, and everything else
+// (numbers, dates) as the driver's ASCII text.
 class ColumnaLigada
 {
 public:
@@ -115,8 +127,8 @@ public:
         case SQL_WCHAR:
         case SQL_WVARCHAR:
         case SQL_WLONGVARCHAR:
-            m_nTipoC = SQL_C_WCHAR;
-            m_nAncho = SQLLEN((2 * nCaracteres + 1) * sizeof(SQLWCHAR)); // a character may take two
+            m_bUtf8 = true;
+            m_nAncho = SQLLEN(4 * nCaracteres + 1); // a character may take four bytes
             break;
         case SQL_BINARY:
         case SQL_VARBINARY:
@@ -151,13 +163,11 @@ public:
             datos.AgregaNulo();
             return true;
         }
-        const SQLLEN nCabe = m_nTipoC == SQL_C_BINARY ? m_nAncho : m_nAncho - (m_nTipoC == SQL_C_WCHAR ? 2 : 1);
+        const SQLLEN nCabe = m_nTipoC == SQL_C_BINARY ? m_nAncho : m_nAncho - 1;
         if (nLargo == SQL_NO_TOTAL || nLargo > nCabe)
             return false;
         const char *pValor = m_valores.data() + size_t(m_nAncho) * nFila;
-        if (m_nTipoC == SQL_C_WCHAR)
-            datos.Agrega(QStringView(reinterpret_cast<const char16_t *>(pValor), nLargo / qsizetype(sizeof(SQLWCHAR))));
-        else if (m_nTipoC == SQL_C_BINARY)
+        if ((m_bUtf8 || m_nTipoC == SQL_C_BINARY) && !EsAscii(pValor, nLargo))
             datos.Agrega(QStringView(QString::fromUtf8(pValor, nLargo)));
         else
             datos.Agrega(QLatin1StringView(pValor, nLargo));
@@ -166,6 +176,7 @@ public:
 
 private:
     SQLSMALLINT m_nTipoC = SQL_C_CHAR;
+    bool m_bUtf8 = false; // a text
     SQLLEN m_nAncho = 0;
     std::vector<char> m_valores;
     std::vector<SQLLEN> m_largos;
@@ -226,8 +237,13 @@ DatosReporte LeeConsulta(const Manejador &conexion, const QString &cSql)
     for (SQLUSMALLINT i = 0; i < columnas.size(); ++i)
         columnas[i].Liga(sentencia, i + 1, nFilas);
 
+    // The driver that holds the whole result knows its rows: room for all of them is taken once
+    // the first block tells how long a row's texts are.
+    SQLLEN nFilasDelResultado = -1;
+    if (!SQL_SUCCEEDED(SQLRowCount(*sentencia, &nFilasDelResultado)))
+        nFilasDelResultado = -1;
     const QString cLectura = QStringLiteral("La lectura de la consulta del reporte falló");
-    for (;;) {
+    for (bool bPrimerBloque = true;; bPrimerBloque = false) {
         const SQLRETURN nResultado = SQLFetch(*sentencia);
         if (nResultado == SQL_NO_DATA)
             break;
@@ -244,6 +260,9 @@ DatosReporte LeeConsulta(const Manejador &conexion, const QString &cSql)
                                            .arg(nCaracteresMaximos));
             }
         }
+        if (bPrimerBloque && nTraidas > 0 && nFilasDelResultado > SQLLEN(nTraidas))
+            datos.Reserva(qsizetype(nFilasDelResultado) * nCampos,
+                          datos.Caracteres() / qsizetype(nTraidas) * (qsizetype(nFilasDelResultado) + 1));
     }
     return datos;
 }
@@ -262,8 +281,10 @@ DatosReporte LectorOdbc::Lee(const QString &cCadenaOdbc, const QString &cOrigenD
     if (!conexion.Valido())
         throw ErrorReporte(CodigoErrorRpt::ConexionFallida,
                            QStringLiteral("El administrador de controladores ODBC no se pudo iniciar."));
-    if (!SQL_SUCCEEDED(SQLDriverConnectW(*conexion, nullptr, Ancho(cCadenaOdbc), SQL_NTS, nullptr, 0, nullptr,
-                                         SQL_DRIVER_NOPROMPT))) {
+    // Texts are read in UTF-8, whatever the data source says.
+    const QString cCadena = cCadenaOdbc + QStringLiteral(";CHARSET=utf8mb4");
+    if (!SQL_SUCCEEDED(
+            SQLDriverConnectW(*conexion, nullptr, Ancho(cCadena), SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT))) {
         const QString cError = conexion.Diagnostico();
         throw ErrorReporte(
             CodigoErrorRpt::ConexionFallida,

@@ -8,7 +8,7 @@
 
 // Runs the report's query through the ODBC driver manager and reads all its rows, a block of
 // rows per call into bound columns. Numbers come as the driver's text, so that no DECIMAL
-// passes through a double on its way; texts come as UTF-16, whatever the server's character set.
+// passes through a double on its way; texts come in UTF-8, whatever the server's character set.
 class LectorOdbc
 {
 public:

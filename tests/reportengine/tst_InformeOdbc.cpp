@@ -314,9 +314,15 @@ void tst_InformeOdbc::Csv()
 void tst_InformeOdbc::MasFilasQueUnBloque()
 {
     // The reader brings the rows in blocks: every row of every block, the last one partial,
-    // in order, with its names NULL (no such clients), reaches the CSV.
+    // in order, with its names NULL (no such clients), reaches the CSV; but one client's name
+    // fills its column with characters of four bytes each.
     const int nFilas = 1337;
+    const int nConNombre = 777;
+    const QString cNombreLargo = QString(80, u'x').replace(u'x', QStringLiteral("\U0001F600"));
     m_base->Ejecuta(TablaDeTrabajo(QStringLiteral("muchas")));
+    m_base->Ejecuta(QStringLiteral("INSERT INTO clientes VALUES ('M%1', '%2')")
+                        .arg(nConNombre, 5, 10, QLatin1Char('0'))
+                        .arg(cNombreLargo));
     m_base->Ejecuta(QStringLiteral("INSERT INTO muchas (Cliente, Mes1Cant, Mes1Monto) "
                                    "SELECT CONCAT('M', LPAD(seq, 5, '0')), seq, seq / 100 "
                                    "FROM seq_1_to_%1")
@@ -333,8 +339,9 @@ void tst_InformeOdbc::MasFilasQueUnBloque()
     QCOMPARE(lineas.size(), nFilas + 1);
     for (int n = 1; n <= nFilas; ++n) {
         const QStringList campos = lineas[n].split(u',');
-        if (campos[0] != QStringLiteral("M%1").arg(n, 5, 10, QLatin1Char('0')) || !campos[1].isEmpty() ||
-            campos[2] != QStringLiteral("%1.00").arg(n) || campos[3] != QString::number(n / 100.0, 'f', 2))
+        if (campos[0] != QStringLiteral("M%1").arg(n, 5, 10, QLatin1Char('0')) ||
+            campos[1] != (n == nConNombre ? cNombreLargo : QString()) || campos[2] != QStringLiteral("%1.00").arg(n) ||
+            campos[3] != QString::number(n / 100.0, 'f', 2))
             QFAIL(qPrintable(QStringLiteral("Fila %1: %2").arg(n).arg(lineas[n])));
     }
 }
