@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <memory>
+
 #include "AbridorDeDocumentos.h"
 #include "ControlesDeVentanas.h"
 #include "Esperas.h"
@@ -24,13 +26,17 @@ int main(int argc, char *argv[])
     const bool bLotes = ModoLotes::Pedido(argc, argv);
     if (bLotes && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // the batch mode draws its pages without a display
-    QApplication app(argc, argv);
+    // The batch mode leaves the application object to the process's end: destroying it makes
+    // Qt load the whole font configuration, which a CSV or a workbook never needed, only to
+    // let it go again.
+    auto *pApp = new QApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("informe-mensual"));
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(INFORME_VERSION_MAYOR).arg(INFORME_VERSION_MENOR).arg(INFORME_VERSION_REVISION));
-    CargaTextosDeQtEnEspanol(app);
+    CargaTextosDeQtEnEspanol(*pApp);
     if (bLotes)
         return ModoLotes::Ejecuta(QApplication::arguments());
+    const std::unique_ptr<QApplication> app(pApp);
 
     HostFactory fabrica;
     QtMensajes mensajes;
@@ -41,7 +47,7 @@ int main(int argc, char *argv[])
     MotorReporte crpReporte;
     crpReporte.setSalidaImpresa(&impresora);
     frmInicial ventana(contexto, QApplication::applicationFilePath(), crpReporte);
-    QObject::connect(&ventana, &frmInicial::programaTerminado, &app,
+    QObject::connect(&ventana, &frmInicial::programaTerminado, app.get(),
                      [](int nCodigo) { QTimer::singleShot(0, [nCodigo] { QCoreApplication::exit(nCodigo); }); });
     QPointer<frmDescripcion> pDescripcion;
     ventana.setAbreDescripcion([&] {
@@ -53,9 +59,9 @@ int main(int argc, char *argv[])
         pDescripcion->raise();
         pDescripcion->activateWindow();
     });
-    QObject::connect(&ventana, &frmInicial::conectada, &app,
+    QObject::connect(&ventana, &frmInicial::conectada, app.get(),
                      [&](const Esperas &esperas) { crpReporte.setEsperas(esperas.nConexion, esperas.nRespuesta); });
-    const int nSalida = ventana.Abre() ? app.exec() : 1;
+    const int nSalida = ventana.Abre() ? QApplication::exec() : 1;
     // A start-up that failed may have just offered to open the settings file: if nothing opens
     // it, the user must read why before the program goes.
     if (nSalida != 0)
