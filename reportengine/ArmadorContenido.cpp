@@ -37,7 +37,7 @@ int IndiceDeCampo(const DatosReporte &datos, const QString &cCampo)
     return nIndice;
 }
 
-NumeroDecimal NumeroDe(QStringView valor, const QString &cCampo, qsizetype nFila, int &nDecimales)
+NumeroDecimal NumeroDe(QUtf8StringView valor, const QString &cCampo, qsizetype nFila, int &nDecimales)
 {
     const std::optional<NumeroDecimal> numero = NumeroDecimal::DeTexto(valor, &nDecimales);
     if (!numero)
@@ -45,7 +45,7 @@ NumeroDecimal NumeroDe(QStringView valor, const QString &cCampo, qsizetype nFila
                            QStringLiteral("El campo %1 de la fila %2 vale \"%3\", que no es un número.")
                                .arg(cCampo)
                                .arg(nFila + 1)
-                               .arg(valor));
+                               .arg(valor.toString()));
     return *numero;
 }
 
@@ -84,7 +84,7 @@ public:
     {
         Leido &leido = m_leidos[nCampo];
         if (leido.nFila != nFila) {
-            const QStringView valor = m_datos.Valor(nFila, nCampo);
+            const QUtf8StringView valor = m_datos.Valor(nFila, nCampo);
             leido.bNulo = valor.isNull();
             if (!leido.bNulo)
                 leido.numero = NumeroDe(valor, cNombre, nFila, leido.nDecimales);

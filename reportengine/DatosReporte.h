@@ -1,24 +1,33 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QStringView>
+#include <QUtf8StringView>
 
-// The rows of the report's query, every value as the text the database gave (numbers with a
-// point and all their decimals), SQL NULL as a null view. The values lie one after another in
-// one text, so that a report of thousands of rows costs a few allocations, not one a value.
+#include <limits>
+
+// The rows of the query, every value as the text the database gave (numbers with a point and
+// all their decimals), in UTF-8, SQL NULL as a null view. The values lie one after another in
+// one array of bytes, so that a report of thousands of rows costs a few allocations, not one
+// a value, and a number takes a byte a digit.
 struct DatosReporte
 {
+    // What the rows' values may take together.
+    static constexpr qsizetype nBytesMaximos = std::numeric_limits<qint32>::max();
+
     QStringList campos;
     QList<int> escalas; // decimals of each field as the database declares them; -1 unknown
 
     qsizetype Filas() const { return campos.isEmpty() ? 0 : m_lugares.size() / campos.size(); }
     // Valid until the next value is added.
-    QStringView Valor(qsizetype nFila, int nCampo) const
+    QUtf8StringView Valor(qsizetype nFila, int nCampo) const
     {
         const Lugar &lugar = m_lugares[nFila * campos.size() + nCampo];
-        return lugar.nLargo < 0 ? QStringView() : QStringView(m_texto).sliced(lugar.nInicio, lugar.nLargo);
+        return lugar.nLargo < 0 ? QUtf8StringView()
+                                : QUtf8StringView(m_bytes.constData() + lugar.nInicio, lugar.nLargo);
     }
     int IndiceDe(const QString &cCampo) const
     {
@@ -29,25 +38,24 @@ struct DatosReporte
         return -1;
     }
 
-    // The next value, row after row, campos.size() values each.
-    void Agrega(QStringView valor)
+    // The next value, row after row, campos.size() values each; false, and nothing added, when
+    // it would pass nBytesMaximos.
+    bool Agrega(QByteArrayView utf8)
     {
-        m_lugares.append({m_texto.size(), int(valor.size())});
-        m_texto.append(valor);
+        if (utf8.size() > nBytesMaximos - m_bytes.size())
+            return false;
+        m_lugares.append({qint32(m_bytes.size()), qint32(utf8.size())});
+        m_bytes.append(utf8);
+        return true;
     }
-    void Agrega(QLatin1StringView valor)
-    {
-        m_lugares.append({m_texto.size(), int(valor.size())});
-        m_texto.append(valor);
-    }
-    void AgregaNulo() { m_lugares.append({m_texto.size(), -1}); }
+    void AgregaNulo() { m_lugares.append({qint32(m_bytes.size()), -1}); }
     // A null QString is SQL NULL.
     DatosReporte &operator<<(const QString &cValor)
     {
         if (cValor.isNull())
             AgregaNulo();
         else
-            Agrega(QStringView(cValor));
+            Agrega(cValor.toUtf8());
         return *this;
     }
     DatosReporte &operator<<(const QStringList &valores)
@@ -56,19 +64,19 @@ struct DatosReporte
             *this << cValor;
         return *this;
     }
-    qsizetype Caracteres() const { return m_texto.size(); }
-    void Reserva(qsizetype nValores, qsizetype nCaracteres)
+    qsizetype Bytes() const { return m_bytes.size(); }
+    void Reserva(qsizetype nValores, qsizetype nBytes)
     {
         m_lugares.reserve(nValores);
-        m_texto.reserve(nCaracteres);
+        m_bytes.reserve(qMin(nBytes, nBytesMaximos));
     }
 
 private:
     struct Lugar
     {
-        qsizetype nInicio;
-        int nLargo; // -1: NULL
+        qint32 nInicio;
+        qint32 nLargo; // -1: NULL
     };
-    QString m_texto;
+    QByteArray m_bytes;
     QList<Lugar> m_lugares;
 };

@@ -5,6 +5,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <optional>
 #include <vector>
 
 #include "CodigosErrorReporte.h"
@@ -100,20 +101,10 @@ QString QueHacer(const QString &cTextoDelError, const QString &cOrigenDatos)
     throw ErrorReporte(CodigoErrorRpt::ConsultaFallida, QStringLiteral("%1: %2").arg(cQue, sentencia.Diagnostico()));
 }
 
-// Whether a value is plain ASCII, which Latin-1 reads as UTF-8 would, only faster.
-bool EsAscii(const char *pValor, SQLLEN nLargo)
-{
-    for (SQLLEN i = 0; i < nLargo; ++i) {
-        if (static_cast<unsigned char>(pValor[i]) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 // One column of the result, bound to the buffers of a block of rows. Texts come as UTF-8 (the
-// connection's character set, which Lee sets): the driver's conversion to
-// UTF-16 opens a converter for every value. Bytes come as they are, and everything else
-// (numbers, dates) as the driver's ASCII text.
+// connection's character set, which Lee sets), as the rows keep them: the driver's own
+// conversion to UTF-16 opens a converter for every value. Bytes come as they are, and
+// everything else (numbers, dates) as the driver's ASCII text.
 class ColumnaLigada
 {
 public:
@@ -127,7 +118,6 @@ public:
         case SQL_WCHAR:
         case SQL_WVARCHAR:
         case SQL_WLONGVARCHAR:
-            m_bUtf8 = true;
             m_nAncho = SQLLEN(4 * nCaracteres + 1); // a character may take four bytes
             break;
         case SQL_BINARY:
@@ -154,29 +144,21 @@ public:
                             sentencia);
     }
 
-    // Adds the value of the fetched block's row nFila to the rows; false when the driver had to
-    // cut it.
-    bool AgregaValor(SQLULEN nFila, DatosReporte &datos) const
+    // The value of the fetched block's row nFila; a null view for NULL, nullopt when the
+    // driver had to cut it.
+    std::optional<QByteArrayView> Valor(SQLULEN nFila) const
     {
         const SQLLEN nLargo = m_largos[nFila];
-        if (nLargo == SQL_NULL_DATA) {
-            datos.AgregaNulo();
-            return true;
-        }
+        if (nLargo == SQL_NULL_DATA)
+            return QByteArrayView();
         const SQLLEN nCabe = m_nTipoC == SQL_C_BINARY ? m_nAncho : m_nAncho - 1;
         if (nLargo == SQL_NO_TOTAL || nLargo > nCabe)
-            return false;
-        const char *pValor = m_valores.data() + size_t(m_nAncho) * nFila;
-        if ((m_bUtf8 || m_nTipoC == SQL_C_BINARY) && !EsAscii(pValor, nLargo))
-            datos.Agrega(QStringView(QString::fromUtf8(pValor, nLargo)));
-        else
-            datos.Agrega(QLatin1StringView(pValor, nLargo));
-        return true;
+            return std::nullopt;
+        return QByteArrayView(m_valores.data() + size_t(m_nAncho) * nFila, nLargo);
     }
 
 private:
     SQLSMALLINT m_nTipoC = SQL_C_CHAR;
-    bool m_bUtf8 = false; // a text
     SQLLEN m_nAncho = 0;
     std::vector<char> m_valores;
     std::vector<SQLLEN> m_largos;
@@ -253,16 +235,25 @@ DatosReporte LeeConsulta(const Manejador &conexion, const QString &cSql)
             if (estados[nFila] == SQL_ROW_ERROR)
                 FallaLaConsulta(cLectura, sentencia);
             for (size_t i = 0; i < columnas.size(); ++i) {
-                if (!columnas[i].AgregaValor(nFila, datos))
+                const std::optional<QByteArrayView> valor = columnas[i].Valor(nFila);
+                if (!valor)
                     throw ErrorReporte(CodigoErrorRpt::ConsultaFallida,
                                        QStringLiteral("%1: un valor de la columna %2 pasa de %3 caracteres.")
                                            .arg(cLectura, datos.campos[qsizetype(i)])
                                            .arg(nCaracteresMaximos));
+                if (valor->isNull())
+                    datos.AgregaNulo();
+                else if (!datos.Agrega(*valor))
+                    throw ErrorReporte(CodigoErrorRpt::ConsultaFallida,
+                                       QStringLiteral("%1: la consulta trae más de %2 MB de valores, más de lo que un "
+                                                      "reporte guarda.")
+                                           .arg(cLectura)
+                                           .arg(DatosReporte::nBytesMaximos / (1024 * 1024)));
             }
         }
         if (bPrimerBloque && nTraidas > 0 && nFilasDelResultado > SQLLEN(nTraidas))
             datos.Reserva(qsizetype(nFilasDelResultado) * nCampos,
-                          datos.Caracteres() / qsizetype(nTraidas) * (qsizetype(nFilasDelResultado) + 1));
+                          datos.Bytes() / qsizetype(nTraidas) * (qsizetype(nFilasDelResultado) + 1));
     }
     return datos;
 }

@@ -13,30 +13,47 @@ constexpr Entero128 PotenciaDeDiez(int n)
         nResultado *= 10;
     return nResultado;
 }
+char32_t Codigo(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+char32_t Codigo(QChar c)
+{
+    return c.unicode();
+}
 } // namespace
 
-std::optional<NumeroDecimal> NumeroDecimal::DeTexto(QStringView texto, int *pDecimales)
+std::optional<NumeroDecimal> NumeroDecimal::DeTexto(QAnyStringView texto, int *pDecimales)
 {
+    return texto.visit([pDecimales](auto vista) { return DeCaracteres(vista.data(), vista.size(), pDecimales); });
+}
+
+// The digits are ASCII in every encoding a view may hold: a character is read as its code.
+template <class Caracter>
+std::optional<NumeroDecimal> NumeroDecimal::DeCaracteres(const Caracter *pTexto, qsizetype nLargo, int *pDecimales)
+{
+    const auto codigo = [pTexto](qsizetype i) { return Codigo(pTexto[i]); };
+    const auto esDigito = [&codigo](qsizetype i) { return codigo(i) >= U'0' && codigo(i) <= U'9'; };
     qsizetype i = 0;
     bool bNegativo = false;
-    if (i < texto.size() && (texto[i] == u'-' || texto[i] == u'+')) {
-        bNegativo = texto[i] == u'-';
+    if (i < nLargo && (codigo(i) == U'-' || codigo(i) == U'+')) {
+        bNegativo = codigo(i) == U'-';
         ++i;
     }
     Entero nValor = 0;
     int nEnteros = 0;
-    while (i < texto.size() && texto[i].isDigit() && texto[i].unicode() < 128) {
+    while (i < nLargo && esDigito(i)) {
         if (++nEnteros > nMaximoDigitosEnteros)
             return std::nullopt;
-        nValor = nValor * 10 + (texto[i].unicode() - u'0');
+        nValor = nValor * 10 + (codigo(i) - U'0');
         ++i;
     }
     int nDecimales = 0;
     bool bRedondeaArriba = false;
-    if (i < texto.size() && texto[i] == u'.') {
+    if (i < nLargo && codigo(i) == U'.') {
         ++i;
-        while (i < texto.size() && texto[i].isDigit() && texto[i].unicode() < 128) {
-            const int nDigito = texto[i].unicode() - u'0';
+        while (i < nLargo && esDigito(i)) {
+            const int nDigito = int(codigo(i) - U'0');
             if (nDecimales < nDecimalesGuardados)
                 nValor = nValor * 10 + nDigito;
             else if (nDecimales == nDecimalesGuardados)
@@ -45,7 +62,7 @@ std::optional<NumeroDecimal> NumeroDecimal::DeTexto(QStringView texto, int *pDec
             ++i;
         }
     }
-    if (i != texto.size() || nEnteros + nDecimales == 0)
+    if (i != nLargo || nEnteros + nDecimales == 0)
         return std::nullopt;
     for (int n = nDecimales; n < nDecimalesGuardados; ++n)
         nValor *= 10;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QByteArray>
 #include <QLocale>
 #include <QString>
@@ -23,7 +24,7 @@ public:
     // "-1234.5", "0.10", "12", "+3."; no exponent, no grouping. Digits past the tenth decimal
     // are rounded half away from zero. Empty for anything else or beyond 27 integer digits.
     // pDecimales, when given, receives the number of decimals the text has ("1.50" has 2).
-    static std::optional<NumeroDecimal> DeTexto(QStringView texto, int *pDecimales = nullptr);
+    static std::optional<NumeroDecimal> DeTexto(QAnyStringView texto, int *pDecimales = nullptr);
 
     // False (and the number unchanged) when the sum would not fit.
     [[nodiscard]] bool Suma(const NumeroDecimal &otro);
@@ -49,6 +50,8 @@ public:
 
 private:
     __extension__ using Entero = __int128;
+    template <class Caracter>
+    static std::optional<NumeroDecimal> DeCaracteres(const Caracter *pTexto, qsizetype nLargo, int *pDecimales);
     explicit NumeroDecimal(Entero nValor) : m_nValor(nValor) {}
 
     static constexpr int nMaximoDigitos = 48; // 128 bits have 39 decimal digits

@@ -62,6 +62,8 @@ void tst_NumeroDecimal::LeeYEscribe()
     const std::optional<NumeroDecimal> numero = NumeroDecimal::DeTexto(cTexto);
     QVERIFY(numero.has_value());
     QCOMPARE(numero->TextoPlano(nDecimales), cEsperado);
+    const QByteArray utf8 = cTexto.toUtf8(); // as the database's rows hold it
+    QCOMPARE(NumeroDecimal::DeTexto(QUtf8StringView(utf8)), numero);
     // Bit for bit the double that the C library reads in that text (and no -0 for "0.00").
     QCOMPARE(std::bit_cast<quint64>(numero->Real(nDecimales)),
              std::bit_cast<quint64>(std::strtod(cEsperado.toLatin1().constData(), nullptr)));
@@ -86,6 +88,8 @@ void tst_NumeroDecimal::RechazaLoQueNoEsNumero()
 {
     QFETCH(QString, cTexto);
     QVERIFY(!NumeroDecimal::DeTexto(cTexto).has_value());
+    const QByteArray utf8 = cTexto.toUtf8();
+    QVERIFY(!NumeroDecimal::DeTexto(QUtf8StringView(utf8)).has_value());
 }
 
 void tst_NumeroDecimal::SumaSinDerivaBinaria_data()
