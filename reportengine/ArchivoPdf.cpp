@@ -58,8 +58,17 @@ int ArchivoPdf::Escribe(const QByteArray &cuerpo, int nObjeto)
 
 int ArchivoPdf::EscribeFlujo(const QByteArray &datos, const QByteArray &cDiccionario, int nObjeto)
 {
+    return EscribeComprimido(Comprime(datos), cDiccionario, nObjeto);
+}
+
+QByteArray ArchivoPdf::Comprime(const QByteArray &datos)
+{
+    return qCompress(datos, nNivelCompresion);
+}
+
+int ArchivoPdf::EscribeComprimido(const QByteArray &comprimido, const QByteArray &cDiccionario, int nObjeto)
+{
     // qCompress puts the length in 4 bytes before zlib's own stream; a PDF reader wants zlib's alone.
-    const QByteArray comprimido = qCompress(datos, nNivelCompresion);
     const qint64 nLargo = comprimido.size() - 4;
     if (nObjeto == 0)
         nObjeto = Reserva();

@@ -21,6 +21,10 @@ public:
     int Escribe(const QByteArray &cuerpo, int nObjeto = 0);
     // A stream compressed with zlib; cDiccionario holds the entries besides /Length and /Filter.
     int EscribeFlujo(const QByteArray &datos, const QByteArray &cDiccionario = {}, int nObjeto = 0);
+    // The same in two steps: Comprime, which touches nothing of the file and may run on another
+    // thread, then EscribeComprimido with what it gave.
+    static QByteArray Comprime(const QByteArray &datos);
+    int EscribeComprimido(const QByteArray &comprimido, const QByteArray &cDiccionario = {}, int nObjeto = 0);
     // The cross-reference table and the trailer.
     void Cierra(int nCatalogo, int nInformacion);
 

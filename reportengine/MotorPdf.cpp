@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextLayout>
+#include <QThreadPool>
 #include <QVarLengthArray>
 
 #include <cmath>
@@ -113,20 +114,40 @@ void MotorPdf::CierraPagina()
 {
     CierraTexto();
     m_nBytesDeContenido += m_contenido.size();
-    const int nContenido = m_pArchivo->EscribeFlujo(m_contenido);
+    EscribePaginaComprimida();
+    // zlib takes about a sixth of a report's PDF: it runs beside the drawing of the next page,
+    // which goes into the buffer the page before last used (growing one costs page faults).
+    auto compresion = std::make_shared<std::packaged_task<PaginaComprimida()>>(
+        [contenido = std::exchange(m_contenido, std::move(m_contenidoLibre))]() mutable {
+            PaginaComprimida pagina{ArchivoPdf::Comprime(contenido), std::move(contenido)};
+            pagina.contenido.resize(0);
+            return pagina;
+        });
+    m_paginaComprimida = compresion->get_future();
+    QThreadPool::globalInstance()->start([compresion] { (*compresion)(); });
+    m_contenido.resize(0);
+    m_contenido.reserve(1 << 17);
+
+    m_rellenoActual = m_trazoActual = qRgb(0, 0, 0);
+    m_dGrosorActual = 1;
+    m_nExtremoActual = m_nUnionActual = 0;
+    m_pFuenteActual = nullptr;
+    m_nCuerpoActual = 0;
+}
+
+void MotorPdf::EscribePaginaComprimida()
+{
+    if (!m_paginaComprimida.valid())
+        return;
+    PaginaComprimida comprimida = m_paginaComprimida.get();
+    m_contenidoLibre = std::move(comprimida.contenido);
+    const int nContenido = m_pArchivo->EscribeComprimido(comprimida.flujo);
     QByteArray pagina = "<</Type/Page/Parent " + QByteArray::number(m_nPaginas) + " 0 R/MediaBox" + m_cCajaDeMedios;
     pagina.append("/Resources ").append(QByteArray::number(m_nRecursos)).append(" 0 R/Contents ");
     pagina.append(QByteArray::number(nContenido)).append(" 0 R>>");
     m_paginas.append(m_pArchivo->Escribe(pagina));
     if (m_cFalla.isEmpty())
         m_cFalla = m_pArchivo->Falla();
-
-    m_contenido.resize(0);
-    m_rellenoActual = m_trazoActual = qRgb(0, 0, 0);
-    m_dGrosorActual = 1;
-    m_nExtremoActual = m_nUnionActual = 0;
-    m_pFuenteActual = nullptr;
-    m_nCuerpoActual = 0;
 }
 
 bool MotorPdf::NuevaPagina()
@@ -142,6 +163,7 @@ bool MotorPdf::end()
 {
     if (m_pArchivo && m_cFalla.isEmpty()) {
         CierraPagina();
+        EscribePaginaComprimida();
         QByteArray recursos = QByteArrayLiteral("<</ProcSet[/PDF/Text]/Font<<");
         for (const std::unique_ptr<FuentePdf> &pFuente : m_fuentes) {
             const int nFuente = m_pArchivo->Reserva();

@@ -9,6 +9,7 @@
 #include <QStringView>
 
 #include <array>
+#include <future>
 #include <memory>
 
 #include "ArchivoPdf.h"
@@ -77,6 +78,7 @@ private:
     void CierraTexto();
     void CierraPagina();
     void Punto(const QPointF &punto);
+    void EscribePaginaComprimida();
     void Pinta(bool bRellena, bool bTraza, bool bParImpar);
     Tamano *TamanoDe(const QRawFont &fuente);
     LetraDeItem &LetraDe(const QFont &letra);
@@ -103,6 +105,16 @@ private:
     int m_nRecursos = 0;
     QList<int> m_paginas;
     QByteArray m_contenido;
+    // The last closed page's content, compressed on another thread while the next one is
+    // drawn, and written when that one closes (or the document ends); its buffer comes back
+    // for the page after.
+    struct PaginaComprimida
+    {
+        QByteArray flujo;
+        QByteArray contenido;
+    };
+    std::future<PaginaComprimida> m_paginaComprimida;
+    QByteArray m_contenidoLibre;
 
     // What the page's content has set so far; a new page starts from the PDF's defaults.
     QRgb m_rellenoActual = 0;
