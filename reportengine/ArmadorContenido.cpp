@@ -269,6 +269,11 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
     for (qsizetype k = 0; k < preparadas.size(); ++k)
         escalas[k] = preparadas[k].nEscala;
     NumerosDeFila numeros(datos);
+    QList<qint32> rotulos(preparadas.size(), -1); // each label's text, kept once
+    for (qsizetype k = 0; k < preparadas.size(); ++k) {
+        if (preparadas[k].tipo == CeldaDiseno::Tipo::Rotulo)
+            rotulos[k] = contenido.AgregaTexto(preparadas[k].cRotulo);
+    }
     contenido.celdas.resize(nFilas * preparadas.size());
     ValorCelda *pCelda = contenido.celdas.data();
     for (qsizetype nFila = 0; nFila < nFilas; ++nFila) {
@@ -278,15 +283,15 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
             case CeldaDiseno::Tipo::Vacia: break;
             case CeldaDiseno::Tipo::Rotulo:
                 pCelda->tipo = ValorCelda::Tipo::Texto;
-                pCelda->cTexto = celda.cRotulo;
+                pCelda->nTexto = rotulos[k];
                 break;
             case CeldaDiseno::Tipo::Texto:
                 pCelda->tipo = ValorCelda::Tipo::Texto;
-                pCelda->cTexto = celda.texto.Rellena([&](const PlantillaTexto::Pieza &pieza) {
+                pCelda->nTexto = contenido.AgregaTexto(celda.texto.Rellena([&](const PlantillaTexto::Pieza &pieza) {
                     return pieza.tipo == PlantillaTexto::Pieza::Tipo::Campo
                                ? datos.Valor(nFila, pieza.nCampo).toString()
                                : pieza.cTexto;
-                });
+                }));
                 break;
             case CeldaDiseno::Tipo::Numero: {
                 const NumerosDeFila::Leido *pLeido = numeros.De(nFila, celda.campos.first(), celda.nombres.first());
@@ -332,12 +337,12 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
                 total.numero = sumas[k];
             } else if (celda.tipo == CeldaDiseno::Tipo::Rotulo) {
                 total.tipo = ValorCelda::Tipo::Texto;
-                total.cTexto = celda.cRotulo;
+                total.nTexto = rotulos[k];
             }
         }
         if (nColumnas > 0) {
             contenido.totales[0].tipo = ValorCelda::Tipo::Texto;
-            contenido.totales[0].cTexto = TextoFijo(m_diseno.cRotuloTotales, nFilas);
+            contenido.totales[0].nTexto = contenido.AgregaTexto(TextoFijo(m_diseno.cRotuloTotales, nFilas));
         }
     }
     return contenido;

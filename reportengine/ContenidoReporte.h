@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "DisenoReporte.h"
 #include "NumeroDecimal.h"
@@ -12,13 +13,16 @@
 // filled in but the page numbers. ArmadorContenido builds it from the layout, the formulas
 // and the rows.
 
+// A report of thousands of rows holds a cell for every line of every column: 24 bytes each,
+// its text, if any, kept once in the report's list of texts.
 struct ValorCelda
 {
     enum class Tipo : quint8 { Vacio, Texto, Numero };
+    NumeroDecimal numero; // a Numero's
+    qint32 nTexto = -1;   // a Texto's place in ContenidoReporte::textos
     Tipo tipo = Tipo::Vacio;
-    QString cTexto;
-    NumeroDecimal numero;
 };
+static_assert(sizeof(ValorCelda) == 24);
 
 struct ColumnaContenido
 {
@@ -64,6 +68,14 @@ struct ContenidoReporte
     bool bTotales = false;
     QList<ValorCelda> totales; // one row, line by line, then column by column
     QList<ColumnaCsv> csv;
+    QStringList textos; // the cells' texts; a label repeated on every row is there once
+
+    const QString &Texto(const ValorCelda &valor) const { return textos[valor.nTexto]; }
+    qint32 AgregaTexto(const QString &cTexto)
+    {
+        textos.append(cTexto);
+        return qint32(textos.size() - 1);
+    }
 
     qsizetype CeldasPorFila() const { return qsizetype(nLineasPorFila) * columnas.size(); }
     const ValorCelda &Celda(qsizetype nFila, int nLinea, int nColumna) const

@@ -49,7 +49,9 @@ public:
     NumeroDecimal Magnitud() const;
 
 private:
-    __extension__ using Entero = __int128;
+    // Aligned as a pair of 64-bit words, so that a report's cells holding one take 24 bytes,
+    // not 32 (x86-64 reads it unaligned at no cost).
+    __extension__ typedef __int128 Entero __attribute__((aligned(8)));
     template <class Caracter>
     static std::optional<NumeroDecimal> DeCaracteres(const Caracter *pTexto, qsizetype nLargo, int *pDecimales);
     explicit NumeroDecimal(Entero nValor) : m_nValor(nValor) {}

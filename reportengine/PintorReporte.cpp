@@ -83,7 +83,7 @@ QString PintorReporte::Texto(const ValorCelda &valor, int nColumna, int nLinea) 
 {
     switch (valor.tipo) {
     case ValorCelda::Tipo::Vacio: return {};
-    case ValorCelda::Tipo::Texto: return valor.cTexto;
+    case ValorCelda::Tipo::Texto: return m_contenido.Texto(valor);
     case ValorCelda::Tipo::Numero:
         return valor.numero.TextoLocal(m_contenido.columnas[nColumna].decimalesPorLinea.value(nLinea, 2), m_locale);
     }
@@ -126,7 +126,7 @@ PintorReporte::TextosMasAnchos PintorReporte::TextosQueDebenCaber(bool bConTotal
                     if (mayor.MenorQue(valor.numero.Magnitud()))
                         mayor = valor.numero.Magnitud();
                 } else if (valor.tipo == ValorCelda::Tipo::Texto) {
-                    distintos.insert(valor.cTexto);
+                    distintos.insert(m_contenido.Texto(valor));
                 }
             }
             if (bHayNumero)
@@ -139,7 +139,7 @@ PintorReporte::TextosMasAnchos PintorReporte::TextosQueDebenCaber(bool bConTotal
                 continue;
             const ValorCelda &total = m_contenido.Total(nLinea, nColumna);
             if (total.tipo == ValorCelda::Tipo::Texto)
-                textos.negritos[nColumna].append(total.cTexto);
+                textos.negritos[nColumna].append(m_contenido.Texto(total));
             else if (total.tipo == ValorCelda::Tipo::Numero && bConTotales)
                 textos.negritos[nColumna].append(
                     numero(total.numero.Magnitud(), total.numero.EsNegativo(), nDecimales));

@@ -82,7 +82,7 @@ void SalidaCsv::EscribeEn(const ContenidoReporte &contenido, QIODevice &destino)
             const ValorCelda &valor = contenido.Celda(nFila, contenido.csv[i].nLinea, contenido.csv[i].nColumna);
             switch (valor.tipo) {
             case ValorCelda::Tipo::Vacio: break;
-            case ValorCelda::Tipo::Texto: AgregaCampo(bloque, TextoSeguro(valor.cTexto)); break;
+            case ValorCelda::Tipo::Texto: AgregaCampo(bloque, TextoSeguro(contenido.Texto(valor))); break;
             case ValorCelda::Tipo::Numero: valor.numero.AgregaTextoPlano(bloque, escalas[i]); break;
             }
         }

@@ -252,8 +252,8 @@ void SalidaXlsx::EscribeVentas(Libro &libro, const ContenidoReporte &contenido)
             switch (valor.tipo) {
             case ValorCelda::Tipo::Vacio: break;
             case ValorCelda::Tipo::Texto:
-                libro.EscribeTexto(pHoja, nFila, lxw_col_t(i), valor.cTexto);
-                anchos[i] = qMax(anchos[i], int(valor.cTexto.size()));
+                libro.EscribeTexto(pHoja, nFila, lxw_col_t(i), contenido.Texto(valor));
+                anchos[i] = qMax(anchos[i], int(contenido.Texto(valor).size()));
                 break;
             case ValorCelda::Tipo::Numero: {
                 // The decimal the CSV writes, exact until here: the nearest double, for the cell.
@@ -278,7 +278,7 @@ void SalidaXlsx::EscribeVentas(Libro &libro, const ContenidoReporte &contenido)
                 break;
             case ValorCelda::Tipo::Texto:
                 // Not counted in the width: the label runs over the empty cells beside it.
-                libro.EscribeTexto(pHoja, nFila, lxw_col_t(i), total.cTexto, Estilo::Total);
+                libro.EscribeTexto(pHoja, nFila, lxw_col_t(i), contenido.Texto(total), Estilo::Total);
                 break;
             case ValorCelda::Tipo::Numero: {
                 // The exact sum, for readers that show formulas without calculating them.

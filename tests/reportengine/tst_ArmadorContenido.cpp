@@ -214,8 +214,9 @@ void tst_ArmadorContenido::TotalesExactos()
     QCOMPARE(contenido.Total(1, 2).numero.TextoPlano(2), QStringLiteral("100.00"));
     QCOMPARE(contenido.Total(1, 3).numero.TextoPlano(2), QStringLiteral("200.00"));
     QCOMPARE(contenido.Total(1, nTotal).numero.TextoPlano(2), QStringLiteral("300.00"));
-    QCOMPARE(contenido.Total(0, 0).cTexto, QStringLiteral("Totales (1000 clientes)"));
-    QCOMPARE(contenido.Total(1, 1).cTexto, QStringLiteral("Importe")); // the line labels repeat on the totals row
+    QCOMPARE(contenido.Texto(contenido.Total(0, 0)), QStringLiteral("Totales (1000 clientes)"));
+    QCOMPARE(contenido.Texto(contenido.Total(1, 1)),
+             QStringLiteral("Importe")); // the line labels repeat on the totals row
 }
 
 void tst_ArmadorContenido::FilasQueNoEncajan_data()
