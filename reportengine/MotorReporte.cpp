@@ -12,10 +12,8 @@
 #include "LectorOdbc.h"
 #include "LectorRpt.h"
 #include "PintorReporte.h"
-#include "SalidaCsv.h"
+#include "SalidaArchivo.h"
 #include "SalidaImpresa.h"
-#include "SalidaPdf.h"
-#include "SalidaXlsx.h"
 
 namespace {
 
@@ -64,19 +62,6 @@ int Entero(int nDispId, const QVariant &valor)
     NoValido(nDispId, QStringLiteral("se esperaba un número entero y llegó \"%1\"").arg(valor.toString()));
 }
 
-bool EsPdf(const QString &cRuta)
-{
-    return cRuta.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
-}
-bool EsCsv(const QString &cRuta)
-{
-    return cRuta.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
-}
-bool EsXlsx(const QString &cRuta)
-{
-    return cRuta.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive);
-}
-
 } // namespace
 
 void MotorReporte::PropertyPut(PropiedadReporte propiedad, const QVariant &valor)
@@ -87,7 +72,7 @@ void MotorReporte::PropertyPut(PropiedadReporte propiedad, const QVariant &valor
     case ArchivoReporte: m_cArchivoReporte = Texto(nDispId, valor); return;
     case ArchivoSalida: {
         const QString cRuta = Texto(nDispId, valor);
-        if (!cRuta.isEmpty() && !EsPdf(cRuta) && !EsCsv(cRuta) && !EsXlsx(cRuta))
+        if (!cRuta.isEmpty() && !SalidaArchivo::EsDeUnTipoConocido(cRuta))
             NoValido(nDispId, QStringLiteral("el archivo \"%1\" no termina en .pdf, .csv o .xlsx").arg(cRuta));
         m_cArchivoSalida = cRuta;
         return;
@@ -224,17 +209,12 @@ void MotorReporte::Ejecuta()
         Impresa().MuestraVistaPrevia(PintorReporte(contenido, m_locale), cTitulo, m_ajustes);
         break;
     case DestinoReporte::Impresora: Impresa().Imprime(PintorReporte(contenido, m_locale), cTitulo, m_ajustes); break;
-    case DestinoReporte::Archivo:
-        if (EsCsv(m_cArchivoSalida))
-            SalidaCsv::Escribe(contenido, m_cArchivoSalida);
-        else if (EsXlsx(m_cArchivoSalida))
-            SalidaXlsx::Escribe(contenido, m_cArchivoSalida);
-        else {
-            const PintorReporte pintor(contenido, m_locale);
-            SalidaPdf::Escribe(pintor, pintor.DisenoDePagina(m_ajustes.Papel()), m_cArchivoSalida,
+    case DestinoReporte::Archivo: {
+        const PintorReporte pintor(contenido, m_locale);
+        SalidaArchivo::Escribe(pintor, pintor.DisenoDePagina(m_ajustes.Papel()), m_cArchivoSalida,
                                m_ajustes.PrimeraPagina(), m_ajustes.UltimaPagina());
-        }
         break;
+    }
     }
 }
 

@@ -5,29 +5,13 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
-#include "CodigosErrorReporte.h"
-#include "ErrorReporte.h"
-#include "PintorReporte.h"
-#include "SalidaCsv.h"
-#include "SalidaPdf.h"
-#include "SalidaXlsx.h"
+#include "SalidaArchivo.h"
 
 namespace {
 
 const QString cFiltroPdf = QStringLiteral("PDF (*.pdf)");
 const QString cFiltroCsv = QStringLiteral("CSV (*.csv)");
 const QString cFiltroLibro = QStringLiteral("Libro de Excel (*.xlsx)");
-
-bool Termina(const QString &cRuta, QLatin1String cExtension)
-{
-    return cRuta.endsWith(cExtension, Qt::CaseInsensitive);
-}
-
-bool EsDeUnTipoConocido(const QString &cRuta)
-{
-    return Termina(cRuta, QLatin1String(".pdf")) || Termina(cRuta, QLatin1String(".csv")) ||
-           Termina(cRuta, QLatin1String(".xlsx"));
-}
 
 // "csv" of "CSV (*.csv)".
 QString ExtensionDelFiltro(const QString &cFiltro)
@@ -47,19 +31,6 @@ QString NombreDeArchivo(const QString &cTitulo)
 
 } // namespace
 
-void ExportacionReporte::Escribe(const PintorReporte &pintor, const QPageLayout &diseno, const QString &cRuta)
-{
-    if (Termina(cRuta, QLatin1String(".csv")))
-        SalidaCsv::Escribe(pintor.Contenido(), cRuta);
-    else if (Termina(cRuta, QLatin1String(".xlsx")))
-        SalidaXlsx::Escribe(pintor.Contenido(), cRuta);
-    else if (Termina(cRuta, QLatin1String(".pdf")))
-        SalidaPdf::Escribe(pintor, diseno, cRuta);
-    else
-        throw ErrorReporte(CodigoErrorRpt::ValorNoValido,
-                           QStringLiteral("El archivo \"%1\" no termina en .pdf, .csv o .xlsx.").arg(cRuta));
-}
-
 QString ExportacionReporte::PideRuta(QWidget *pPadre, const QString &cTitulo, QString &cCarpeta)
 {
     QFileDialog dialogo(pPadre, QStringLiteral("Exportar el reporte"), cCarpeta);
@@ -71,7 +42,7 @@ QString ExportacionReporte::PideRuta(QWidget *pPadre, const QString &cTitulo, QS
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return {};
     QString cRuta = dialogo.selectedFiles().constFirst();
-    if (!EsDeUnTipoConocido(cRuta)) {
+    if (!SalidaArchivo::EsDeUnTipoConocido(cRuta)) {
         // The type chosen when the dialog closed. Not the dialog's default suffix: it would
         // have to follow every change of the list, and a name like "informe.2024" has a
         // suffix to the dialog, which then adds none and does not ask before replacing.

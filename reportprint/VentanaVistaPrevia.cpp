@@ -20,6 +20,7 @@
 #include "ExportacionReporte.h"
 #include "HojasVistaPrevia.h"
 #include "PapelDeLaVistaPrevia.h"
+#include "SalidaArchivo.h"
 #include "TrabajoDeImpresion.h"
 
 namespace {
@@ -204,7 +205,7 @@ void VentanaVistaPrevia::Imprime()
 void VentanaVistaPrevia::Exporta(const QString &cRuta) const
 {
     const CursorOcupado ocupado;
-    ExportacionReporte::Escribe(m_pintor, m_diseno, cRuta);
+    SalidaArchivo::Escribe(m_pintor, m_diseno, cRuta);
 }
 
 void VentanaVistaPrevia::ExportaConDialogo()
