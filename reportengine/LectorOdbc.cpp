@@ -118,6 +118,7 @@ public:
         case SQL_WCHAR:
         case SQL_WVARCHAR:
         case SQL_WLONGVARCHAR:
+            m_nTipoC = SQL_C_CHAR;
             m_nAncho = SQLLEN(4 * nCaracteres + 1); // a character may take four bytes
             break;
         case SQL_BINARY:

@@ -19,6 +19,10 @@ namespace {
 // operator moves it: far below what the eye or a printer tells apart.
 constexpr double dToleranciaPuntos = 0.01;
 
+// Room for a page's content before compression (the report's pages take some 36 KB), taken
+// once for each buffer.
+constexpr qsizetype nBytesDeUnaPagina = 1 << 17;
+
 } // namespace
 
 // One face at one size, and the glyph and advance (device units) of each character once looked up.
@@ -106,7 +110,7 @@ bool MotorPdf::begin(QPaintDevice *)
     m_pArchivo = std::make_unique<ArchivoPdf>(pSalida);
     m_nPaginas = m_pArchivo->Reserva();
     m_nRecursos = m_pArchivo->Reserva();
-    m_contenido.reserve(1 << 17);
+    m_contenido.reserve(nBytesDeUnaPagina);
     return true;
 }
 
@@ -125,8 +129,7 @@ void MotorPdf::CierraPagina()
         });
     m_paginaComprimida = compresion->get_future();
     QThreadPool::globalInstance()->start([compresion] { (*compresion)(); });
-    m_contenido.resize(0);
-    m_contenido.reserve(1 << 17);
+    m_contenido.reserve(nBytesDeUnaPagina); // a buffer that came back is empty already
 
     m_rellenoActual = m_trazoActual = qRgb(0, 0, 0);
     m_dGrosorActual = 1;
