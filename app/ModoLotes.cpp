@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 #include "AjustesImpresion.h"
+#include "ArchivosPrograma.h"
 #include "BasesDD.h"
 #include "ConfiguracionPrograma.h"
 #include "Connection.h"
@@ -307,7 +308,7 @@ int Ejecuta(const QStringList &argumentos)
         objetos.Crea(fabrica, contexto);
         Connection cnnDatos;
         qint16 nMonedaUSD = 0;
-        if (!PreparaConexion(objetos, ArchivoIniDe(cEjecutable), cnnDatos, nMonedaUSD))
+        if (!PreparaConexion(objetos, ArchivosPrograma::PreparaArchivoIni(cEjecutable), cnnDatos, nMonedaUSD))
             return 1;
 
         ParametrosRpt parametros;

@@ -17,6 +17,7 @@
 #include "MotorReporte.h"
 #include "ObjetosPrograma.h"
 #include "QtMensajes.h"
+#include "SenalesDeTermino.h"
 #include "TextosDeQt.h"
 #include "frmDescripcion.h"
 #include "frmInicial.h"
@@ -61,6 +62,8 @@ int main(int argc, char *argv[])
     });
     QObject::connect(&ventana, &frmInicial::conectada, app.get(),
                      [&](const Esperas &esperas) { crpReporte.setEsperas(esperas.nConexion, esperas.nRespuesta); });
+    // The desktop ends its session with SIGTERM: the window closes as if answered Yes.
+    const SenalesDeTermino senales([&ventana](int) { ventana.TerminaSesion(); });
     const int nSalida = ventana.Abre() ? QApplication::exec() : 1;
     // A start-up that failed may have just offered to open the settings file: if nothing opens
     // it, the user must read why before the program goes.

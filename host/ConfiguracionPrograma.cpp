@@ -1,7 +1,5 @@
 #include "ConfiguracionPrograma.h"
 
-#include <QFileInfo>
-
 #include "BasesDD.h"
 #include "Conversiones.h"
 #include "DeArchivos.h"
@@ -103,12 +101,6 @@ bool CargaDatosConexion(libNucleo &nucleo, DelRegistro &registro, BasesDD &bases
         bases.cMiBase = LeeIniDefecto(cConfiguracion, QStringLiteral("Base de datos principal"),
                                       QStringLiteral("datos1"), nucleo, cArchivoIni);
     return bResultado;
-}
-
-QString ArchivoIniDe(const QString &cRutaEjecutable)
-{
-    const QFileInfo ejecutable(cRutaEjecutable);
-    return ejecutable.absolutePath() + QLatin1Char('/') + ejecutable.fileName() + QStringLiteral(".ini");
 }
 
 bool PreparaConexion(ObjetosPrograma &objetos, const QString &cArchivoIni, Connection &cnnDatos, qint16 &nMonedaUSD)

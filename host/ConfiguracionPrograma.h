@@ -32,9 +32,6 @@ qint16 LeeMonedaUSD(libNucleo &nucleo, const QString &cArchivoIni);
 bool CargaDatosConexion(libNucleo &nucleo, DelRegistro &registro, BasesDD &bases, const QString &cArchivoIni,
                         bool bLeeBasePrincipal);
 
-// The settings file beside the program: the executable's folder + "/" + its file name + ".ini".
-QString ArchivoIniDe(const QString &cRutaEjecutable);
-
 // The start-up that the window's first activation and the batch mode share: the host folder
 // and the connection settings from the host store (false, after telling the user, when the
 // folder is not a host installation: the program must end), then the dollars' currency id

@@ -19,9 +19,10 @@ constexpr int NoSePuedeCrearObjeto = 429;
 constexpr int SinFilaActual = 3021;
 constexpr int ErrorOdbc = 3146;
 constexpr int ObjetoCerrado = 3704;
-constexpr int ErrorBaseDeDatos = 3000; // a database failure whose driver gave no number
-constexpr int InformeEnCurso = 3010;   // another run holds the working table of the database
-constexpr int OrigenesOcupados = 3011; // another run is refreshing and using the ODBC data sources
+constexpr int ErrorBaseDeDatos = 3000;   // a database failure whose driver gave no number
+constexpr int InformeEnCurso = 3010;     // another run holds the working table of the database
+constexpr int OrigenesOcupados = 3011;   // another run is refreshing and using the ODBC data sources
+constexpr int SinControladorOdbc = 3012; // no MariaDB driver in the driver manager's list
 } // namespace CodigoErrorHost
 
 // A failure of a host member: a number and a description, as the user sees them.

@@ -13,6 +13,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 
+#include "ArchivosPrograma.h"
 #include "BasesDD.h"
 #include "CajaFecha.h"
 #include "CodigosTecla.h"
@@ -152,7 +153,7 @@ void frmInicial::Form_Load()
     m_bPrimeraVez = true;
     QDir::setCurrent(QFileInfo(m_cRutaEjecutable).absolutePath());
     m_objetos.Crea(*m_contexto.pFabrica, m_contexto);
-    m_cArchivoIni = ArchivoIniDe(m_cRutaEjecutable);
+    m_cArchivoIni = ArchivosPrograma::PreparaArchivoIni(m_cRutaEjecutable);
     setWindowTitle(DisenoCaption().trimmed() + VersionCaption());
     for (CajaFecha *pFecha : m_pmkeFecha) {
         pFecha->setFormato(m_objetos.Nucleo().FormatoFecha());
@@ -388,6 +389,21 @@ void frmInicial::CancelaInforme()
 {
     if (m_pInformeEnCurso)
         m_pInformeEnCurso->Cancela();
+}
+
+void frmInicial::TerminaSesion()
+{
+    if (m_bTerminado || m_bCerrarAlTerminar)
+        return;                 // already closing
+    m_bCerrarAlTerminar = true; // answered: nobody is there to ask
+    if (m_pInformeEnCurso) {
+        if (m_pOcupada)
+            m_pOcupada->Cancela();
+        else
+            SinFallaSilenciosa([this] { CancelaInforme(); });
+        return; // the window closes when the run ends
+    }
+    close();
 }
 
 void frmInicial::closeEvent(QCloseEvent *pEvento)

@@ -38,6 +38,11 @@ public:
     // answer is false: the program must end.
     bool Abre();
 
+    // The session ends (the desktop's logout, a SIGTERM): closes without asking, after a run
+    // under way is cancelled as "Cancelar" cancels it, so that its table and the server's lock
+    // do not outlive the program.
+    void TerminaSesion();
+
     static QString DisenoCaption() { return QStringLiteral("Informe mensual"); }
     static QString VersionCaption(); // "   v major.minor.revision"
 

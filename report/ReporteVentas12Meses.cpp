@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "ArchivosPrograma.h"
 #include "BasesDD.h"
 #include "BloqueoInforme.h"
 #include "ControlReporte.h"
@@ -156,7 +157,7 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     // The report job tells the user of its own failures and always returns.
     Avisa(QStringLiteral("generando el informe de %1").arg(Cuenta(m_nClientes, "cliente", "clientes")));
     AvisaPaso(Paso::LeyendoDatos);
-    m_parametros.ArchivoRpt = m_cCarpetaPrograma + QStringLiteral("/InformeMensual.rpt");
+    m_parametros.ArchivoRpt = ArchivosPrograma::ArchivoInforme(m_cCarpetaPrograma);
     ImprimeRpt(QString(), QStringLiteral("ventas12meses*") + TablaDeTrabajo::cNombre, m_parametros, m_control,
                m_objetos, m_mensajes, [&] {
                    terminaConLaTabla();

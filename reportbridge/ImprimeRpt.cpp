@@ -84,7 +84,10 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
     });
 
     if (bloqueoOdbc)
-        manejador.Intenta([&] { ActualizaODBC(objetos); });
+        manejador.Intenta([&] {
+            AseguraOrigenesODBC();
+            ActualizaODBC(objetos);
+        });
 
     // A scan that fails counts as a report without tables: it then runs with the
     // locations stored in its file.

@@ -1,7 +1,9 @@
 #include "OrigenesOdbc.h"
 
 #include "BasesDD.h"
+#include "ControladorOdbc.h"
 #include "DelRegistro.h"
+#include "FuentesOdbc.h"
 #include "HostError.h"
 #include "ObjetosPrograma.h"
 
@@ -62,6 +64,23 @@ void GrabaValorODBC(DelRegistro &registro, const QString &cNombre, const QString
     Graba(registro, cNombreMinusculas, nombres.cLargo, cValor, nIndice);
     // Server, port and database have one name only and are simply written twice.
     Graba(registro, cNombreMinusculas, nombres.cCorto, cValor, nIndice);
+}
+
+void AseguraOrigenesODBC()
+{
+    QString cControlador;
+    for (int nIndice = 0; nIndice <= 1; ++nIndice) {
+        const QString cFuente = NombreFuente(nIndice);
+        if (!FuentesOdbc::Lee(cFuente, QStringLiteral("Driver")).trimmed().isEmpty())
+            continue;
+        if (cControlador.isEmpty())
+            cControlador = ControladorOdbc::MariaDB();
+        FuentesOdbc::Escribe(cFuente, QStringLiteral("Driver"), cControlador);
+        if (FuentesOdbc::Lee(cFuente, QStringLiteral("Description")).isEmpty())
+            FuentesOdbc::Escribe(cFuente, QStringLiteral("Description"),
+                                 nIndice == 0 ? QStringLiteral("Base principal de Almena para informe-mensual")
+                                              : QStringLiteral("Base de reportes de Almena para informe-mensual"));
+    }
 }
 
 void ActualizaODBC(const ObjetosPrograma &objetos)

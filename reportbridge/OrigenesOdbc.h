@@ -14,6 +14,12 @@ class ObjetosPrograma;
 // stays, the rest is not written.
 void ActualizaODBC(const ObjetosPrograma &objetos);
 
+// Adds to the user's data-source file each of the two data sources it lacks (one without a
+// driver counts as lacking), with the MariaDB driver of the driver manager's list and a
+// description; the refresh then writes its values. On an installed system nobody else has
+// registered them. Every other data source and comment of the file stays.
+void AseguraOrigenesODBC();
+
 // Writes one value, named in Spanish ("Servidor", "Contraseña", "Usuario", "Puerto",
 // "BaseDeDatos", any letter case), into data source 0 ("myodbc3-test") or 1 ("Almena
 // Reportes"). Password and user go under both their long and short ODBC names.

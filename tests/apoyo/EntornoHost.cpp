@@ -18,6 +18,10 @@ EntornoHost::EntornoHost()
     m_contexto.cArchivoAlmacen = carpeta.filePath(QStringLiteral("almacen.ini"));
     m_contexto.mapaUnidades.insert(QLatin1Char('C'), carpeta.filePath(QStringLiteral("C")));
     m_contexto.abreDocumento = [this](const QString &cArchivo) { documentosAbiertos.append(cArchivo); };
+    // The program's copy carries its settings file beside it, as a portable copy does; the
+    // user's configuration folder is the test's own, never the account's.
+    EscribeTexto(ArchivoIni(), QString());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(carpeta.filePath(QStringLiteral("config"))));
     static const bool bOdbcIniDeLaCorrida = !qEnvironmentVariableIsEmpty("ODBCINI");
     if (!bOdbcIniDeLaCorrida)
         qputenv("ODBCINI", carpeta.filePath(QStringLiteral("odbc.ini")).toLocal8Bit());

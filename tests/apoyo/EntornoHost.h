@@ -8,7 +8,7 @@
 #include "MensajesGrabados.h"
 
 // A host installation for a test, in a temporary folder: the drive C: with the host folder
-// "C:\almenapremium" and its marker file, a host store, a program folder for the settings
+// "C:\almenapremium" and its marker file, a host store, a program folder with an empty settings
 // file, and a context whose documents are recorded instead of opened. When the test run
 // names no ODBC data-source file, one in the temporary folder is used, never the user's.
 class EntornoHost

@@ -142,14 +142,14 @@ void tst_DelRegistro::fuenteDeDatos_data()
         << QString() << QList<Escritura>{{cClaveOdbc, "Server", "127.0.0.1"}, {cClaveOdbc, "Port", "3410"}}
         << QList<QStringList>{{cFuente, "Server", "127.0.0.1"}, {cFuente, "Port", "3410"}};
     QTest::newRow("valor reemplazado")
-        << QString() << QList<Escritura>{{cClaveOdbc, "Server", "10.0.0.1"}, {cClaveOdbc, "Server", "127.0.0.1"}}
+        << QString() << QList<Escritura>{{cClaveOdbc, "Server", "127.0.0.2"}, {cClaveOdbc, "Server", "127.0.0.1"}}
         << QList<QStringList>{{cFuente, "Server", "127.0.0.1"}};
     QTest::newRow("otras fuentes intactas")
         << "[Contabilidad]\nDriver=MariaDB Unicode\nServer=10.0.0.9\n"
         << QList<Escritura>{{cClaveOdbc, "Server", "127.0.0.1"}}
         << QList<QStringList>{{"Contabilidad", "Server", "10.0.0.9"}, {cFuente, "Server", "127.0.0.1"}};
     QTest::newRow("valor existente reemplazado")
-        << "[Almena Reportes]\nDriver=MariaDB Unicode\nServer=10.0.0.1\n"
+        << "[Almena Reportes]\nDriver=MariaDB Unicode\nServer=127.0.0.2\n"
         << QList<Escritura>{{cClaveOdbc, "Server", "127.0.0.1"}}
         << QList<QStringList>{{cFuente, "Driver", "MariaDB Unicode"}, {cFuente, "Server", "127.0.0.1"}};
     QTest::newRow("clave en otras letras")
@@ -161,9 +161,9 @@ void tst_DelRegistro::fuenteDeDatos_data()
     const QString cLargo(1500, QLatin1Char('x'));
     QTest::newRow("comentarios y valor largo")
         << "; mis orígenes\n[Contabilidad]\n# el de la contadora\nDriver=MariaDB Unicode\n"
-        << QList<Escritura>{{cClaveOdbc, "Password", cLargo}, {cClaveOdbc, "Server", " 10.0.0.1 "}}
+        << QList<Escritura>{{cClaveOdbc, "Password", cLargo}, {cClaveOdbc, "Server", " 127.0.0.2 "}}
         << QList<QStringList>{{"Contabilidad", "Driver", "MariaDB Unicode"}, {cFuente, "Password", cLargo},
-                              {cFuente, "Server", "10.0.0.1"}};
+                              {cFuente, "Server", "127.0.0.2"}};
     QTest::newRow("lista de fuentes")
         << QString() << QList<Escritura>{{"Software\\ODBC\\ODBC.INI\\ODBC Data Sources", cFuente, "MariaDB Unicode"}}
         << QList<QStringList>{{"ODBC Data Sources", cFuente, "MariaDB Unicode"}};
@@ -356,8 +356,8 @@ void tst_DelRegistro::datosALMSinValor_data()
     QTest::addColumn<QString>("almacen"); // null: no store file
     QTest::newRow("sin almacén") << QString();
     QTest::newRow("almacén vacío") << "";
-    QTest::newRow("sin la sección") << "[Otra]\nMySQLServer=10.0.0.1\n";
-    QTest::newRow("sin el valor") << "[Almena]\nservidor=10.0.0.1\n";
+    QTest::newRow("sin la sección") << "[Otra]\nMySQLServer=127.0.0.2\n";
+    QTest::newRow("sin el valor") << "[Almena]\nservidor=127.0.0.2\n";
     // clang-format on
 }
 

@@ -133,8 +133,6 @@ class tst_frmInicial : public QObject
 {
     Q_OBJECT
 private slots:
-    void archivoIniJuntoAlEjecutable_data();
-    void archivoIniJuntoAlEjecutable();
     void primeraEjecucionConArchivoVacio();
     void activacionLlenaLasListas();
     void unaActivacionPosteriorNoCambiaNada();
@@ -182,24 +180,6 @@ private:
     }
     QStringList m_registro;
 };
-
-void tst_frmInicial::archivoIniJuntoAlEjecutable_data()
-{
-    // clang-format off
-    QTest::addColumn<QString>("ejecutable");
-    QTest::addColumn<QString>("ini");
-    QTest::newRow("nombre del programa") << "/opt/almena/informe-mensual" << "/opt/almena/informe-mensual.ini";
-    QTest::newRow("programa renombrado: otro archivo") << "/opt/almena/ventas" << "/opt/almena/ventas.ini";
-    QTest::newRow("nombre con punto") << "/opt/almena/informe.v2" << "/opt/almena/informe.v2.ini";
-    // clang-format on
-}
-
-void tst_frmInicial::archivoIniJuntoAlEjecutable()
-{
-    QFETCH(QString, ejecutable);
-    QFETCH(QString, ini);
-    QCOMPARE(ArchivoIniDe(ejecutable), ini);
-}
 
 void tst_frmInicial::primeraEjecucionConArchivoVacio()
 {

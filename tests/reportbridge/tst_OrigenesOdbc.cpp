@@ -49,6 +49,8 @@ private slots:
     void interrumpida();
     void grabaValor_data();
     void grabaValor();
+    void asegura_data();
+    void asegura();
 
 private:
     void Usa(const Conexion &c);
@@ -89,7 +91,7 @@ void tst_OrigenesOdbc::actualiza_data()
     QTest::newRow("valores del host") << cnnNormal;
     QTest::newRow("contraseña vacía") << Conexion{"127.0.0.1", "", "root", "3410", "datos1"};
     QTest::newRow("puerto tal como está") << Conexion{"127.0.0.1", "x", "root", "03410", "datos1"};
-    QTest::newRow("la base de reportes misma") << Conexion{"10.0.0.1", "x", "root", "3306", "almenareportes"};
+    QTest::newRow("la base de reportes misma") << Conexion{"127.0.0.2", "x", "root", "3306", "almenareportes"};
     QTest::newRow("signos y acentos") << Conexion{"servidor.local", "cl;a{v}e=ñ#", "José", "3306", "Ferretería"};
     // clang-format on
 }
@@ -117,9 +119,9 @@ void tst_OrigenesOdbc::otraVezLoMismo()
 // The driver and description that set-up wrote, and other data sources, stay as they were.
 void tst_OrigenesOdbc::conservaLoDemas()
 {
-    EscribeTexto(m_odbc->Ruta(), QStringLiteral("[Contabilidad]\nDriver=MariaDB Unicode\nSERVER=10.9.9.9\n\n"
+    EscribeTexto(m_odbc->Ruta(), QStringLiteral("[Contabilidad]\nDriver=MariaDB Unicode\nSERVER=127.9.9.9\n\n"
                                                 "[Almena Reportes]\nDriver=MariaDB Unicode\nDescription=Informes\n"
-                                                "SERVER=10.0.0.1\nPORT=3306\nDATABASE=otra\n"));
+                                                "SERVER=127.0.0.2\nPORT=3306\nDATABASE=otra\n"));
     Usa(cnnNormal);
     ActualizaODBC(m_objetos);
 
@@ -131,7 +133,7 @@ void tst_OrigenesOdbc::conservaLoDemas()
     esperados.insert(QStringLiteral("Description"), QStringLiteral("Informes"));
     QCOMPARE(m_odbc->Valores(cReportes), esperados);
     QCOMPARE(m_odbc->Valores(QStringLiteral("Contabilidad")),
-             (ValoresOdbc{{"Driver", "MariaDB Unicode"}, {"SERVER", "10.9.9.9"}}));
+             (ValoresOdbc{{"Driver", "MariaDB Unicode"}, {"SERVER", "127.9.9.9"}}));
 }
 
 // A failing write ends the refresh: what came before it is written, nothing after it.
@@ -212,6 +214,62 @@ void tst_OrigenesOdbc::grabaValor()
     QCOMPARE(nFalla, valores.isEmpty() ? CodigoErrorHost::ArgumentoNoValido : 0);
     QCOMPARE(m_odbc->Valores(fuente), valores);
     QCOMPARE(m_odbc->Valores(fuente == cPrueba ? cReportes : cPrueba), ValoresOdbc());
+}
+
+// A user without the data sources gets both, with the MariaDB driver of the driver manager's
+// list (a list of the test's own, through $ODBCSYSINI); what the user had stays.
+void tst_OrigenesOdbc::asegura_data()
+{
+    const QString cDosControladores = QStringLiteral(
+        "[Otro]\nDriver=/usr/lib/odbc/libotro.so\n[MariaDB de prueba]\nDriver=/usr/lib/odbc/libmaodbc.so\n");
+    const ValoresOdbc nuevaPrueba{{"Driver", "MariaDB de prueba"},
+                                  {"Description", "Base principal de Almena para informe-mensual"}};
+    const ValoresOdbc nuevaReportes{{"Driver", "MariaDB de prueba"},
+                                    {"Description", "Base de reportes de Almena para informe-mensual"}};
+    // clang-format off
+    QTest::addColumn<QString>("controladores");
+    QTest::addColumn<QString>("antes");
+    QTest::addColumn<ValoresOdbc>("prueba");
+    QTest::addColumn<ValoresOdbc>("reportes");
+    QTest::addColumn<int>("error");
+    QTest::newRow("sin archivo: las dos") << cDosControladores << QString() << nuevaPrueba << nuevaReportes << 0;
+    QTest::newRow("una ya está: se queda como está") << cDosControladores
+        << "# mis orígenes\n[myodbc3-test]\nDriver=Mio\nSERVER=127.0.0.5\n"
+        << ValoresOdbc{{"Driver", "Mio"}, {"SERVER", "127.0.0.5"}} << nuevaReportes << 0;
+    QTest::newRow("una sin controlador lo recibe") << cDosControladores
+        << "[Almena Reportes]\nDescription=Mía\nPORT=3306\n"
+        << nuevaPrueba << ValoresOdbc{{"Driver", "MariaDB de prueba"}, {"Description", "Mía"}, {"PORT", "3306"}} << 0;
+    QTest::newRow("ningún controlador de MariaDB") << "[Otro]\nDriver=/usr/lib/odbc/libotro.so\n"
+        << "# nada\n" << ValoresOdbc() << ValoresOdbc() << CodigoErrorHost::SinControladorOdbc;
+    // clang-format on
+}
+
+void tst_OrigenesOdbc::asegura()
+{
+    QFETCH(QString, controladores);
+    QFETCH(QString, antes);
+    QFETCH(ValoresOdbc, prueba);
+    QFETCH(ValoresOdbc, reportes);
+    QFETCH(int, error);
+    // The driver manager takes $ODBCSYSINI once a process: one folder for every row.
+    static QTemporaryDir sistema;
+    qputenv("ODBCSYSINI", QFile::encodeName(sistema.path()));
+    EscribeTexto(sistema.filePath(QStringLiteral("odbcinst.ini")), controladores);
+    if (!antes.isNull())
+        EscribeTexto(m_odbc->Ruta(), antes);
+
+    try {
+        AseguraOrigenesODBC();
+        QCOMPARE(0, error);
+    } catch (const HostError &falla) {
+        QCOMPARE(falla.Numero(), error);
+        QVERIFY2(falla.Descripcion().contains(QStringLiteral("odbc-mariadb")), qPrintable(falla.Descripcion()));
+    }
+    QCOMPARE(m_odbc->Valores(cPrueba), prueba);
+    QCOMPARE(m_odbc->Valores(cReportes), reportes);
+    if (!antes.isEmpty())
+        QVERIFY2(TextoDe(m_odbc->Ruta()).startsWith(antes.section(QLatin1Char('\n'), 0, 0)),
+                 qPrintable(TextoDe(m_odbc->Ruta())));
 }
 
 QTEST_MAIN(tst_OrigenesOdbc)
