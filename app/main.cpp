@@ -10,6 +10,7 @@
 #include "AbridorDeDocumentos.h"
 #include "ControlesDeVentanas.h"
 #include "Esperas.h"
+#include "FuentesOdbc.h"
 #include "HostContext.h"
 #include "HostFactory.h"
 #include "ImpresoraYVistaPrevia.h"
@@ -24,6 +25,7 @@
 
 int main(int argc, char *argv[])
 {
+    FuentesOdbc::FijaArchivoParaElControlador();
     const bool bLotes = ModoLotes::Pedido(argc, argv);
     if (bLotes && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // the batch mode draws its pages without a display

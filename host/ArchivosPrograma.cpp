@@ -98,9 +98,8 @@ QString ArchivoInforme(const QString &cCarpetaPrograma)
     const QString cJunto = cCarpetaPrograma + QLatin1Char('/') + cNombreInforme;
     if (QFileInfo::exists(cJunto))
         return cJunto;
-    const QString cInstalado =
-        QDir::cleanPath(cCarpetaPrograma + QStringLiteral("/../share/") + cNombrePrograma + QLatin1Char('/') +
-                        cNombreInforme);
+    const QString cInstalado = QDir::cleanPath(cCarpetaPrograma + QStringLiteral("/../share/") + cNombrePrograma +
+                                               QLatin1Char('/') + cNombreInforme);
     return QFileInfo::exists(cInstalado) ? cInstalado : cJunto;
 }
 

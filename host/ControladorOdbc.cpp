@@ -22,8 +22,8 @@ QList<QPair<QString, QString>> ControladoresRegistrados()
         if (nombre.isEmpty())
             continue;
         QByteArray libreria(4096, '\0');
-        const int nLibreria =
-            SQLGetPrivateProfileString(nombre.constData(), "Driver", "", libreria.data(), libreria.size(), "ODBCINST.INI");
+        const int nLibreria = SQLGetPrivateProfileString(nombre.constData(), "Driver", "", libreria.data(),
+                                                         libreria.size(), "ODBCINST.INI");
         controladores.append({QString::fromUtf8(nombre), QString::fromUtf8(libreria.left(qMax(nLibreria, 0)))});
     }
     return controladores;
@@ -45,10 +45,11 @@ QString MariaDB()
 {
     const QString cNombre = Elige(ControladoresRegistrados());
     if (cNombre.isEmpty())
-        throw HostError(CodigoErrorHost::SinControladorOdbc,
-                        QStringLiteral("No hay ningún controlador ODBC de MariaDB registrado en este equipo (la lista de "
-                                       "«odbcinst -q -d» no tiene ninguno cuya biblioteca sea libmaodbc.so). Instale el "
-                                       "paquete odbc-mariadb."));
+        throw HostError(
+            CodigoErrorHost::SinControladorOdbc,
+            QStringLiteral("No hay ningún controlador ODBC de MariaDB registrado en este equipo (la lista de "
+                           "«odbcinst -q -d» no tiene ninguno cuya biblioteca sea libmaodbc.so). Instale el "
+                           "paquete odbc-mariadb."));
     return cNombre;
 }
 

@@ -17,6 +17,12 @@ QString Archivo()
     return cOdbcIni.isEmpty() ? QDir::homePath() + QStringLiteral("/.odbc.ini") : cOdbcIni;
 }
 
+void FijaArchivoParaElControlador()
+{
+    if (qEnvironmentVariableIsEmpty("ODBCINI"))
+        qputenv("ODBCINI", QFile::encodeName(Archivo()));
+}
+
 QString Lee(const QString &cFuente, const QString &cClave)
 {
     return IniArchivo::Lee(Archivo(), cFuente, cClave);

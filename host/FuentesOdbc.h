@@ -13,6 +13,12 @@ namespace FuentesOdbc {
 
 QString Archivo();
 
+// Names the file in $ODBCINI when unset, for the rest of the process. Without it the driver
+// manager looks for the user's data sources in the home folder of the account's password
+// entry, not in $HOME: a program run with another HOME (sudo, a service, a test) would write
+// one file and connect through another user's. Called once at start-up, before any thread.
+void FijaArchivoParaElControlador();
+
 // The value of a key of the data source; "" when the file, the source or the key is absent.
 QString Lee(const QString &cFuente, const QString &cClave);
 

@@ -81,8 +81,8 @@ void tst_ArchivosPrograma::archivoIni()
     CarpetasXdg carpetas;
     const QString cRaiz = carpetas.Raiz();
     QDir().mkpath(QFileInfo(carpetas.Programa()).absolutePath());
-    for (const auto &[cTexto, cRuta] : {std::pair{junto, cJunto}, std::pair{usuario, cDelUsuario},
-                                        std::pair{administrador, cDelAdministrador}}) {
+    for (const auto &[cTexto, cRuta] :
+         {std::pair{junto, cJunto}, std::pair{usuario, cDelUsuario}, std::pair{administrador, cDelAdministrador}}) {
         if (cTexto.isEmpty())
             continue;
         QDir().mkpath(QFileInfo(cRaiz + cRuta).absolutePath());
@@ -92,7 +92,7 @@ void tst_ArchivosPrograma::archivoIni()
     QCOMPARE(ArchivosPrograma::ArchivoIni(carpetas.Programa()), cRaiz + enUso);
     QCOMPARE(ArchivosPrograma::PreparaArchivoIni(carpetas.Programa()), cRaiz + enUso);
     QCOMPARE(TextoDe(cRaiz + enUso), texto);
-    QVERIFY(QFileInfo(cRaiz + enUso).absoluteDir().exists()); // LeeIniDefecto writes into it next
+    QVERIFY(QFileInfo(cRaiz + enUso).absoluteDir().exists());    // LeeIniDefecto writes into it next
     QCOMPARE(TextoDe(cRaiz + cDelAdministrador), administrador); // never written
 }
 
@@ -135,7 +135,8 @@ void tst_ArchivosPrograma::archivoInforme()
     if (junto)
         EscribeTexto(raiz.path() + QStringLiteral("/usr/bin/InformeMensual.rpt"), QStringLiteral("rpt"));
     if (instalado)
-        EscribeTexto(raiz.path() + QStringLiteral("/usr/share/informe-mensual/InformeMensual.rpt"), QStringLiteral("rpt"));
+        EscribeTexto(raiz.path() + QStringLiteral("/usr/share/informe-mensual/InformeMensual.rpt"),
+                     QStringLiteral("rpt"));
     QCOMPARE(ArchivosPrograma::ArchivoInforme(raiz.path() + QStringLiteral("/usr/bin")), raiz.path() + enUso);
 }
 

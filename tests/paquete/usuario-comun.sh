@@ -62,7 +62,7 @@ como_usuario() {
         env -i PATH=/usr/bin:/bin HOME="$casa" LANG=C.UTF-8 "$@"
 }
 
-desde=01/01/2000
+desde="$(date -d "$(date +%Y-%m-01) -11 months" +%d/%m/%Y)"
 hasta="$(date +%d/%m/%Y)"
 # The administrator's defaults: the host folder of this machine and the database.
 mkdir -p "$tmp/xdg/informe-mensual"
@@ -109,7 +109,9 @@ grep -q "^Base de datos principal=$base" "$casa/.config/informe-mensual/informe-
 
 # 3. The window: it starts, reads its settings (the dollars' id is written then) and ends at SIGTERM.
 casa="$(nuevo_home ventana)"
-como_usuario "$casa" XDG_CONFIG_DIRS="$tmp/xdg" QT_QPA_PLATFORM=offscreen "$programa" 2>"$tmp/3.log" &
+# exec: the background process is the program itself, which the signal must reach.
+(exec setpriv --reuid="$usuario" --regid="$grupo" --clear-groups env -i PATH=/usr/bin:/bin HOME="$casa" \
+    LANG=C.UTF-8 XDG_CONFIG_DIRS="$tmp/xdg" QT_QPA_PLATFORM=offscreen "$programa" 2>"$tmp/3.log") &
 pid=$!
 ini="$casa/.config/informe-mensual/informe-mensual.ini"
 for _ in $(seq 1 200); do
