@@ -21,7 +21,8 @@
 namespace {
 
 // The job's failure handler: the failure is shown and the job goes on with the step after
-// the one that failed, so that the report still runs with whatever could be set.
+// the one that failed, so that the report still runs with whatever could be set; except for
+// the data sources, whose failure ends the job (see ImprimeRpt).
 class Manejador
 {
 public:
@@ -58,18 +59,17 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
     };
 
     // From the first write into the data sources until the report has connected through them.
-    // Without the lock they are not written; when another job holds it, that job is pointing
-    // them elsewhere and this report would read through its values: it does not run.
+    // A report connects only through data sources that this job has just written under the
+    // lock: without the lock another job may be pointing them elsewhere, and data sources that
+    // could not be written may name another server altogether. Either way it does not run.
     std::optional<BloqueoOdbc> bloqueoOdbc;
     try {
         bloqueoOdbc.emplace(objetos.Bases().esperas.nOrigenesOdbc);
     } catch (const HostError &error) {
         manejador.Muestra(error);
-        if (error.Numero() == CodigoErrorHost::OrigenesOcupados) {
-            if (alLeerDatos)
-                alLeerDatos();
-            return;
-        }
+        if (alLeerDatos)
+            alLeerDatos();
+        return;
     }
     bool bDatosLeidos = false;
     const auto datosLeidos = [&] {
@@ -83,11 +83,14 @@ void ImprimeRpt(const QString &cArchivoDatos, const QString &cTablas, Parametros
         datosLeidos(); // a report that never read its rows does not keep the caller waiting
     });
 
-    if (bloqueoOdbc)
-        manejador.Intenta([&] {
-            AseguraOrigenesODBC();
-            ActualizaODBC(objetos);
-        });
+    bool bOrigenesEscritos = false;
+    manejador.Intenta([&] {
+        AseguraOrigenesODBC();
+        ActualizaODBC(objetos);
+        bOrigenesEscritos = true;
+    });
+    if (!bOrigenesEscritos)
+        return;
 
     // A scan that fails counts as a report without tables: it then runs with the
     // locations stored in its file.

@@ -21,8 +21,10 @@ struct ParametrosRpt;
 // go of the tables it filled for it. It must not throw.
 //
 // The refresh of the ODBC data sources and the report's connection through them form one
-// critical section among the copies of the program (BloqueoOdbc): when another job holds it
-// for too long, that failure is shown and the report does not run.
+// critical section among the copies of the program (BloqueoOdbc): when the lock cannot be had
+// (another job holds it for too long, or its file cannot be opened) or the data sources cannot
+// be written, that failure is shown and the report does not run, since it would read through
+// data sources that may name another server.
 //
 // Every other failure is shown to the user as "Error no. N: description" and the job goes
 // on with its next step, so the caller is never told whether the report ran. The request is
