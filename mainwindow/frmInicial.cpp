@@ -344,6 +344,7 @@ namespace {
 QString TextoDelPaso(ReporteVentas12Meses::Paso paso)
 {
     switch (paso) {
+    case ReporteVentas12Meses::Paso::EsperandoTurno: return QStringLiteral("Esperando a que termine otro informe…");
     case ReporteVentas12Meses::Paso::LlenandoTabla: return QStringLiteral("Llenando la tabla de trabajo…");
     case ReporteVentas12Meses::Paso::LeyendoDatos: return QStringLiteral("Leyendo los datos…");
     case ReporteVentas12Meses::Paso::ArmandoInforme: return QStringLiteral("Armando el informe…");
@@ -353,7 +354,8 @@ QString TextoDelPaso(ReporteVentas12Meses::Paso paso)
 } // namespace
 
 // The server's work runs apart while this window keeps painting, its fields closed to input
-// (a second run, a close without the question); only that work can be cancelled.
+// (a second run, a close without the question); the wait for its turn and that work can be
+// cancelled.
 void frmInicial::cmdImprimir_Click()
 {
     // A click through the button's shortcut leaves no field: repair the dates here too.
@@ -374,7 +376,8 @@ void frmInicial::cmdImprimir_Click()
     });
     reporte.setAlCambiarPaso([this](ReporteVentas12Meses::Paso paso) {
         if (m_pOcupada)
-            m_pOcupada->MuestraPaso(TextoDelPaso(paso), paso == ReporteVentas12Meses::Paso::LlenandoTabla);
+            m_pOcupada->MuestraPaso(TextoDelPaso(paso), paso == ReporteVentas12Meses::Paso::EsperandoTurno ||
+                                                            paso == ReporteVentas12Meses::Paso::LlenandoTabla);
     });
     m_pInformeEnCurso = &reporte;
     const auto termina = qScopeGuard([this] { m_pInformeEnCurso = nullptr; });

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 #include "Connection.h"
 
 // A server-wide lock on the working table of one database, held while a report run fills
@@ -11,10 +13,18 @@
 class BloqueoInforme
 {
 public:
-    // Waits up to nSegundos; when another run holds the lock, a failure that says so.
-    BloqueoInforme(Connection &cnn, const QString &cBase, int nSegundos = 5);
+    // Called between tries while another run holds the lock, with the seconds waited so far:
+    // it pauses a moment (the caller's events go on meanwhile) and answers whether to go on
+    // waiting.
+    using AlEsperar = std::function<bool(int nEsperados)>;
+
+    // Waits its turn up to nSegundos (without alEsperar, on the server, in waits of a second);
+    // when the other run still holds the lock then, a failure that says so. A wait given up
+    // leaves Obtenido() false.
+    BloqueoInforme(Connection &cnn, const QString &cBase, int nSegundos = 5, const AlEsperar &alEsperar = {});
     ~BloqueoInforme();
     void Libera(); // a failure to free it is only logged: the server frees it with the session
+    bool Obtenido() const { return !m_cNombre.isEmpty(); }
     BloqueoInforme(const BloqueoInforme &) = delete;
     BloqueoInforme &operator=(const BloqueoInforme &) = delete;
 

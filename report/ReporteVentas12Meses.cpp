@@ -1,6 +1,8 @@
 #include "ReporteVentas12Meses.h"
 
+#include <QEventLoop>
 #include <QScopeGuard>
+#include <QTimer>
 
 #include <utility>
 
@@ -78,6 +80,10 @@ void ReporteVentas12Meses::AvisaPaso(Paso paso) const
 
 bool ReporteVentas12Meses::Cancela()
 {
+    if (m_bEsperandoTurno) {
+        m_bCancelado = true;
+        return true;
+    }
     if (!m_pLlenado)
         return false;
     m_pLlenado->Cancela();
@@ -116,7 +122,25 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
         m_parametros.Propiedad12 = m_cArchivoSalida;
     }
 
-    BloqueoInforme bloqueo(m_cnnDatos, m_objetos.Bases().cMiBase);
+    // Another run on the same database: this one waits its turn, saying so, as long as the
+    // settings' wait for locks allows.
+    const QString cBase = m_objetos.Bases().cMiBase;
+    m_bCancelado = false;
+    const auto esperaTurno = [&](int) {
+        if (!std::exchange(m_bEsperandoTurno, true)) {
+            Avisa(QStringLiteral("esperando a que termine otro informe en la base de datos %1").arg(cBase));
+            AvisaPaso(Paso::EsperandoTurno);
+        }
+        QEventLoop pausa;
+        QTimer::singleShot(250, &pausa, &QEventLoop::quit);
+        pausa.exec();
+        return !m_bCancelado;
+    };
+    const auto finDeEspera = qScopeGuard([this] { m_bEsperandoTurno = false; });
+    BloqueoInforme bloqueo(m_cnnDatos, cBase, m_objetos.Bases().esperas.nBloqueos, esperaTurno);
+    m_bEsperandoTurno = false;
+    if (!bloqueo.Obtenido())
+        return Resultado::Cancelado;
     Avisa(QStringLiteral("calculando las ventas de %1").arg(Cuenta(qsizetype(m_columnas.size()), "mes", "meses")));
     TablaDeTrabajo::Recrea(m_cnnDatos);
     // The table and the lock go as soon as the report has read its rows, before anybody looks

@@ -22,7 +22,7 @@ class ReporteVentas12Meses
 public:
     enum class Resultado { PeriodoRechazado, Terminado, Cancelado };
     // What a run is doing, for a window that shows it; only the first step may be cancelled.
-    enum class Paso { LlenandoTabla, LeyendoDatos, ArmandoInforme };
+    enum class Paso { EsperandoTurno, LlenandoTabla, LeyendoDatos, ArmandoInforme };
 
     // cCarpetaPrograma: the program's folder, where the report file lies.
     ReporteVentas12Meses(const ObjetosPrograma &objetos, Connection &cnnDatos, qint16 nMonedaUSD,
@@ -49,11 +49,12 @@ public:
     // events are processed, so that the window keeps painting and Cancela can stop it. Without
     // it (the batch mode) the fill runs on the operation's connection, on the caller's thread.
     void setLlenadoAparte(bool bAparte) { m_bLlenadoAparte = bAparte; }
-    // From a handler of the caller's events while the fill runs apart: stops its statement on
-    // the server, and Ejecuta then drops the table, frees the lock and answers Cancelado. False,
-    // and nothing done, in any other step (the report control's reading and layout, on the
-    // caller's thread, have no point to stop at). A failure to reach the server is thrown; the
-    // run is cancelled all the same once the fill ends.
+    // From a handler of the caller's events while the run waits its turn (another run holds
+    // the database's lock): the wait ends and Ejecuta answers Cancelado. While the fill runs
+    // apart: stops its statement on the server, and Ejecuta then drops the table, frees the
+    // lock and answers Cancelado. False, and nothing done, in any other step (the report control's reading and layout,
+    // on the caller's thread, have no point to stop at). A failure to reach the server is thrown; the run is cancelled
+    // all the same once the fill ends.
     bool Cancela();
 
     // Runs the operation. A refused period is answered without touching anything else;
@@ -85,6 +86,8 @@ private:
     std::function<void(Paso)> m_alCambiarPaso;
     bool m_bLlenadoAparte = false;
     TrabajoEnOtroHilo *m_pLlenado = nullptr; // while the fill runs apart
+    bool m_bEsperandoTurno = false;
+    bool m_bCancelado = false;
     QLocale m_localeMeses = Periodo::LocaleDeMeses();
     std::vector<MonthColumn> m_columnas;
     int m_nClientes = 0;

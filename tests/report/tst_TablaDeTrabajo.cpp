@@ -3,6 +3,9 @@
 
 #include <QtTest>
 
+#include <optional>
+#include <utility>
+
 #include "BaseDePrueba.h"
 #include "BasesDD.h"
 #include "BloqueoInforme.h"
@@ -324,6 +327,25 @@ void tst_TablaDeTrabajo::bloqueoEntreDosConexiones()
         // Lock names are case-sensitive and name the database: another one is free.
         const BloqueoInforme otraBase(segunda, m_pBase->Nombre().toUpper(), 1);
     }
+    // A run waits its turn, asked between tries, and gets the lock once the other lets go...
+    {
+        std::optional<BloqueoInforme> delOtro(std::in_place, primera, m_pBase->Nombre());
+        QList<int> esperas;
+        const BloqueoInforme turno(segunda, m_pBase->Nombre(), 30, [&](int nEsperados) {
+            esperas << nEsperados;
+            if (esperas.size() == 3)
+                delOtro.reset(); // the other run ends
+            return true;
+        });
+        QVERIFY(turno.Obtenido());
+        QCOMPARE(esperas.size(), 3);
+    }
+    // ...or gives it up when asked to, without a failure.
+    {
+        const BloqueoInforme delOtro(primera, m_pBase->Nombre());
+        const BloqueoInforme cancelado(segunda, m_pBase->Nombre(), 30, [](int) { return false; });
+        QVERIFY(!cancelado.Obtenido());
+    }
     const BloqueoInforme despues(segunda, m_pBase->Nombre(), 1); // free once the first is gone
     QVERIFY(BloqueoInforme::NombreDelBloqueo(QString(80, QLatin1Char('x'))).size() <= 64);
 }
@@ -341,12 +363,20 @@ void tst_TablaDeTrabajo::segundaCopiaNoTocaLaTabla()
     ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, m_control, QStringLiteral("/no/hay"), mensajes);
     QList<bool> estados;
     reporte.setAlCambiarDisponibilidad([&](bool bDisponible) { estados << bDisponible; });
+    QList<ReporteVentas12Meses::Paso> pasos;
+    reporte.setAlCambiarPaso([&](ReporteVentas12Meses::Paso paso) { pasos << paso; });
+    const int nBloqueos = std::exchange(m_objetos.Bases().esperas.nBloqueos, 1);
+    const auto restaura = qScopeGuard([&] { m_objetos.Bases().esperas.nBloqueos = nBloqueos; });
+    QElapsedTimer reloj;
+    reloj.start();
     try {
         reporte.Ejecuta(Filtros("01/01/2024", "31/12/2024"));
         QFAIL("la operación debía detenerse");
     } catch (const HostError &error) {
         QCOMPARE(error.Numero(), CodigoErrorHost::InformeEnCurso);
     }
+    QVERIFY(reloj.elapsed() >= 900); // it waited its turn as long as the settings say
+    QCOMPARE(pasos, QList<ReporteVentas12Meses::Paso>{ReporteVentas12Meses::Paso::EsperandoTurno});
     QCOMPARE(estados, (QList<bool>{false, true}));
     QCOMPARE(Filas(otraCopia).size(), 1);
     QCOMPARE(Filas(otraCopia).first().first(), QStringLiteral("DE LA OTRA COPIA"));
