@@ -17,11 +17,14 @@ constexpr int nSinConexion = 2003;
 constexpr int nServidorDesconocido = 2005;
 constexpr int nServidorSeFue = 2006;
 constexpr int nConexionPerdida = 2013;
+// MySQL from 8.0.24 tells a client whose idle session it closed so (ER_CLIENT_INTERACTION_TIMEOUT)
+// before the client sees the closed connection itself.
+constexpr int nCerradaPorInactividad = 4031;
 constexpr int nBloqueoSinLiberar = 1205;
 
 bool SeCortoLaSesion(int nNumero)
 {
-    return nNumero == nServidorSeFue || nNumero == nConexionPerdida;
+    return nNumero == nServidorSeFue || nNumero == nConexionPerdida || nNumero == nCerradaPorInactividad;
 }
 
 int NumeroDe(const QSqlError &error)
@@ -65,6 +68,7 @@ void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas, bool bConec
         break;
     case nServidorSeFue:
     case nConexionPerdida:
+    case nCerradaPorInactividad:
         cTexto = QStringLiteral("El servidor de la base de datos no responde: no contestó%1 o cerró la conexión (%2)")
                      .arg(segundos(bConectando ? &Esperas::nConexion : &Esperas::nRespuesta), cTexto);
         break;

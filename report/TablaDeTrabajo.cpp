@@ -5,6 +5,8 @@
 #include <QSqlDatabase>
 #include <QStringList>
 
+#include <utility>
+
 #include "Connection.h"
 #include "FiltroVentas.h"
 #include "HostError.h"
@@ -52,11 +54,34 @@ private:
 
 } // namespace
 
+namespace {
+
+// Whether a column of this definition ("decimal(16,2) NOT NULL ...") holds numbers.
+bool EsColumnaNumerica(const QString &cDefinicion)
+{
+    static const QRegularExpression numerica(
+        QStringLiteral(
+            "^(tinyint|smallint|mediumint|int|integer|bigint|decimal|dec|numeric|fixed|float|double|real)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return numerica.match(cDefinicion).hasMatch();
+}
+
+} // namespace
+
 QString TablaDeTrabajo::DefectoDeColumna(const QString &cDefinicion)
 {
     const qsizetype nDefecto = cDefinicion.indexOf(QLatin1String(" DEFAULT "));
     if (nDefecto < 0)
         return QStringLiteral("NULL");
+    // MySQL writes a number's default as a quoted text ('0.00'), MariaDB bare (0.00). Added to a
+    // sum as text it would make the sum a double; as the number it is, the sum stays exact.
+    static const QRegularExpression numeroEntreComillas(
+        QStringLiteral("^'([+-]?(?:\\d+(?:\\.\\d*)?|\\.\\d+)(?:[eE][+-]?\\d+)?)'(?:[ ,]|$)"));
+    if (EsColumnaNumerica(cDefinicion)) {
+        const QRegularExpressionMatch numero = numeroEntreComillas.match(cDefinicion.mid(nDefecto + 9));
+        if (numero.hasMatch())
+            return numero.captured(1);
+    }
     const qsizetype nInicio = nDefecto + 9;
     qsizetype i = nInicio;
     if (i < cDefinicion.size() && cDefinicion[i] == u'\'') {
@@ -183,6 +208,46 @@ QString Columna(const char *cTipo, int nPosicion)
     return QStringLiteral("Mes%1%2").arg(nPosicion).arg(QLatin1String(cTipo));
 }
 
+// The character set and collation of a text column ("utf8mb4", "utf8mb4_unicode_ci"); empty for
+// a column that holds no text or does not exist. cBase is an SQL expression: database() for
+// the host's main database.
+std::pair<QString, QString> IntercalacionDe(Connection &cnn, const QString &cBase, const QString &cTabla,
+                                            const QString &cColumna)
+{
+    Recordset rs =
+        cnn.Execute(QStringLiteral("select CHARACTER_SET_NAME, COLLATION_NAME from information_schema.COLUMNS "
+                                   "where TABLE_SCHEMA=%1 and TABLE_NAME='%2' and COLUMN_NAME='%3'")
+                        .arg(cBase, cTabla, cColumna));
+    if (rs.FinDeFilas() || rs.Campo(1).isNull())
+        return {};
+    return {rs.Campo(0).toString(), rs.Campo(1).toString()};
+}
+
+// The template's definition with its key column Cliente in the character set and collation of
+// the host's client codes (clientes.Clave). A template made on another server, or before a
+// migration, may have another collation (MySQL 8 gives a new table utf8mb4_0900_ai_ci), and the
+// report's join of the working table with the clients would then stop with "Illegal mix of
+// collations" (1267). With the key as the clients have it, every later join is plain.
+QString ConClaveComoLaDeLosClientes(Connection &cnn, const QString &cCrea)
+{
+    const auto [cJuego, cIntercalacion] =
+        IntercalacionDe(cnn, QStringLiteral("database()"), QStringLiteral("clientes"), QStringLiteral("Clave"));
+    const auto [cJuegoPlantilla, cIntercalacionPlantilla] = IntercalacionDe(
+        cnn, QStringLiteral("'almenareportes'"), QStringLiteral("ventas12meses"), QStringLiteral("Cliente"));
+    if (cIntercalacion.isEmpty() || cIntercalacionPlantilla.isEmpty() || cIntercalacion == cIntercalacionPlantilla)
+        return cCrea;
+    // "  `Cliente` varchar(20) CHARACTER SET utf8mb4 COLLATE utf8mb4_general_ci NOT NULL,": the
+    // type, then what the server wrote of its character set and collation, if anything.
+    static const QRegularExpression clave(
+        QStringLiteral("^(  `Cliente` [a-z]+(?:\\([^)]*\\))?)((?: CHARACTER SET \\w+)?(?: COLLATE \\w+)?)"),
+        QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch linea = clave.match(cCrea);
+    if (!linea.hasMatch())
+        return cCrea;
+    return cCrea.left(linea.capturedEnd(1)) +
+           QStringLiteral(" CHARACTER SET %1 COLLATE %2").arg(cJuego, cIntercalacion) + cCrea.mid(linea.capturedEnd(2));
+}
+
 } // namespace
 
 namespace TablaDeTrabajo {
@@ -196,6 +261,7 @@ void Recrea(Connection &cnn)
     QString cCrea = rs.Campo(1).toString();
     rs.Cierra();
     cCrea.replace(QStringLiteral("ventas12meses"), cNombre);
+    cCrea = ConClaveComoLaDeLosClientes(cnn, cCrea);
     cnn.Execute(QStringLiteral("Drop table if exists ") + cNombre);
     cnn.Execute(cCrea);
 }
@@ -225,12 +291,32 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
             acumulados << QStringLiteral("%1=%1+g.%2").arg(cColumna, cAlias);
         }
     }
+    // A client's code as the working table's key holds it: in the key's character set and
+    // collation, so that the invoices' and the delivery notes' codes meet whatever collation
+    // each host table has. Under a collation that does not pad ("C1" and "C1 " are two keys
+    // under MySQL 8's utf8mb4_0900_ai_ci) the code also loses its trailing blanks, so that codes
+    // that differ only in them are one client there too, as they are under one that pads (where
+    // the code is kept as the invoices have it).
+    const auto [cJuego, cIntercalacion] =
+        IntercalacionDe(cnn, QStringLiteral("database()"), cNombre, QStringLiteral("Cliente"));
+    QString cClave = QStringLiteral("%1");
+    if (!cIntercalacion.isEmpty()) {
+        Recordset rs =
+            cnn.Execute(QStringLiteral("select convert('a' using %1) collate %2 = 'a '").arg(cJuego, cIntercalacion));
+        const bool bRellena = rs.Campo(0).toInt() != 0;
+        rs.Cierra();
+        cClave = QStringLiteral("convert(%1 using %2) collate %3")
+                     .arg(bRellena ? QStringLiteral("%1") : QStringLiteral("rtrim(%1)"), cJuego, cIntercalacion);
+    }
+    const auto clave = [&cClave](const QString &cCodigo) {
+        return QString(cClave).replace(QLatin1String("%1"), cCodigo);
+    };
     // min() only names the invoice's single client and date, so that servers that demand every
     // selected column be grouped or aggregated accept the query too.
-    const QString cPorFactura =
-        QStringLiteral("select min(Cliente) as Cliente,extract(year_month from min(Fecha)) as Periodo,"
-                       "sum(Cantidad) as Cantidad,sum(Cantidad * PrecioNeto) as Importe from ") +
-        filtro.cFacturas + QStringLiteral(" group by facturas.Id order by null");
+    const QString cPorFactura = QStringLiteral("select %1 as Cliente,extract(year_month from min(Fecha)) as Periodo,"
+                                               "sum(Cantidad) as Cantidad,sum(Cantidad * PrecioNeto) as Importe from ")
+                                    .arg(clave(QStringLiteral("min(Cliente)"))) +
+                                filtro.cFacturas + QStringLiteral(" group by facturas.Id order by null");
     // Grouped by sorting (SQL_BIG_RESULT): with tens of thousands of clients, adding each
     // invoice into a hash table row of 24 sums costs more than sorting the invoices by client
     // and adding them up in passing, and the rows then reach the table's key in its order.
@@ -238,14 +324,14 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
         QStringLiteral("select SQL_BIG_RESULT Cliente%1 from (%2) f group by Cliente order by null")
             .arg(sumas.isEmpty() ? QString() : QLatin1Char(',') + sumas.join(QLatin1Char(',')), cPorFactura);
     // Every open delivery note of the client in the currency, whatever its date.
-    const QString cRemisiones =
-        QStringLiteral("select Cliente,sum(Cantidad) as Total from %1 group by Cliente order by null")
-            .arg(filtro.cRemisiones);
+    const QString cRemisiones = QStringLiteral("select Cliente,sum(Cantidad) as Total from (select %1 as Cliente,"
+                                               "Cantidad from %2) n group by Cliente order by null")
+                                    .arg(clave(QStringLiteral("Cliente")), filtro.cRemisiones);
     destinos << QStringLiteral("TotalCantRemis");
     valores << QStringLiteral("coalesce(r.Total,0)");
     acumulados << QStringLiteral("TotalCantRemis=coalesce(r.Total,0)");
     // A client code that the working table's key counts equal to one already in it (another
-    // letter case, trailing blanks) adds to that row, as a lookup by code would.
+    // letter case) adds to that row, as a lookup by code would.
     const QString cInserta =
         QStringLiteral("insert into %1 (%2) select %3 from (%4) g left join (%5) r on r.Cliente=g.Cliente "
                        "on duplicate key update %6")

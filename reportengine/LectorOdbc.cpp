@@ -178,11 +178,14 @@ bool EsNumeroExacto(SQLSMALLINT nTipoSql)
     }
 }
 
-DatosReporte LeeConsulta(const Manejador &conexion, const QString &cSql)
+DatosReporte LeeConsulta(const Manejador &conexion, const QString &cSql, int nSegundosRespuesta)
 {
     const Manejador sentencia(SQL_HANDLE_STMT, *conexion);
     if (!sentencia.Valido())
         FallaLaConsulta(QStringLiteral("La consulta del reporte falló"), sentencia);
+    // See Lee: a driver that does not bound the query this way has the connection text's wait.
+    if (nSegundosRespuesta > 0)
+        SQLSetStmtAttr(*sentencia, SQL_ATTR_QUERY_TIMEOUT, SQLPOINTER(SQLULEN(nSegundosRespuesta)), 0);
     if (!SQL_SUCCEEDED(SQLExecDirectW(*sentencia, Ancho(cSql), SQL_NTS)))
         FallaLaConsulta(QStringLiteral("La consulta del reporte falló"), sentencia);
 
@@ -262,7 +265,7 @@ DatosReporte LeeConsulta(const Manejador &conexion, const QString &cSql)
 } // namespace
 
 DatosReporte LectorOdbc::Lee(const QString &cCadenaOdbc, const QString &cOrigenDatos, const QString &cSql,
-                             const std::function<void()> &alConectar)
+                             const std::function<void()> &alConectar, int nSegundosConexion, int nSegundosRespuesta)
 {
     const Manejador entorno(SQL_HANDLE_ENV, SQL_NULL_HANDLE);
     if (!entorno.Valido() ||
@@ -273,6 +276,14 @@ DatosReporte LectorOdbc::Lee(const QString &cCadenaOdbc, const QString &cOrigenD
     if (!conexion.Valido())
         throw ErrorReporte(CodigoErrorRpt::ConexionFallida,
                            QStringLiteral("El administrador de controladores ODBC no se pudo iniciar."));
+    // The waits go both ways: the connection text's keywords (CONN_TIMEOUT, READ_TIMEOUT,
+    // WRITE_TIMEOUT) are MariaDB's driver's own, and its version 3.1 takes only them; another
+    // vendor's MySQL driver ignores those keywords and honours ODBC's attributes instead. A driver
+    // that refuses an attribute is no failure of the report: the keywords still hold for MariaDB's.
+    if (nSegundosConexion > 0)
+        SQLSetConnectAttr(*conexion, SQL_ATTR_LOGIN_TIMEOUT, SQLPOINTER(SQLULEN(nSegundosConexion)), 0);
+    if (nSegundosRespuesta > 0)
+        SQLSetConnectAttr(*conexion, SQL_ATTR_CONNECTION_TIMEOUT, SQLPOINTER(SQLULEN(nSegundosRespuesta)), 0);
     // Texts are read in UTF-8, whatever the data source says.
     const QString cCadena = cCadenaOdbc + QStringLiteral(";CHARSET=utf8mb4");
     if (!SQL_SUCCEEDED(
@@ -286,5 +297,5 @@ DatosReporte LectorOdbc::Lee(const QString &cCadenaOdbc, const QString &cOrigenD
     conexion.Conectado();
     if (alConectar)
         alConectar();
-    return LeeConsulta(conexion, cSql);
+    return LeeConsulta(conexion, cSql, nSegundosRespuesta);
 }

@@ -196,8 +196,8 @@ void MotorReporte::Ejecuta()
                 .arg(m_cImpresoraRechazada));
     if (m_destino != DestinoReporte::Archivo)
         Impresa(); // nothing is read for a screen or a printer that this program does not have
-    const DatosReporte datos =
-        LectorOdbc::Lee(cCadenaOdbc, consulta.OrigenDatos(), consulta.Sql(), m_avisos.alConectar);
+    const DatosReporte datos = LectorOdbc::Lee(cCadenaOdbc, consulta.OrigenDatos(), consulta.Sql(), m_avisos.alConectar,
+                                               m_nEsperaConexion, m_nEsperaRespuesta);
     if (m_avisos.alLeerDatos)
         m_avisos.alLeerDatos(); // what the report shows is in memory: its tables may go
     const ContenidoReporte contenido =

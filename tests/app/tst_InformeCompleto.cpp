@@ -310,16 +310,23 @@ void tst_InformeCompleto::csvIgualAlCalculoDirecto_data()
     QTest::addColumn<QString>("cliente");
     QTest::addColumn<QString>("vendedor");
     QTest::addColumn<int>("linea");
-    QTest::addColumn<QString>("condicion"); // the same filters, as a person would write them
+    QTest::addColumn<QString>("condicion");    // the same filters, as a person would write them
+    QTest::addColumn<QString>("intercalacion"); // of the host's client codes, for this run ("" as created)
 
-    QTest::newRow("doce meses") << QDate(2024, 7, 1) << QDate(2025, 6, 30) << "" << "" << 0 << "";
+    QTest::newRow("doce meses") << QDate(2024, 7, 1) << QDate(2025, 6, 30) << "" << "" << 0 << "" << "";
     QTest::newRow("cruza el año, vendedor") << QDate(2024, 11, 15) << QDate(2025, 2, 10) << "" << "V02" << 0
-                                            << " and f.Vendedor='V02'";
+                                            << " and f.Vendedor='V02'" << "";
     QTest::newRow("línea de productos") << QDate(2025, 1, 1) << QDate(2025, 3, 31) << "" << "" << 2
-                                        << " and p.Linea=2";
+                                        << " and p.Linea=2" << "";
     QTest::newRow("cliente con comilla y coma") << QDate(2025, 1, 1) << QDate(2025, 6, 30) << "D'ANG" << "" << 0
-                                                << " and f.Cliente='D''ANG'";
-    QTest::newRow("sin facturas") << QDate(2030, 1, 1) << QDate(2030, 1, 31) << "" << "" << 0 << "";
+                                                << " and f.Cliente='D''ANG'" << "";
+    QTest::newRow("sin facturas") << QDate(2030, 1, 1) << QDate(2030, 1, 31) << "" << "" << 0 << "" << "";
+    // The template keeps the server's default collation: the report's join of the working
+    // table with the clients must not mix the two.
+    QTest::newRow("host en utf8mb4_unicode_ci") << QDate(2024, 7, 1) << QDate(2025, 6, 30) << "" << "" << 0 << ""
+                                                << "utf8mb4_unicode_ci";
+    QTest::newRow("host sin relleno (utf8mb4_nopad_bin)") << QDate(2025, 1, 1) << QDate(2025, 6, 30) << "" << "" << 0
+                                                          << "" << "utf8mb4_nopad_bin";
     // clang-format on
 }
 
@@ -331,6 +338,29 @@ void tst_InformeCompleto::csvIgualAlCalculoDirecto()
     QFETCH(QString, vendedor);
     QFETCH(int, linea);
     QFETCH(QString, condicion);
+    QFETCH(QString, intercalacion);
+    // The client codes of the host's tables in another collation for this run only.
+    const auto intercala = [&](const QString &cIntercalacion) {
+        QString cSentencias;
+        for (const auto &[cTabla, cColumna] :
+             {std::pair{"clientes", "Clave"}, std::pair{"facturas", "Cliente"}, std::pair{"remisiones", "Cliente"}})
+            cSentencias += QStringLiteral("alter table %1 modify %2 varchar(20) character set utf8mb4 collate %3 "
+                                          "not null;")
+                               .arg(QLatin1String(cTabla), QLatin1String(cColumna), cIntercalacion);
+        m_pBase->Ejecuta(cSentencias);
+    };
+    const QString cIntercalacionAntes =
+        Connection::Abre(m_pBase->Datos())
+            .Execute(QStringLiteral("select COLLATION_NAME from information_schema.COLUMNS where "
+                                    "TABLE_SCHEMA=database() and TABLE_NAME='clientes' and COLUMN_NAME='Clave'"))
+            .Campo(0)
+            .toString();
+    if (!intercalacion.isEmpty())
+        intercala(intercalacion);
+    const auto comoEra = qScopeGuard([&] {
+        if (!intercalacion.isEmpty())
+            intercala(cIntercalacionAntes);
+    });
     QTemporaryDir carpeta;
     const QString cCsv = carpeta.filePath(QStringLiteral("informe.csv"));
     Connection cnn = Connection::Abre(m_pBase->Datos());

@@ -5,12 +5,16 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <thread>
+#include <vector>
 
 #include "BasesDDDePrueba.h"
 #include "Falla.h"
@@ -43,6 +47,105 @@ int PuertoLibre()
     ::close(nSocket);
     return nPuerto;
 }
+
+// A loopback relay to the test server that, when told, answers the client's next command with
+// a server error of the given number and closes the session, as a server does that ends an
+// idle session (MySQL from 8.0.24 says so with 4031 before closing; older ones only close).
+class ServidorQueCorta
+{
+public:
+    explicit ServidorQueCorta(int nPuertoReal) : m_nPuertoReal(nPuertoReal)
+    {
+        m_nEscucha = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in direccion = Direccion(0);
+        socklen_t nLargo = sizeof direccion;
+        if (m_nEscucha < 0 || ::bind(m_nEscucha, reinterpret_cast<sockaddr *>(&direccion), sizeof direccion) != 0 ||
+            ::listen(m_nEscucha, 8) != 0 ||
+            ::getsockname(m_nEscucha, reinterpret_cast<sockaddr *>(&direccion), &nLargo) != 0)
+            return;
+        m_nPuerto = ntohs(direccion.sin_port);
+        m_hilo = std::thread([this] { Atiende(); });
+    }
+    ~ServidorQueCorta()
+    {
+        m_bTermina = true;
+        if (m_hilo.joinable())
+            m_hilo.join();
+        for (int nSocket : m_sockets)
+            ::close(nSocket);
+        if (m_nEscucha >= 0)
+            ::close(m_nEscucha);
+    }
+    int Puerto() const { return m_nPuerto; }
+    void CortaConError(int nNumero) { m_nError = nNumero; }
+
+private:
+    static sockaddr_in Direccion(int nPuerto)
+    {
+        sockaddr_in direccion{};
+        direccion.sin_family = AF_INET;
+        direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        direccion.sin_port = htons(quint16(nPuerto));
+        return direccion;
+    }
+    // Sockets in pairs: the client's at an even place, the server's beside it.
+    void Atiende()
+    {
+        while (!m_bTermina) {
+            std::vector<pollfd> vigilados{{m_nEscucha, POLLIN, 0}};
+            for (int nSocket : m_sockets)
+                vigilados.push_back({nSocket, POLLIN, 0});
+            if (::poll(vigilados.data(), vigilados.size(), 50) <= 0)
+                continue;
+            if (vigilados[0].revents & POLLIN) {
+                const int nCliente = ::accept(m_nEscucha, nullptr, nullptr);
+                const int nServidor = ::socket(AF_INET, SOCK_STREAM, 0);
+                const sockaddr_in real = Direccion(m_nPuertoReal);
+                if (nCliente >= 0 && nServidor >= 0 &&
+                    ::connect(nServidor, reinterpret_cast<const sockaddr *>(&real), sizeof real) == 0) {
+                    m_sockets.push_back(nCliente);
+                    m_sockets.push_back(nServidor);
+                }
+                continue;
+            }
+            for (std::size_t i = 0; i < m_sockets.size(); ++i) {
+                if (!(vigilados[i + 1].revents & (POLLIN | POLLHUP)))
+                    continue;
+                const bool bDelCliente = i % 2 == 0;
+                char datos[65536];
+                const ssize_t nLeidos = ::read(m_sockets[i], datos, sizeof datos);
+                const int nError = bDelCliente ? m_nError.exchange(0) : 0;
+                if (nLeidos > 0 && nError == 0) {
+                    (void)!::write(m_sockets[bDelCliente ? i + 1 : i - 1], datos, std::size_t(nLeidos));
+                    continue;
+                }
+                if (nLeidos > 3 && nError != 0) {
+                    // The error packet follows the command's own sequence number.
+                    const QByteArray cMensaje = QByteArrayLiteral("The client was disconnected by the server because "
+                                                                  "of inactivity.");
+                    QByteArray paquete = QByteArray(1, char(0xff)) + char(nError & 0xff) + char(nError >> 8) +
+                                         QByteArrayLiteral("#HY000") + cMensaje;
+                    paquete.prepend(char(datos[3] + 1));
+                    paquete.prepend(QByteArray(1, char(paquete.size() - 1)) + char(0) + char(0));
+                    (void)!::write(m_sockets[i], paquete.constData(), std::size_t(paquete.size()));
+                }
+                const std::size_t nPar = i - i % 2;
+                ::close(m_sockets[nPar]);
+                ::close(m_sockets[nPar + 1]);
+                m_sockets.erase(m_sockets.begin() + qsizetype(nPar), m_sockets.begin() + qsizetype(nPar) + 2);
+                break;
+            }
+        }
+    }
+
+    int m_nPuertoReal;
+    int m_nEscucha = -1;
+    int m_nPuerto = 0;
+    std::vector<int> m_sockets;
+    std::atomic<int> m_nError = 0;
+    std::atomic<bool> m_bTermina = false;
+    std::thread m_hilo;
+};
 
 } // namespace
 
@@ -453,24 +556,36 @@ void tst_BasesDD::sesionPerdida_data()
 {
     // clang-format off
     QTest::addColumn<bool>("retenida");
+    QTest::addColumn<int>("aviso");         // the error the server sends as it closes; 0 it only closes
     QTest::addColumn<QList<int>>("fallas"); // the numbers it may fail with; none: it goes on
-    QTest::newRow("sin nada que perder se reabre") << false << QList<int>();
-    QTest::newRow("con un bloqueo es una falla") << true << QList<int>{2006, 2013};
+    QTest::newRow("sin nada que perder se reabre") << false << 0 << QList<int>();
+    QTest::newRow("con un bloqueo es una falla") << true << 0 << QList<int>{2006, 2013};
+    QTest::newRow("cerrada por inactividad con aviso (4031), se reabre") << false << 4031 << QList<int>();
+    QTest::newRow("cerrada por inactividad con aviso (4031) y un bloqueo") << true << 4031 << QList<int>{4031};
     // clang-format on
 }
 
 void tst_BasesDD::sesionPerdida()
 {
     QFETCH(bool, retenida);
+    QFETCH(int, aviso);
     QFETCH(QList<int>, fallas);
+    ServidorQueCorta servidor(m_prueba->base.Datos().nPuerto);
+    QVERIFY(servidor.Puerto() > 0);
+    if (aviso != 0)
+        Bases().cPuerto = QString::number(servidor.Puerto());
     Connection cnn;
     Abre(cnn);
     if (retenida)
         cnn.RetieneSesion();
-    Connection otra;
-    Abre(otra);
-    otra.Execute(
-        QStringLiteral("kill %1").arg(cnn.Execute(QStringLiteral("select connection_id()")).Campo(0).toString()));
+    if (aviso != 0) {
+        servidor.CortaConError(aviso);
+    } else {
+        Connection otra;
+        Abre(otra);
+        otra.Execute(
+            QStringLiteral("kill %1").arg(cnn.Execute(QStringLiteral("select connection_id()")).Campo(0).toString()));
+    }
 
     Recordset rs;
     const std::optional<Falla> falla =

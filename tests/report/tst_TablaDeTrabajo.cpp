@@ -68,6 +68,8 @@ private slots:
     void copiaLaDefinicionDeLaPlantilla();
     void defectoDeLaPlantilla_data();
     void defectoDeLaPlantilla();
+    void intercalacionesDelHostYLaPlantilla_data();
+    void intercalacionesDelHostYLaPlantilla();
     void bloqueoEntreDosConexiones();
     void segundaCopiaNoTocaLaTabla();
     void fallaAMitadBorraLaTablaYDevuelveElBoton_data();
@@ -298,6 +300,13 @@ void tst_TablaDeTrabajo::defectoDeLaPlantilla_data()
                                                     << "'it''s'";
     QTest::newRow("expresión") << "decimal(8,2) DEFAULT (1 + (2 * 3))," << "(1 + (2 * 3))";
     QTest::newRow("última columna") << "decimal(14,3) NOT NULL DEFAULT 1.500" << "1.500";
+    // MySQL writes a number's default in quotes; as text it would turn the exact sums into doubles.
+    QTest::newRow("MySQL: decimal entre comillas") << "decimal(16,2) NOT NULL DEFAULT '0.00'," << "0.00";
+    QTest::newRow("MySQL: entero sin signo entre comillas") << "int unsigned NOT NULL DEFAULT '7'," << "7";
+    QTest::newRow("MySQL: negativo, última columna") << "decimal(14,3) DEFAULT '-1.500'" << "-1.500";
+    QTest::newRow("MySQL: doble con exponente") << "double NOT NULL DEFAULT '1e3'," << "1e3";
+    QTest::newRow("texto que parece número sigue siendo texto") << "varchar(10) DEFAULT '12'," << "'12'";
+    QTest::newRow("número entre comillas que no es número") << "decimal(8,2) DEFAULT '1.2.3'," << "'1.2.3'";
     // clang-format on
 }
 
@@ -306,6 +315,99 @@ void tst_TablaDeTrabajo::defectoDeLaPlantilla()
     QFETCH(QString, definicion);
     QFETCH(QString, defecto);
     QCOMPARE(TablaDeTrabajo::DefectoDeColumna(definicion), defecto);
+}
+
+void tst_TablaDeTrabajo::intercalacionesDelHostYLaPlantilla_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("clientes");   // the collation of clientes.Clave
+    QTest::addColumn<QString>("facturas");   // of facturas.Cliente
+    QTest::addColumn<QString>("remisiones"); // of remisiones.Cliente
+    QTest::addColumn<QString>("plantilla");  // of the template's Cliente ("" as it is)
+    const QString u = QStringLiteral("utf8mb4_unicode_ci");
+    const QString g = QStringLiteral("utf8mb4_general_ci");
+    const QString n = QStringLiteral("utf8mb4_nopad_bin");
+    // A host migrated from one server to another keeps collations the template does not have.
+    QTest::newRow("host en unicode, plantilla en general") << u << u << u << g;
+    QTest::newRow("plantilla en unicode, host en general") << g << g << g << u;
+    QTest::newRow("remisiones en otra intercalación que las facturas") << u << u << g << "";
+    QTest::newRow("latin1 en el host") << "latin1_swedish_ci" << "latin1_swedish_ci" << "latin1_swedish_ci" << "";
+    // Without padding 'K1' and 'K1 ' are two keys: the client's codes must still meet.
+    QTest::newRow("sin relleno en todo, códigos con blancos al final") << n << n << n << n;
+    QTest::newRow("sin relleno solo en el host") << n << n << n << "";
+    QTest::newRow("sin relleno solo en la plantilla") << g << g << g << n;
+    // clang-format on
+}
+
+// Whatever the collations of the host's codes and of the template, the fill gives one row per
+// client (codes that differ only in trailing blanks are one client) and the report's own join
+// of the working table with the clients finds every name.
+void tst_TablaDeTrabajo::intercalacionesDelHostYLaPlantilla()
+{
+    QFETCH(QString, clientes);
+    QFETCH(QString, facturas);
+    QFETCH(QString, remisiones);
+    QFETCH(QString, plantilla);
+    BaseDePrueba base;
+    base.CreaEsquemaDelHost();
+    const auto columna = [](const QString &cTabla, const QString &cColumna, const QString &cIntercalacion) {
+        return QStringLiteral("alter table %1 modify %2 varchar(20) character set %3 collate %4 not null;")
+            .arg(cTabla, cColumna, cIntercalacion.section(QLatin1Char('_'), 0, 0), cIntercalacion);
+    };
+    base.Ejecuta(columna(QStringLiteral("clientes"), QStringLiteral("Clave"), clientes) +
+                 columna(QStringLiteral("facturas"), QStringLiteral("Cliente"), facturas) +
+                 columna(QStringLiteral("remisiones"), QStringLiteral("Cliente"), remisiones));
+    base.Ejecuta(QStringLiteral("insert into clientes values ('K1', 'Uno', 'León'), ('K2', 'Dos', 'Puebla');"
+                                "insert into facturas (Id, Folio, Fecha, Cliente, Vendedor, Cancelada, Moneda) values "
+                                " (1, 1, '2024-01-10', 'K1', 'V01', 0, 1), (2, 2, '2024-01-20', 'K1 ', 'V01', 0, 1),"
+                                " (3, 3, '2024-02-05', 'K2', 'V01', 0, 1), (4, 4, '2024-02-06', 'K1  ', 'V01', 0, 1);"
+                                "insert into facturasdetalle (Id, Partida, Producto, Cantidad, PrecioNeto) values "
+                                " (1, 1, 'P', 2, 10), (2, 1, 'P', 3, 10), (3, 1, 'P', 1.5, 4), (4, 1, 'P', 1, 1);"
+                                "insert into remisiones (Id, Folio, Fecha, Cliente, Moneda, Saldo, Cancelada) values "
+                                " (1, 1, '2020-01-01', 'K1 ', 2, 10, 0), (2, 2, '2020-01-01', 'K1', 2, 10, 0), (3, 3, "
+                                "'2020-01-01', 'K2', 2, 5, 0);"
+                                "insert into remisionesdetalle (Id, Partida, Producto, Cantidad, Precio) values "
+                                " (1, 1, 'X', 4, 1), (2, 1, 'X', 0.25, 1), (3, 1, 'X', 1.5, 1)"));
+    // The template lies in the server's one report database: put back as it was, whatever happens.
+    Connection cnn = Connection::Abre(base.Datos());
+    const QString cPlantillaAntes =
+        cnn.Execute(QStringLiteral("select concat(CHARACTER_SET_NAME, ' collate ', COLLATION_NAME) from "
+                                   "information_schema.COLUMNS where TABLE_SCHEMA='almenareportes' and "
+                                   "TABLE_NAME='ventas12meses' and COLUMN_NAME='Cliente'"))
+            .Campo(0)
+            .toString();
+    QVERIFY(!cPlantillaAntes.isEmpty());
+    const auto plantillaComoEra = qScopeGuard([&] {
+        base.Ejecuta(QStringLiteral("alter table almenareportes.ventas12meses modify Cliente varchar(20) "
+                                    "character set %1 not null")
+                         .arg(cPlantillaAntes));
+    });
+    if (!plantilla.isEmpty())
+        base.Ejecuta(columna(QStringLiteral("almenareportes.ventas12meses"), QStringLiteral("Cliente"), plantilla));
+
+    const auto columnas =
+        Periodo::Columnas(QDate(2024, 1, 1), QDate(2024, 2, 29), m_objetos.Utilidades(), QLocale::c());
+    const FiltroVentas filtro = FiltroVentas::Construye(Filtros("01/01/2024", "29/02/2024"), m_objetos, cnn, 2);
+    std::optional<Falla> falla = FallaDe([&] {
+        TablaDeTrabajo::Recrea(cnn);
+        QCOMPARE(TablaDeTrabajo::Llena(cnn, filtro, columnas), 2);
+    });
+    QVERIFY2(!falla, qPrintable(falla ? falla->cDescripcion : QString()));
+    // The report's own query (InformeMensual.rptdef), on the tables it is pointed at.
+    QList<QStringList> filas;
+    falla = FallaDe([&] {
+        Recordset rs = cnn.Execute(QStringLiteral("SELECT v.*, c.Nombre FROM tmpventas12meses v LEFT JOIN clientes c "
+                                                  "ON c.Clave = v.Cliente ORDER BY v.Cliente"));
+        for (; !rs.FinDeFilas(); rs.Siguiente())
+            filas << QStringList{
+                rs.Campo(QStringLiteral("Cliente")).toString(),       rs.Campo(QStringLiteral("Nombre")).toString(),
+                rs.Campo(QStringLiteral("Mes1Cant")).toString(),      rs.Campo(QStringLiteral("Mes1Monto")).toString(),
+                rs.Campo(QStringLiteral("Mes2Cant")).toString(),      rs.Campo(QStringLiteral("Mes2Monto")).toString(),
+                rs.Campo(QStringLiteral("TotalCantRemis")).toString()};
+    });
+    QVERIFY2(!falla, qPrintable(falla ? falla->cDescripcion : QString()));
+    QCOMPARE(filas, (QList<QStringList>{{"K1", "Uno", "5.00", "50.00", "1.00", "1.00", "4.25"},
+                                        {"K2", "Dos", "0.00", "0.00", "1.50", "6.00", "1.50"}}));
 }
 
 void tst_TablaDeTrabajo::bloqueoEntreDosConexiones()
