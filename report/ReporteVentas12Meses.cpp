@@ -142,6 +142,7 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     if (!bloqueo.Obtenido())
         return Resultado::Cancelado;
     Avisa(QStringLiteral("calculando las ventas de %1").arg(Cuenta(qsizetype(m_columnas.size()), "mes", "meses")));
+    TablaDeTrabajo::DetieneLlenadosHuerfanos(m_cnnDatos);
     TablaDeTrabajo::Recrea(m_cnnDatos);
     // The table and the lock go as soon as the report has read its rows, before anybody looks
     // at a preview, so that other reports on the database need not wait for that person;

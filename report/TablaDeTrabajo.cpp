@@ -252,6 +252,29 @@ QString ConClaveComoLaDeLosClientes(Connection &cnn, const QString &cCrea)
 
 namespace TablaDeTrabajo {
 
+int DetieneLlenadosHuerfanos(Connection &cnn)
+{
+    // Without the PROCESS privilege the list holds the account's own sessions only: those of
+    // another account are not seen and the DROP waits for them, as long as the wait for locks.
+    Recordset rs = cnn.Execute(QStringLiteral("select ID from information_schema.PROCESSLIST where ID <> "
+                                              "connection_id() and DB = database() and COMMAND = 'Query' and "
+                                              "INFO like '%%1%'")
+                                   .arg(cNombre));
+    QList<qint64> sesiones;
+    for (; !rs.FinDeFilas(); rs.Siguiente())
+        sesiones << rs.Campo(0).toLongLong();
+    rs.Cierra();
+    for (const qint64 nSesion : sesiones) {
+        try {
+            cnn.Execute(QStringLiteral("kill query %1").arg(nSesion));
+        } catch (const HostError &error) {
+            // Ended meanwhile (1094), or another account's: the DROP then waits as before.
+            qWarning("No se detuvo la sentencia %lld que quedó de otra corrida: %s", nSesion, error.what());
+        }
+    }
+    return int(sesiones.size());
+}
+
 void Recrea(Connection &cnn)
 {
     Recordset rs = cnn.Execute(QStringLiteral("Show create table almenareportes.ventas12meses"));

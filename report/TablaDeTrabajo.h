@@ -16,6 +16,13 @@ namespace TablaDeTrabajo {
 
 inline const QString cNombre = QStringLiteral("tmpventas12meses");
 
+// Stops what a run killed half way (SIGKILL, a crash, a machine switched off) left running
+// on the server: its fill goes on writing into the table after its client is gone, and would
+// hold up the next run's DROP and share the server's time with it until it ends. Only under
+// the database's report lock (BloqueoInforme): no live run then uses the table, so every
+// statement of this account on it in this database is a dead run's. Answers how many it stopped.
+int DetieneLlenadosHuerfanos(Connection &cnn);
+
 // Drops the table left by an earlier run and creates it again from the template's own
 // definition (extra columns, keys and defaults included).
 void Recrea(Connection &cnn);

@@ -30,11 +30,13 @@ FiltrosInforme Filtros(const QString &cDesde, const QString &cHasta, const QStri
     return FiltrosInforme{cDesde, cHasta, cCliente, cVendedor, vLinea};
 }
 
-// Every row of the working table, every column as text, in the order of the client codes.
-QList<QStringList> Filas(Connection &cnn)
+// Every row of the working table (or of a query), every column as text, in the order of the
+// client codes.
+QList<QStringList> Filas(Connection &cnn,
+                         const QString &cConsulta = QStringLiteral("select * from tmpventas12meses order by Cliente"))
 {
     QList<QStringList> filas;
-    Recordset rs = cnn.Execute(QStringLiteral("select * from tmpventas12meses order by Cliente"));
+    Recordset rs = cnn.Execute(cConsulta);
     for (; !rs.FinDeFilas(); rs.Siguiente()) {
         QStringList fila;
         for (int i = 0; i < rs.NumeroDeCampos(); ++i)
@@ -71,6 +73,7 @@ private slots:
     void intercalacionesDelHostYLaPlantilla_data();
     void intercalacionesDelHostYLaPlantilla();
     void bloqueoEntreDosConexiones();
+    void llenadoHuerfanoSeDetiene();
     void segundaCopiaNoTocaLaTabla();
     void fallaAMitadBorraLaTablaYDevuelveElBoton_data();
     void fallaAMitadBorraLaTablaYDevuelveElBoton();
@@ -450,6 +453,40 @@ void tst_TablaDeTrabajo::bloqueoEntreDosConexiones()
     }
     const BloqueoInforme despues(segunda, m_pBase->Nombre(), 1); // free once the first is gone
     QVERIFY(BloqueoInforme::NombreDelBloqueo(QString(80, QLatin1Char('x'))).size() <= 64);
+}
+
+// A run killed during its fill leaves the statement running on the server; the next run stops
+// it instead of waiting for it to end before it can drop the table.
+void tst_TablaDeTrabajo::llenadoHuerfanoSeDetiene()
+{
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    TablaDeTrabajo::Recrea(cnn);
+    const DatosConexion datos = m_pBase->Datos();
+    QString cFallaDelHuerfano;
+    QScopedPointer<QThread> huerfano(QThread::create([&] {
+        try {
+            Connection propia = Connection::Abre(datos);
+            propia.Execute(QStringLiteral("insert into tmpventas12meses (Cliente) select if(sleep(60) = 0, 'HUERFANO', "
+                                          "'HUERFANO')"));
+        } catch (const HostError &error) {
+            cFallaDelHuerfano = error.Descripcion();
+        }
+    }));
+    huerfano->start();
+    QTRY_VERIFY_WITH_TIMEOUT(Filas(cnn, QStringLiteral("select ID from information_schema.PROCESSLIST where INFO like "
+                                                       "'%sleep(60)%' and ID <> connection_id()"))
+                                     .size() == 1,
+                             10000);
+
+    QElapsedTimer reloj;
+    reloj.start();
+    const BloqueoInforme bloqueo(cnn, m_pBase->Nombre());
+    QCOMPARE(TablaDeTrabajo::DetieneLlenadosHuerfanos(cnn), 1);
+    TablaDeTrabajo::Recrea(cnn);
+    QVERIFY2(reloj.elapsed() < 20000, qPrintable(QString::number(reloj.elapsed())));
+    QVERIFY(huerfano->wait(20000));
+    QVERIFY2(!cFallaDelHuerfano.isEmpty(), "la sentencia que quedó debía detenerse");
+    QCOMPARE(TablaDeTrabajo::DetieneLlenadosHuerfanos(cnn), 0);
 }
 
 void tst_TablaDeTrabajo::segundaCopiaNoTocaLaTabla()
