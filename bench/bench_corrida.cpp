@@ -12,9 +12,13 @@
 //   with --aparte, the in-process run with the fill on a thread and a connection of its own,
 //   as the window runs it, beside the same run on the caller's thread;
 //   with --cancela, how long a fill takes to end after Cancela, as "Cancelar" asks it: held up
-//   on the server (another session locks the invoices), and half a second into its work.
+//   on the server (another session locks the invoices), and half a second into its work;
+//   with --a-la-vez N, N batch runs started at once on the same database (people pressing
+//   Imprimir together): whether all of them wrote their report, and when the last one ended,
+//   against the sum of N runs one after another.
 //
 //   bench_corrida [--base bench10k] [--salidas csv,pdf] [--vueltas 3] [--ventana] [--aparte] [--cancela]
+//                 [--a-la-vez N]
 //
 // The server comes from ALMENA_PRUEBA_SERVIDOR/_PUERTO/_USUARIO/_PASSWORD and the ODBC data
 // sources from ODBCINI, as for the tests (scripts/prueba.sh). The period is the last twelve
@@ -34,6 +38,7 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "BaseDePrueba.h"
@@ -182,21 +187,47 @@ Etapas CorreDentro(Instalacion &instalacion, const QString &cSalida, int &nClien
     return etapas;
 }
 
-double CorreProceso(Instalacion &instalacion, const QString &cSalida)
+// The batch mode of the installation, started (not waited for) to write cSalida.
+void ArrancaProceso(Instalacion &instalacion, const QString &cSalida, QProcess &programa)
 {
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.insert(QStringLiteral("ALMENA_ALMACEN"), instalacion.entorno.ArchivoAlmacen());
     variables.insert(QStringLiteral("ALMENA_UNIDAD_C"), instalacion.entorno.Carpeta() + QStringLiteral("/C"));
     const FiltrosInforme filtros = DoceMeses();
-    QProcess programa;
     programa.setProcessEnvironment(variables);
-    QElapsedTimer reloj;
-    reloj.start();
     programa.start(instalacion.Carpeta() + QStringLiteral("/informe-mensual"),
                    {QStringLiteral("--desde"), filtros.cFechaInicial, QStringLiteral("--hasta"), filtros.cFechaFinal,
                     QStringLiteral("--salida"), cSalida});
+}
+
+void EsperaProceso(QProcess &programa)
+{
     if (!programa.waitForFinished(600000) || programa.exitCode() != 0)
         throw HostError(0, QString::fromUtf8(programa.readAllStandardError()));
+}
+
+double CorreProceso(Instalacion &instalacion, const QString &cSalida)
+{
+    QProcess programa;
+    QElapsedTimer reloj;
+    reloj.start();
+    ArrancaProceso(instalacion, cSalida, programa);
+    EsperaProceso(programa);
+    return reloj.nsecsElapsed() / 1e9;
+}
+
+// N runs at once: the time until the last one ended. A run that failed is a failure.
+double CorreALaVez(Instalacion &instalacion, const QTemporaryDir &salidas, int nCorridas)
+{
+    std::vector<std::unique_ptr<QProcess>> programas;
+    QElapsedTimer reloj;
+    reloj.start();
+    for (int i = 0; i < nCorridas; ++i) {
+        programas.push_back(std::make_unique<QProcess>());
+        ArrancaProceso(instalacion, salidas.filePath(QStringLiteral("a-la-vez-%1.csv").arg(i)), *programas.back());
+    }
+    for (const auto &pPrograma : programas)
+        EsperaProceso(*pPrograma);
     return reloj.nsecsElapsed() / 1e9;
 }
 
@@ -302,6 +333,8 @@ int main(int argc, char *argv[])
     opciones.addOption({QStringLiteral("aparte"), QStringLiteral("Mide también el llenado en un hilo aparte.")});
     opciones.addOption(
         {QStringLiteral("cancela"), QStringLiteral("Mide cuánto tarda en terminar un llenado cancelado.")});
+    opciones.addOption(
+        {QStringLiteral("a-la-vez"), QStringLiteral("Mide N corridas sin ventana a la vez."), QStringLiteral("N")});
     opciones.process(app);
     const QString cBase = opciones.value(QStringLiteral("base"));
     const int nVueltas = qMax(1, opciones.value(QStringLiteral("vueltas")).toInt());
@@ -343,6 +376,25 @@ int main(int argc, char *argv[])
             std::printf("base %s: de Cancela al fin de la corrida, con las facturas bloqueadas %.3f s, a medio "
                         "cálculo %.3f s (medianas de %d)\n",
                         qPrintable(cBase), Mediana(detenidos), Mediana(trabajando), nVueltas);
+            return 0;
+        }
+        if (opciones.isSet(QStringLiteral("a-la-vez"))) {
+            const int nCorridas = qMax(1, opciones.value(QStringLiteral("a-la-vez")).toInt());
+            std::vector<double> solas, juntas, sumas;
+            for (int i = 0; i < nVueltas; ++i) {
+                double dSuma = 0;
+                for (int j = 0; j < nCorridas; ++j) {
+                    const double dSola = CorreProceso(instalacion, salidas.filePath(QStringLiteral("sola.csv")));
+                    solas.push_back(dSola);
+                    dSuma += dSola;
+                }
+                sumas.push_back(dSuma);
+                juntas.push_back(CorreALaVez(instalacion, salidas, nCorridas));
+            }
+            std::printf("base %s: %d corridas a la vez, todas escribieron su informe; la última terminó a los %.3f s; "
+                        "una sola %.3f s, %d una tras otra %.3f s; a la vez / una tras otra %.2f (medianas de %d)\n",
+                        qPrintable(cBase), nCorridas, Mediana(juntas), Mediana(solas), nCorridas, Mediana(sumas),
+                        Mediana(juntas) / Mediana(sumas), nVueltas);
             return 0;
         }
         if (opciones.isSet(QStringLiteral("aparte"))) {

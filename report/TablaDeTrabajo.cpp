@@ -323,6 +323,9 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
     const auto [cJuego, cIntercalacion] =
         IntercalacionDe(cnn, QStringLiteral("database()"), cNombre, QStringLiteral("Cliente"));
     QString cClave = QStringLiteral("%1");
+    // Codes that one client's group holds in several spellings ("C1", "C1 ") give the row the
+    // first of them in byte order, whichever the server read first.
+    QString cCodigoDelGrupo = QStringLiteral("Cliente");
     if (!cIntercalacion.isEmpty()) {
         Recordset rs =
             cnn.Execute(QStringLiteral("select convert('a' using %1) collate %2 = 'a '").arg(cJuego, cIntercalacion));
@@ -330,6 +333,8 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
         rs.Cierra();
         cClave = QStringLiteral("convert(%1 using %2) collate %3")
                      .arg(bRellena ? QStringLiteral("%1") : QStringLiteral("rtrim(%1)"), cJuego, cIntercalacion);
+        cCodigoDelGrupo = QStringLiteral("convert(min(cast(Cliente as binary)) using %1) collate %2 as Cliente")
+                              .arg(cJuego, cIntercalacion);
     }
     const auto clave = [&cClave](const QString &cCodigo) {
         return QString(cClave).replace(QLatin1String("%1"), cCodigo);
@@ -344,8 +349,9 @@ int Llena(Connection &cnn, const FiltroVentas &filtro, const std::vector<MonthCo
     // invoice into a hash table row of 24 sums costs more than sorting the invoices by client
     // and adding them up in passing, and the rows then reach the table's key in its order.
     const QString cPorCliente =
-        QStringLiteral("select SQL_BIG_RESULT Cliente%1 from (%2) f group by Cliente order by null")
-            .arg(sumas.isEmpty() ? QString() : QLatin1Char(',') + sumas.join(QLatin1Char(',')), cPorFactura);
+        QStringLiteral("select SQL_BIG_RESULT %1%2 from (%3) f group by f.Cliente order by null")
+            .arg(cCodigoDelGrupo, sumas.isEmpty() ? QString() : QLatin1Char(',') + sumas.join(QLatin1Char(',')),
+                 cPorFactura);
     // Every open delivery note of the client in the currency, whatever its date.
     const QString cRemisiones = QStringLiteral("select Cliente,sum(Cantidad) as Total from (select %1 as Cliente,"
                                                "Cantidad from %2) n group by Cliente order by null")

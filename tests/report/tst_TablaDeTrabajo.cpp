@@ -231,8 +231,15 @@ void tst_TablaDeTrabajo::igualQueFilaPorFila()
     QCOMPARE(nClientes, rapida.size());
     QCOMPARE(rapida.isEmpty(), !conFilas);
     QCOMPARE(rapida.size(), porFilas.size());
-    for (qsizetype i = 0; i < rapida.size(); ++i)
-        QCOMPARE(rapida[i], porFilas[i]);
+    for (qsizetype i = 0; i < rapida.size(); ++i) {
+        // A client invoiced as "C1" and "C1 " is one row under a collation that pads; the
+        // row-by-row passes keep whichever spelling the server's grouping met first, the fill
+        // the first in byte order (the same every time).
+        const QString cCodigo = rapida[i].first();
+        QVERIFY2(cCodigo == porFilas[i].first() || cCodigo == porFilas[i].first().trimmed(),
+                 qPrintable(cCodigo + QStringLiteral(" / ") + porFilas[i].first()));
+        QCOMPARE(rapida[i].mid(1), porFilas[i].mid(1));
+    }
 }
 
 void tst_TablaDeTrabajo::facturaSinPartidasSumaCero()
