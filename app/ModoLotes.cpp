@@ -7,8 +7,10 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPrinterInfo>
+#include <QScopeGuard>
 #include <QTemporaryFile>
 
+#include <csignal>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -29,6 +31,7 @@
 #include "ObjetosPrograma.h"
 #include "ParametrosRpt.h"
 #include "ReporteVentas12Meses.h"
+#include "SenalesDeTermino.h"
 #include "libNucleo.h"
 
 namespace {
@@ -109,6 +112,16 @@ private:
     ImpresoraYVistaPrevia m_impresora;
     bool m_bEnviado = false;
 };
+
+QString NombreDeSenal(int nSenal)
+{
+    switch (nSenal) {
+    case SIGINT: return QStringLiteral("SIGINT (Ctrl+C)");
+    case SIGTERM: return QStringLiteral("SIGTERM");
+    case SIGHUP: return QStringLiteral("SIGHUP");
+    default: return QStringLiteral("la señal %1").arg(nSenal);
+    }
+}
 
 // QCommandLineParser has no options with an optional value: a bare --impresora (last, or
 // followed by another option) becomes --impresora= with an empty one.
@@ -302,6 +315,29 @@ int Ejecuta(const QStringList &argumentos)
     ObjetosPrograma objetos;
     QElapsedTimer reloj;
     reloj.start();
+    // Ctrl+C, SIGTERM and SIGHUP stop the run as "Cancelar" does: the fill stopped on the
+    // server, the table dropped, the lock freed, the earlier file left as it was. The signal is
+    // taken up when the run waits (its turn, the fill); one that comes while the rows are read
+    // or the file is written, which take a moment and have no point to stop at, is answered
+    // at the end.
+    int nSenal = 0;
+    ReporteVentas12Meses *pReporte = nullptr;
+    const SenalesDeTermino senales([&](int nRecibida) {
+        if (nSenal == 0) {
+            nSenal = nRecibida;
+            Escribe(QStringLiteral("se recibió %1: se detiene el informe").arg(NombreDeSenal(nSenal)));
+        }
+        try {
+            if (pReporte)
+                pReporte->Cancela();
+        } catch (const HostError &error) {
+            MuestraError(mensajes, error);
+        }
+    });
+    const auto interrumpido = [&](const QString &cQueSeHizo) {
+        Escribe(QStringLiteral("informe interrumpido por %1: %2").arg(NombreDeSenal(nSenal), cQueSeHizo));
+        return SenalesDeTermino::EstadoDeSalida(nSenal);
+    };
     try {
         // The same start-up as the window's.
         QDir::setCurrent(cCarpeta);
@@ -317,6 +353,9 @@ int Ejecuta(const QStringList &argumentos)
         const Esperas &esperas = objetos.Bases().esperas;
         motor.setEsperas(esperas.nConexion, esperas.nRespuesta);
         ReporteVentas12Meses reporte(objetos, cnnDatos, nMonedaUSD, parametros, motor, cCarpeta, mensajes);
+        reporte.setLlenadoAparte(true); // so that a signal can stop it on the server
+        pReporte = &reporte;
+        const auto olvida = qScopeGuard([&] { pReporte = nullptr; });
         if (bAImpresora)
             reporte.setImpresora(cImpresora, nCopias, cPaginas);
         else
@@ -325,9 +364,25 @@ int Ejecuta(const QStringList &argumentos)
             Escribe(QStringLiteral("%1 (%2 s)").arg(cQue).arg(reloj.elapsed() / 1000.0, 0, 'f', 1));
         });
         const VersionDelArchivo antes = VersionDelArchivo::De(cSalida);
-        if (reporte.Ejecuta(filtros) == ReporteVentas12Meses::Resultado::PeriodoRechazado)
-            return 2;
+        QCoreApplication::processEvents(); // a signal during the start-up: nothing is begun
+        if (nSenal == 0) {
+            const ReporteVentas12Meses::Resultado resultado = reporte.Ejecuta(filtros);
+            if (resultado == ReporteVentas12Meses::Resultado::PeriodoRechazado)
+                return 2;
+        }
+        QCoreApplication::processEvents(); // a signal that came while nothing could stop
         const QString cFallas = Cuenta(mensajes.Errores(), "falla", "fallas");
+        if (nSenal != 0) {
+            if (bAImpresora)
+                return interrumpido(impresora.Enviado() ? QStringLiteral("llegó cuando el informe ya se había "
+                                                                         "enviado a %1")
+                                                              .arg(cDestino)
+                                                        : QStringLiteral("no se imprimió nada"));
+            return interrumpido(
+                VersionDelArchivo::De(cSalida).DistintaDe(antes)
+                    ? QStringLiteral("llegó cuando %1 ya estaba escrito").arg(cSalida)
+                    : QStringLiteral("no se escribió %1; el archivo que había quedó como estaba").arg(cSalida));
+        }
         if (bAImpresora) {
             if (!impresora.Enviado()) {
                 Escribe(QStringLiteral("no se imprimió nada en %1 (%2, vea arriba)").arg(cDestino, cFallas));
@@ -359,6 +414,8 @@ int Ejecuta(const QStringList &argumentos)
                     .arg(reloj.elapsed() / 1000.0, 0, 'f', 1));
         return 0;
     } catch (const HostError &error) {
+        if (nSenal != 0) // the failure is what the stop left (a statement stopped), not its cause
+            return interrumpido(QStringLiteral("no se escribió ni se imprimió nada"));
         MuestraError(mensajes, error);
         return 1;
     }

@@ -14,6 +14,8 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+#include <csignal>
+
 #include "BaseDePrueba.h"
 #include "BasesDD.h"
 #include "CajaFecha.h"
@@ -169,6 +171,8 @@ private slots:
     void archivoDeReporteFaltante();
     void modoLotes_data();
     void modoLotes();
+    void modoLotesInterrumpido_data();
+    void modoLotesInterrumpido();
     void imprimirDesdeLaVistaPrevia_data();
     void imprimirDesdeLaVistaPrevia();
     void vistaPreviaAbiertaNoDetieneAOtros();
@@ -757,6 +761,52 @@ void tst_InformeCompleto::modoLotes()
             QVERIFY2(cPrimera.contains(filtros + u'\n'), qPrintable(cPrimera));
         }
     }
+}
+
+void tst_InformeCompleto::modoLotesInterrumpido_data()
+{
+    QTest::addColumn<int>("senal");
+    QTest::newRow("Ctrl+C") << SIGINT;
+    QTest::newRow("fin de la sesión") << SIGTERM;
+    QTest::newRow("terminal cerrada") << SIGHUP;
+}
+
+// A signal during the fill (held up here by another session's lock on the invoices) stops the
+// run as "Cancelar" does: a last line that says so, the signal's exit status, the earlier
+// file, no working table and the server lock free.
+void tst_InformeCompleto::modoLotesInterrumpido()
+{
+    QFETCH(int, senal);
+    const QString cCarpeta = QFileInfo(m_pEntorno->RutaEjecutable()).absolutePath();
+    const QString cPrograma = InstalaPrograma(cCarpeta, m_pBase->Nombre());
+    const QString cSalida = cCarpeta + QStringLiteral("/r.csv");
+    EscribeTexto(cSalida, QStringLiteral("el de antes\n"));
+    Connection bloqueadora = Connection::Abre(m_pBase->Datos());
+    bloqueadora.Execute(QStringLiteral("lock tables facturas write"));
+    const auto desbloquea = qScopeGuard([&] { bloqueadora.Execute(QStringLiteral("unlock tables")); });
+
+    QProcess programa;
+    programa.setProcessEnvironment(Entorno());
+    programa.start(cPrograma, {QStringLiteral("--desde"), QStringLiteral("01/01/2025"), QStringLiteral("--hasta"),
+                               QStringLiteral("31/03/2025"), QStringLiteral("--salida"), cSalida});
+    QString cErrores;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (cErrores += QString::fromUtf8(programa.readAllStandardError())).contains(QStringLiteral("calculando")), 20000);
+    QTest::qWait(300); // into the fill, waiting on the server
+    QCOMPARE(::kill(pid_t(programa.processId()), senal), 0);
+    QVERIFY(programa.waitForFinished(20000));
+    cErrores += QString::fromUtf8(programa.readAllStandardError());
+    QCOMPARE(programa.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(programa.exitCode(), 128 + senal);
+    QVERIFY2(cErrores.trimmed().section(QLatin1Char('\n'), -1).contains(QStringLiteral("informe interrumpido por")),
+             qPrintable(cErrores));
+    QCOMPARE(TextoDe(cSalida), QStringLiteral("el de antes\n"));
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    QVERIFY(cnn.Execute(QStringLiteral("show tables like 'tmpventas12meses'")).FinDeFilas());
+    QCOMPARE(cnn.Execute(QStringLiteral("select is_free_lock('%1.tmpventas12meses')").arg(m_pBase->Nombre()))
+                 .Campo(0)
+                 .toInt(),
+             1);
 }
 
 void tst_InformeCompleto::imprimirDesdeLaVistaPrevia_data()
