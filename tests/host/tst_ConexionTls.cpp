@@ -42,8 +42,8 @@ bool tst_ConexionTls::Corre(const QString &cPrograma, const QStringList &argumen
         proceso.setProcessEnvironment(entorno);
     proceso.setProcessChannelMode(QProcess::MergedChannels);
     proceso.start(cPrograma, argumentos);
-    const bool bBien = proceso.waitForFinished(120000) && proceso.exitStatus() == QProcess::NormalExit &&
-                       proceso.exitCode() == 0;
+    const bool bBien =
+        proceso.waitForFinished(120000) && proceso.exitStatus() == QProcess::NormalExit && proceso.exitCode() == 0;
     m_cSalida = QString::fromUtf8(proceso.readAll());
     return bBien;
 }
@@ -75,19 +75,19 @@ void tst_ConexionTls::initTestCase()
     // signed nothing of this server.
     const QString cDias = QStringLiteral("2");
     for (const QString &cCa : {QStringLiteral("ca"), QStringLiteral("otra-ca")})
-        QVERIFY2(Corre(QStringLiteral("openssl"),
-                       {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                        QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"), cDias,
-                        QStringLiteral("-subj"), QStringLiteral("/CN=Autoridad de prueba ") + cCa,
-                        QStringLiteral("-keyout"), cCa + QStringLiteral("-clave.pem"), QStringLiteral("-out"),
-                        cCa + QStringLiteral(".pem")}),
-                 qPrintable(m_cSalida));
-    QVERIFY2(Corre(QStringLiteral("openssl"),
-                   {QStringLiteral("req"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
-                    QStringLiteral("-nodes"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
-                    QStringLiteral("-keyout"), QStringLiteral("servidor-clave.pem"), QStringLiteral("-out"),
-                    QStringLiteral("servidor.csr")}),
-             qPrintable(m_cSalida));
+        QVERIFY2(
+            Corre(QStringLiteral("openssl"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"), cDias,
+                   QStringLiteral("-subj"), QStringLiteral("/CN=Autoridad de prueba ") + cCa, QStringLiteral("-keyout"),
+                   cCa + QStringLiteral("-clave.pem"), QStringLiteral("-out"), cCa + QStringLiteral(".pem")}),
+            qPrintable(m_cSalida));
+    QVERIFY2(
+        Corre(QStringLiteral("openssl"),
+              {QStringLiteral("req"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"), QStringLiteral("-nodes"),
+               QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-keyout"),
+               QStringLiteral("servidor-clave.pem"), QStringLiteral("-out"), QStringLiteral("servidor.csr")}),
+        qPrintable(m_cSalida));
     QFile extension(m_carpeta.filePath(QStringLiteral("san.cnf")));
     QVERIFY(extension.open(QIODevice::WriteOnly) && extension.write("subjectAltName=IP:127.0.0.1\n") > 0);
     extension.close();
@@ -100,16 +100,16 @@ void tst_ConexionTls::initTestCase()
              qPrintable(m_cSalida));
 
     m_bArrancado = true; // stopped at the end even if it did not quite start
-    QVERIFY2(Corre(QStringLiteral("bash"), {QStringLiteral(RAIZ "/scripts/mariadb-privado.sh"), QStringLiteral("start")},
-                   EntornoDelServidor()),
+    QVERIFY2(Corre(QStringLiteral("bash"),
+                   {QStringLiteral(RAIZ "/scripts/mariadb-privado.sh"), QStringLiteral("start")}, EntornoDelServidor()),
              qPrintable(m_cSalida));
 }
 
 void tst_ConexionTls::cleanupTestCase()
 {
-    if (m_bArrancado && !Corre(QStringLiteral("bash"),
-                               {QStringLiteral(RAIZ "/scripts/mariadb-privado.sh"), QStringLiteral("stop")},
-                               EntornoDelServidor()))
+    if (m_bArrancado &&
+        !Corre(QStringLiteral("bash"), {QStringLiteral(RAIZ "/scripts/mariadb-privado.sh"), QStringLiteral("stop")},
+               EntornoDelServidor()))
         qWarning("No se pudo detener el servidor con TLS de la prueba: %s", qPrintable(m_cSalida));
 }
 
@@ -156,7 +156,8 @@ void tst_ConexionTls::Conecta()
         QCOMPARE(nFalla, 0);
         QSqlQuery consulta(cnn.Base());
         QVERIFY(consulta.exec(QStringLiteral("SHOW SESSION STATUS LIKE 'Ssl_version'")) && consulta.next());
-        QVERIFY2(consulta.value(1).toString().startsWith(QStringLiteral("TLS")), qPrintable(consulta.value(1).toString()));
+        QVERIFY2(consulta.value(1).toString().startsWith(QStringLiteral("TLS")),
+                 qPrintable(consulta.value(1).toString()));
     } catch (const HostError &error) {
         QVERIFY2(nFalla != 0, qPrintable(error.Descripcion()));
         QCOMPARE(error.Numero(), nFalla);
