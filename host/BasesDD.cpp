@@ -30,6 +30,7 @@ DatosConexion BasesDD::DatosDeConexion(const QString &cBase) const
     datos.cPassword = cPassword;
     datos.cBase = cBase;
     datos.esperas = esperas;
+    datos.cifrado = cifrado;
     return datos;
 }
 

@@ -22,6 +22,7 @@ public:
     QString cPuerto; // as the host store keeps it
     QString cMiBase; // the host's main database
     Esperas esperas; // how long a connection waits before it gives up
+    Cifrado cifrado; // whether connections go encrypted (TLS)
 
     void AbrirBdD(Connection &cnn, const QString &cBase);
     void CierraBdD(Connection &cnn);

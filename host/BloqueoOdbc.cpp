@@ -5,13 +5,13 @@
 #include <QThread>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include "FuentesOdbc.h"
 #include "HostError.h"
+#include "TextoDeErrno.h"
 
 QString BloqueoOdbc::ArchivoDelBloqueo()
 {
@@ -26,12 +26,12 @@ BloqueoOdbc::BloqueoOdbc(int nSegundos)
     if (m_nDescriptor < 0)
         throw HostError(CodigoErrorHost::ErrorDeAccesoArchivo,
                         QStringLiteral("No se puede abrir el archivo de bloqueo de los orígenes de datos ODBC %1: %2")
-                            .arg(cArchivo, QString::fromLocal8Bit(std::strerror(errno))));
+                            .arg(cArchivo, TextoDeErrno(errno)));
     QElapsedTimer reloj;
     reloj.start();
     while (::flock(m_nDescriptor, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR) {
-            const QString cFalla = QString::fromLocal8Bit(std::strerror(errno));
+            const QString cFalla = TextoDeErrno(errno);
             ::close(m_nDescriptor);
             throw HostError(
                 CodigoErrorHost::ErrorDeAccesoArchivo,

@@ -110,6 +110,7 @@ bool PreparaConexion(ObjetosPrograma &objetos, const QString &cArchivoIni, Conne
         return false;
     nMonedaUSD = LeeMonedaUSD(objetos.Nucleo(), cArchivoIni);
     bases.esperas = Esperas::Lee(objetos.Nucleo(), cArchivoIni);
+    bases.cifrado = Cifrado::Lee(objetos.Nucleo(), cArchivoIni);
     bases.AbrirBdD(cnnDatos, bases.cMiBase);
     return true;
 }

@@ -21,6 +21,10 @@ constexpr int nConexionPerdida = 2013;
 // before the client sees the closed connection itself.
 constexpr int nCerradaPorInactividad = 4031;
 constexpr int nBloqueoSinLiberar = 1205;
+constexpr int nAccesoDenegado = 1045;
+// MySQL's answer to a connection without TLS when it requires TLS (ER_SECURE_TRANSPORT_REQUIRED);
+// MariaDB 10.11 answers such a connection with 1045 instead, as if the password were wrong.
+constexpr int nRequiereTls = 3159;
 
 bool SeCortoLaSesion(int nNumero)
 {
@@ -32,6 +36,44 @@ int NumeroDe(const QSqlError &error)
     bool bNumero = false;
     const int nNumero = error.nativeErrorCode().toInt(&bNumero);
     return bNumero ? nNumero : 0;
+}
+
+const QString cPideTls = QStringLiteral(
+    "El servidor de la base de datos solo acepta conexiones cifradas (TLS): ponga «TLS=sí» y en «CA» el "
+    "archivo del certificado de la autoridad que firmó el del servidor, en la sección [TLS] del archivo de "
+    "configuración");
+
+// The options of a QMYSQL connection: its waits and, with TLS, the authority that the server's
+// certificate must chain to (the client library checks the chain whenever it is given one).
+QString OpcionesDe(const DatosConexion &datos, const QString &cCA)
+{
+    QString cOpciones =
+        QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1;MYSQL_OPT_READ_TIMEOUT=%2;MYSQL_OPT_WRITE_TIMEOUT=%2")
+            .arg(datos.esperas.nConexion)
+            .arg(datos.esperas.nRespuesta);
+    if (!cCA.isEmpty())
+        cOpciones += QStringLiteral(";SSL_CA=") + cCA;
+    return cOpciones;
+}
+
+// Whether a server that refused a connection without TLS as a wrong account (1045) takes the
+// same account with TLS: then the account was not the cause. The trial connection checks no
+// certificate (there is no authority to check it with) and is closed at once. A server
+// without TLS refuses it (2026), one whose account is wrong refuses it again.
+bool PideTls(const QSqlDatabase &rechazada, const DatosConexion &datos)
+{
+    static QAtomicInteger<int> nSiguiente = 0;
+    const QString cNombre = QStringLiteral("tls%1").arg(++nSiguiente);
+    bool bPide = false;
+    {
+        QSqlDatabase prueba = QSqlDatabase::cloneDatabase(rechazada, cNombre);
+        // A cipher list is the one TLS option of Qt's driver that needs no authority.
+        prueba.setConnectOptions(OpcionesDe(datos, {}) + QStringLiteral(";SSL_CIPHER=DEFAULT"));
+        bPide = prueba.open();
+        prueba.close();
+    }
+    QSqlDatabase::removeDatabase(cNombre);
+    return bPide;
 }
 
 } // namespace
@@ -72,6 +114,7 @@ void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas, bool bConec
         cTexto = QStringLiteral("El servidor de la base de datos no responde: no contestó%1 o cerró la conexión (%2)")
                      .arg(segundos(bConectando ? &Esperas::nConexion : &Esperas::nRespuesta), cTexto);
         break;
+    case nRequiereTls: cTexto = QStringLiteral("%1 (%2)").arg(cPideTls, cTexto); break;
     case nBloqueoSinLiberar:
         cTexto = QStringLiteral("Otra sesión del servidor tiene bloqueados los datos que se necesitan y no los "
                                 "liberó%1 (%2)")
@@ -111,12 +154,13 @@ void Connection::Reabre()
     const Esperas &esperas = d->datos.esperas;
     // A server that stops answering (a stopped process, a dead network) would otherwise keep
     // the program waiting for ever; one that holds a lock, up to its own day-long limit.
-    base.setConnectOptions(
-        QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1;MYSQL_OPT_READ_TIMEOUT=%2;MYSQL_OPT_WRITE_TIMEOUT=%2")
-            .arg(esperas.nConexion)
-            .arg(esperas.nRespuesta));
-    if (!base.open())
-        LanzaErrorBase(base.lastError(), &esperas, true);
+    base.setConnectOptions(OpcionesDe(d->datos, d->datos.cifrado.bTls ? d->datos.cifrado.cCA : QString()));
+    if (!base.open()) {
+        const QSqlError error = base.lastError();
+        if (NumeroDe(error) == nAccesoDenegado && !d->datos.cifrado.bTls && PideTls(base, d->datos))
+            throw HostError(nAccesoDenegado, QStringLiteral("%1 (%2)").arg(cPideTls, error.databaseText().trimmed()));
+        LanzaErrorBase(error, &esperas, true);
+    }
     QSqlQuery sesion(base);
     if (!sesion.exec(
             QStringLiteral("set session lock_wait_timeout=%1, innodb_lock_wait_timeout=%1").arg(esperas.nBloqueos)))

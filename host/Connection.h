@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "Cifrado.h"
 #include "Esperas.h"
 
 class Recordset;
@@ -19,6 +20,7 @@ struct DatosConexion
     QString cPassword;
     QString cBase;
     Esperas esperas; // connect, answer and lock waits of the session
+    Cifrado cifrado; // TLS, checked against the settings' authority
 };
 
 // A database connection as the host library hands it out: a handle that may be empty

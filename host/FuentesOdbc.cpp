@@ -5,8 +5,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <unistd.h>
+
 #include "HostError.h"
 #include "IniArchivo.h"
+#include "TextoDeErrno.h"
 
 namespace FuentesOdbc {
 
@@ -58,8 +62,13 @@ void Escribe(const QString &cFuente, const QString &cClave, const QString &cValo
         return;
 
     QSaveFile archivo(cArchivo);
-    if (!archivo.open(QIODevice::WriteOnly))
+    if (!archivo.open(QIODevice::WriteOnly)) {
+        // Qt names the temporary file it could not make, often as "no such file"; the folder
+        // says why (read-only, no permission).
+        if (::access(QFile::encodeName(datos.absolutePath()).constData(), W_OK) != 0)
+            throw falla(TextoDeErrno(errno));
         throw falla(archivo.errorString());
+    }
     // flush() before commit(): Qt's commit would put in place a file whose last write failed
     // (a full disk), and QSaveFile discards it when it is not committed.
     const bool bEscrito = archivo.write(nuevo) == nuevo.size() && archivo.setPermissions(soloDelDueno) &&

@@ -85,6 +85,8 @@ void AseguraOrigenesODBC()
 
 void ActualizaODBC(const ObjetosPrograma &objetos)
 {
+    const Cifrado &cifrado = objetos.Bases().cifrado;
+    const QString cTls = cifrado.bTls ? QStringLiteral("1") : QStringLiteral("0");
     for (int nIndice = 0; nIndice <= 1; ++nIndice) {
         // Each value is read afresh from the host, right before it is written.
         GrabaValorODBC(objetos.Registro(), QStringLiteral("Servidor"), objetos.Bases().cRuta, nIndice);
@@ -92,5 +94,13 @@ void ActualizaODBC(const ObjetosPrograma &objetos)
         GrabaValorODBC(objetos.Registro(), QStringLiteral("Usuario"), objetos.Bases().cUsuario, nIndice);
         GrabaValorODBC(objetos.Registro(), QStringLiteral("Puerto"), objetos.Bases().cPuerto, nIndice);
         GrabaValorODBC(objetos.Registro(), QStringLiteral("BaseDeDatos"), objetos.Bases().cMiBase, nIndice);
+        // The MariaDB driver's TLS keywords, from the settings file: FORCETLS refuses a
+        // connection without TLS, SSLVERIFY checks the server's certificate against SSLCA and
+        // its name against the server's. Written also without TLS, so that no earlier value of
+        // the file stays in force.
+        for (const auto &[cClave, cValor] :
+             {std::pair{QStringLiteral("FORCETLS"), cTls}, std::pair{QStringLiteral("SSLVERIFY"), cTls},
+              std::pair{QStringLiteral("SSLCA"), cifrado.cCA}})
+            Graba(objetos.Registro(), cClave.toLower(), cClave, cValor, nIndice);
     }
 }

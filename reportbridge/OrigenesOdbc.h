@@ -9,8 +9,8 @@ class ObjetosPrograma;
 // host's connection values before every report job, so that the report reads with the
 // server, port and account that the host uses at that moment.
 
-// Writes server, password, user, port and database into "myodbc3-test" and then into
-// "Almena Reportes". A failing read or write ends the refresh there: what was written
+// Writes server, password, user, port, database and the TLS settings (BasesDD::cifrado) into
+// "myodbc3-test" and then into "Almena Reportes". A failing read or write ends the refresh there: what was written
 // stays, the rest is not written.
 void ActualizaODBC(const ObjetosPrograma &objetos);
 

@@ -24,6 +24,11 @@ QString EscritorPdf::Falla() const
     return m_pMotor->Falla();
 }
 
+bool EscritorPdf::LetraAjena() const
+{
+    return m_pMotor->LetraAjena();
+}
+
 qint64 EscritorPdf::BytesDeContenido() const
 {
     return m_pMotor->BytesDeContenido();

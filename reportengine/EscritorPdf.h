@@ -29,6 +29,9 @@ public:
 
     QIODevice *Salida() const { return m_pSalida; }
     QString Falla() const;
+    // Falla() is a letter that this writer cannot embed (CFF or OpenType outlines), and
+    // nothing else went wrong before it.
+    bool LetraAjena() const;
     // Bytes of the pages' content streams before compression (for the benchmark).
     qint64 BytesDeContenido() const;
 

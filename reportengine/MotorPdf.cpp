@@ -444,6 +444,7 @@ MotorPdf::Tamano *MotorPdf::TamanoDe(const QRawFont &fuente)
         pFuente = m_fuentes.back().get();
     }
     if (!pFuente->EsValida()) {
+        m_bLetraAjena = m_bLetraAjena || m_cFalla.isEmpty();
         Falla(QStringLiteral("la letra %1 %2, que no es TrueType").arg(fuente.familyName(), fuente.styleName()));
         return nullptr;
     }

@@ -61,6 +61,9 @@ public:
     // Closes the page and starts the next one (EscritorPdf::newPage).
     bool NuevaPagina();
     const QString &Falla() const { return m_cFalla; }
+    // The first failure was a letter whose outlines cannot be embedded (CFF, OpenType): Qt's
+    // writer can draw that document instead.
+    bool LetraAjena() const { return m_bLetraAjena; }
     // Of every page written so far, before compression.
     qint64 BytesDeContenido() const { return m_nBytesDeContenido; }
 
@@ -92,6 +95,7 @@ private:
     std::unique_ptr<ArchivoPdf> m_pArchivo;
     bool m_bUsado = false; // one document per writer
     QString m_cFalla;
+    bool m_bLetraAjena = false;
     qint64 m_nBytesDeContenido = 0;
 
     // Device units to points: x * m_dEscala + m_dOrigenX, m_dOrigenY - y * m_dEscala.

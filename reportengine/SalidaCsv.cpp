@@ -1,8 +1,8 @@
 #include "SalidaCsv.h"
 
 #include <QBuffer>
-#include <QSaveFile>
 
+#include "ArchivoDeSalida.h"
 #include "CodigosErrorReporte.h"
 #include "ErrorReporte.h"
 
@@ -102,12 +102,23 @@ QByteArray SalidaCsv::Bytes(const ContenidoReporte &contenido)
 
 void SalidaCsv::Escribe(const ContenidoReporte &contenido, const QString &cRuta)
 {
-    QSaveFile archivo(cRuta);
-    if (!archivo.open(QIODevice::WriteOnly))
+    ArchivoDeSalida archivo(cRuta);
+    // Unbuffered: the rows go in blocks of their own, and a failed write is seen where it
+    // happens, with its reason.
+    if (!archivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
                            QStringLiteral("No se pudo crear el archivo %1: %2.").arg(cRuta, archivo.errorString()));
-    EscribeEn(contenido, archivo);
-    if (!archivo.flush() || !archivo.commit()) // flush(): see EscritorRpt
-        throw ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
-                           QStringLiteral("No se pudo escribir el archivo %1: %2.").arg(cRuta, archivo.errorString()));
+    const auto noEscrito = [&] {
+        return ErrorReporte(CodigoErrorRpt::SalidaNoEscrita,
+                            QStringLiteral("No se pudo escribir el archivo %1: %2.").arg(cRuta, archivo.Motivo()));
+    };
+    try {
+        EscribeEn(contenido, archivo);
+    } catch (const ErrorReporte &error) {
+        if (error.Numero() == CodigoErrorRpt::SalidaNoEscrita)
+            throw noEscrito(); // with the file's name and the system's reason
+        throw;
+    }
+    if (!archivo.Termina())
+        throw noEscrito();
 }

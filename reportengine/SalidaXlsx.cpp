@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QScopeGuard>
 
 #include <array>
 #include <cerrno>
@@ -16,6 +15,7 @@
 
 #include "CodigosErrorReporte.h"
 #include "ErrorReporte.h"
+#include "MotivoDeErrno.h"
 #include "SalidaCsv.h"
 
 namespace {
@@ -71,23 +71,103 @@ bool TienePaginacion(const PlantillaTexto &texto)
     return false;
 }
 
-// A new empty file beside cRuta, created with the permissions a new file of this user gets
-// (QTemporaryFile would make it private to the owner); its name.
-QString CreaTemporal(const QString &cRuta)
+// "<cRuta>.<8 hex digits>", a name that no file in the folder has yet.
+QString NombreTemporal(const QString &cRuta)
 {
-    for (int nIntento = 0;; ++nIntento) {
-        const QString cTemporal =
-            QStringLiteral("%1.%2").arg(cRuta).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const int nArchivo =
-            ::open(QFile::encodeName(cTemporal).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (nArchivo >= 0) {
-            ::close(nArchivo);
-            return cTemporal;
-        }
-        if (errno != EEXIST || nIntento == 100)
-            NoEscrito(cRuta, qt_error_string(errno));
-    }
+    return QStringLiteral("%1.%2").arg(cRuta).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
 }
+
+// Where the workbook is written before it takes cDestino's place. Normally a file without a
+// name in cDestino's folder (O_TMPFILE), which the library opens through /proc: a process
+// killed meanwhile leaves nothing in the user's folder, and the file gets its name only when
+// complete. On a file system without unnamed files, a new empty file beside cDestino.
+// Created with the permissions a new file of this user gets (QTemporaryFile would make it
+// private to the owner).
+class Temporal
+{
+public:
+    Temporal(const QString &cRuta, const QString &cDestino) : m_cRuta(cRuta)
+    {
+        const QString cCarpeta = QFileInfo(cDestino).absolutePath();
+        m_nArchivo = ::open(QFile::encodeName(cCarpeta).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (m_nArchivo >= 0) {
+            m_cAbre = QStringLiteral("/proc/self/fd/%1").arg(m_nArchivo);
+            return;
+        }
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            NoEscrito(m_cRuta, MotivoDeErrno(errno));
+        for (int nIntento = 0;; ++nIntento) {
+            m_cNombre = NombreTemporal(cDestino);
+            m_nArchivo =
+                ::open(QFile::encodeName(m_cNombre).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (m_nArchivo >= 0)
+                break;
+            if (errno != EEXIST || nIntento == 100)
+                NoEscrito(m_cRuta, MotivoDeErrno(errno));
+        }
+        m_cAbre = m_cNombre;
+    }
+    ~Temporal()
+    {
+        if (m_nArchivo >= 0)
+            ::close(m_nArchivo);
+        if (!m_cNombre.isEmpty() && !m_bColocado)
+            QFile::remove(m_cNombre);
+    }
+    Temporal(const Temporal &) = delete;
+    Temporal &operator=(const Temporal &) = delete;
+
+    // The path by which the library writes the file.
+    const QString &Ruta() const { return m_cAbre; }
+
+    // The complete file, on disk and with the permissions of the file it replaces, becomes
+    // cDestino.
+    void Coloca(const QString &cDestino)
+    {
+        const QByteArray destino = QFile::encodeName(cDestino);
+        if (::fdatasync(m_nArchivo) != 0)
+            NoEscrito(m_cRuta, MotivoDeErrno(errno));
+        struct stat anterior
+        {
+        };
+        const bool bHayAnterior = ::stat(destino.constData(), &anterior) == 0;
+        if (bHayAnterior)
+            ::fchmod(m_nArchivo, anterior.st_mode & 07777);
+        if (m_cNombre.isEmpty()) {
+            // A name is given only to a complete file. Where none was, it takes the final name at
+            // once; otherwise a name beside it for the instant before the rename.
+            if (!bHayAnterior && Enlaza(destino) == 0) {
+                m_bColocado = true;
+                return;
+            }
+            for (int nIntento = 0;; ++nIntento) {
+                m_cNombre = NombreTemporal(cDestino);
+                if (Enlaza(QFile::encodeName(m_cNombre)) == 0)
+                    break;
+                const int nError = errno;
+                m_cNombre.clear();
+                if (nError != EEXIST || nIntento == 100)
+                    NoEscrito(m_cRuta, MotivoDeErrno(nError));
+            }
+        }
+        if (::rename(QFile::encodeName(m_cNombre).constData(), destino.constData()) != 0)
+            NoEscrito(m_cRuta, MotivoDeErrno(errno));
+        m_bColocado = true;
+    }
+
+private:
+    int Enlaza(const QByteArray &nombre) const
+    {
+        return ::linkat(AT_FDCWD, QFile::encodeName(m_cAbre).constData(), AT_FDCWD, nombre.constData(),
+                        AT_SYMLINK_FOLLOW);
+    }
+
+    QString m_cRuta;   // as the user gave it, for messages
+    QString m_cNombre; // the temporary's name in the folder, when it has one
+    QString m_cAbre;
+    int m_nArchivo = -1;
+    bool m_bColocado = false;
+};
 
 } // namespace
 
@@ -116,8 +196,13 @@ public:
 
     void Revisa(lxw_error error) const
     {
-        if (error != LXW_NO_ERROR)
-            NoEscrito(m_cRuta, QString::fromUtf8(lxw_strerror(error)));
+        if (error == LXW_NO_ERROR)
+            return;
+        // The library's file errors name its zip layer ("Zip generic error ZIP_ERRNO"); the
+        // system's reason, a full disk say, is in errno.
+        const int nErrno = errno;
+        const bool bDeArchivo = error >= LXW_ERROR_CREATING_XLSX_FILE && error <= LXW_ERROR_ZIP_CLOSE;
+        NoEscrito(m_cRuta, bDeArchivo && nErrno != 0 ? MotivoDeErrno(nErrno) : QString::fromUtf8(lxw_strerror(error)));
     }
 
     void PonTitulo(const QString &cTitulo)
@@ -201,6 +286,7 @@ public:
     void Cierra()
     {
         lxw_workbook *pLibro = std::exchange(m_pLibro, nullptr);
+        errno = 0;
         Revisa(workbook_close(pLibro));
     }
 
@@ -381,33 +467,16 @@ void SalidaXlsx::EscribeMeses(Libro &libro, const ContenidoReporte &contenido)
 void SalidaXlsx::Escribe(const ContenidoReporte &contenido, const QString &cRuta)
 {
     // The file a link points to is replaced, not the link, as QSaveFile does for the PDF and
-    // the CSV; the new file is written beside it so that the rename cannot cross disks.
+    // the CSV; the new file is written in the same folder so that the rename cannot cross disks.
     const QString cCanonica = QFileInfo(cRuta).canonicalFilePath();
     const QString cDestino = cCanonica.isEmpty() ? cRuta : cCanonica;
-    const QString cTemporal = CreaTemporal(cDestino);
-    auto borraTemporal = qScopeGuard([&cTemporal] { QFile::remove(cTemporal); });
+    Temporal temporal(cRuta, cDestino);
     {
-        Libro libro(cRuta, cTemporal);
+        Libro libro(cRuta, temporal.Ruta());
         libro.PonTitulo(contenido.cTitulo);
         EscribeVentas(libro, contenido);
         EscribeMeses(libro, contenido);
         libro.Cierra();
     }
-    const QByteArray temporal = QFile::encodeName(cTemporal), destino = QFile::encodeName(cDestino);
-    // On disk before it takes the old file's place, and with that file's permissions.
-    const int nArchivo = ::open(temporal.constData(), O_RDONLY | O_CLOEXEC);
-    const bool bEnDisco = nArchivo >= 0 && ::fdatasync(nArchivo) == 0;
-    const int nError = errno;
-    if (nArchivo >= 0)
-        ::close(nArchivo);
-    if (!bEnDisco)
-        NoEscrito(cRuta, qt_error_string(nError));
-    struct stat anterior
-    {
-    };
-    if (::stat(destino.constData(), &anterior) == 0)
-        ::chmod(temporal.constData(), anterior.st_mode & 07777);
-    if (::rename(temporal.constData(), destino.constData()) != 0)
-        NoEscrito(cRuta, qt_error_string(errno));
-    borraTemporal.dismiss();
+    temporal.Coloca(cDestino);
 }

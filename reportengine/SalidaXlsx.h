@@ -21,8 +21,10 @@
 class SalidaXlsx
 {
 public:
-    // Written into a new file beside cRuta that replaces it only once complete; throws
-    // ErrorReporte (SalidaNoEscrita) when it cannot be, and then leaves cRuta as it was.
+    // Written into a file without a name in cRuta's folder that replaces cRuta only once
+    // complete, so that a process killed meanwhile leaves nothing behind; throws ErrorReporte
+    // (SalidaNoEscrita, with the system's reason) when it cannot be, and then leaves cRuta as
+    // it was.
     static void Escribe(const ContenidoReporte &contenido, const QString &cRuta);
 
 private:

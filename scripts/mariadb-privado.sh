@@ -6,6 +6,9 @@
 #
 # ALMENA_MARIADB_DIR     data folder (default <repo>/.local/mariadb)
 # ALMENA_MARIADB_PUERTO  TCP port on 127.0.0.1 (default 3407)
+# ALMENA_MARIADB_OPCIONES  more server options, separated by blanks (a test's TLS server:
+#                        --ssl-cert=... --require-secure-transport=ON)
+# ALMENA_MARIADB_CLIENTE   options of the client that checks the TCP access (e.g. --ssl)
 #
 # After `start`, `mariadb -h 127.0.0.1 -P <port> -u root` works with an empty password.
 set -euo pipefail
@@ -14,6 +17,8 @@ repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 carpeta="${ALMENA_MARIADB_DIR:-$repo/.local/mariadb}"
 puerto="${ALMENA_MARIADB_PUERTO:-3407}"
 usuario_so="$(id -un)"
+read -r -a opciones_extra <<<"${ALMENA_MARIADB_OPCIONES:-}"
+read -r -a opciones_cliente <<<"${ALMENA_MARIADB_CLIENTE:-}"
 
 datos="$carpeta/datos"
 archivo_pid="$carpeta/mariadbd.pid"
@@ -99,6 +104,7 @@ arranca() {
         --innodb-log-file-size=512M \
         --innodb-flush-log-at-trx-commit=2 \
         --innodb-doublewrite=0 \
+        "${opciones_extra[@]}" \
         </dev/null >>"$bitacora" 2>&1 &
     local pid_lanzado=$!
     echo "$puerto" >"$archivo_puerto"
@@ -117,7 +123,7 @@ arranca() {
     done
 
     abre_root_por_tcp
-    if ! mariadb --no-defaults -h 127.0.0.1 -P "$puerto" -u root -e 'SELECT 1' >/dev/null; then
+    if ! mariadb --no-defaults "${opciones_cliente[@]}" -h 127.0.0.1 -P "$puerto" -u root -e 'SELECT 1' >/dev/null; then
         falla "el servidor arrancó pero root no entra por 127.0.0.1:$puerto"
     fi
     echo "mariadb-privado: listo (pid $(pid_del_servidor), 127.0.0.1:$puerto, usuario root sin contraseña)."

@@ -20,12 +20,15 @@ const QString cReportes = QStringLiteral("Almena Reportes");
 struct Conexion
 {
     QString cRuta, cPassword, cUsuario, cPuerto, cMiBase;
+    QString cCA = {}; // with TLS when given
 };
 
 ValoresOdbc Esperados(const Conexion &c, const QString &cBase)
 {
+    const QString cTls = c.cCA.isEmpty() ? QStringLiteral("0") : QStringLiteral("1");
     return {{"Server", c.cRuta}, {"Password", c.cPassword}, {"PWD", c.cPassword}, {"User", c.cUsuario},
-            {"UID", c.cUsuario}, {"Port", c.cPuerto},       {"Database", cBase}};
+            {"UID", c.cUsuario}, {"Port", c.cPuerto},       {"Database", cBase},  {"FORCETLS", cTls},
+            {"SSLVERIFY", cTls}, {"SSLCA", c.cCA}};
 }
 
 const Conexion cnnNormal{"127.0.0.1", "secreto", "root", "3410", "datos1"};
@@ -82,6 +85,8 @@ void tst_OrigenesOdbc::Usa(const Conexion &c)
     bases.cUsuario = c.cUsuario;
     bases.cPuerto = c.cPuerto;
     bases.cMiBase = c.cMiBase;
+    bases.cifrado.bTls = !c.cCA.isEmpty();
+    bases.cifrado.cCA = c.cCA;
 }
 
 void tst_OrigenesOdbc::actualiza_data()
@@ -93,6 +98,7 @@ void tst_OrigenesOdbc::actualiza_data()
     QTest::newRow("puerto tal como está") << Conexion{"127.0.0.1", "x", "root", "03410", "datos1"};
     QTest::newRow("la base de reportes misma") << Conexion{"127.0.0.2", "x", "root", "3306", "almenareportes"};
     QTest::newRow("signos y acentos") << Conexion{"servidor.local", "cl;a{v}e=ñ#", "José", "3306", "Ferretería"};
+    QTest::newRow("con TLS") << Conexion{"127.0.0.1", "x", "root", "3306", "datos1", "/etc/almena/ca del servidor.pem"};
     // clang-format on
 }
 
