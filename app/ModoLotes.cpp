@@ -29,6 +29,7 @@
 #include "MensajesEnConsola.h"
 #include "MotorReporte.h"
 #include "ObjetosPrograma.h"
+#include "OpcionesLotes.h"
 #include "ParametrosRpt.h"
 #include "ReporteVentas12Meses.h"
 #include "SenalesDeTermino.h"
@@ -150,36 +151,27 @@ bool Pedido(int argc, char *argv[])
 
 int Ejecuta(const QStringList &argumentos)
 {
+    // The options come from the table that also writes the help, the description window and
+    // the manual page; the help is the table's own, which shows an optional value as optional.
     QCommandLineParser opciones;
-    opciones.setApplicationDescription(QStringLiteral(
-        "Informe de ventas de doce meses por cliente y mes, sin ventana, a un archivo (--salida) o a una impresora "
-        "(--impresora). Termina con 0 cuando escribió el archivo o la impresora recibió el informe, con 2 cuando el "
-        "periodo excede los doce meses y con 1 ante cualquier otra falla."));
-    // Qt's own help option explains itself in English: this one says it in Spanish.
-    const QCommandLineOption ayuda({QStringLiteral("h"), QStringLiteral("help")},
-                                   QStringLiteral("Muestra esta ayuda."));
-    opciones.addOptions({
-        ayuda,
-        {QStringLiteral("desde"), QStringLiteral("Fecha inicial del periodo."), QStringLiteral("DD/MM/AAAA")},
-        {QStringLiteral("hasta"), QStringLiteral("Fecha final del periodo."), QStringLiteral("DD/MM/AAAA")},
-        {QStringLiteral("cliente"), QStringLiteral("Clave del cliente, tal como se escribe."), QStringLiteral("C")},
-        {QStringLiteral("vendedor"), QStringLiteral("Clave del vendedor."), QStringLiteral("V")},
-        {QStringLiteral("linea"), QStringLiteral("Número (ID) de la línea de productos."), QStringLiteral("ID")},
-        {QStringLiteral("salida"), QStringLiteral("Archivo del informe: .pdf, .csv o .xlsx."),
-         QStringLiteral("ARCHIVO")},
-        {QStringLiteral("impresora"),
-         QStringLiteral("Impresora a la que se envía el informe; sin NOMBRE, la predeterminada. Excluye --salida."),
-         QStringLiteral("NOMBRE")},
-        {QStringLiteral("copias"), QStringLiteral("Copias impresas, de 1 a 999 (1 si se omite)."), QStringLiteral("N")},
-        {QStringLiteral("paginas"), QStringLiteral("Páginas impresas: N o N-M (todas si se omite)."),
-         QStringLiteral("N-M")},
-    });
+    for (const OpcionesLotes::Opcion &opcion : OpcionesLotes::Todas()) {
+        QStringList nombres;
+        if (!opcion.cCorto.isEmpty())
+            nombres << opcion.cCorto;
+        nombres << opcion.cNombre;
+        opciones.addOption(QCommandLineOption(nombres, opcion.cDescripcion, opcion.cArgumento));
+    }
     if (!opciones.parse(ConImpresoraPredeterminada(argumentos))) {
         Escribe(opciones.errorText() + QStringLiteral(" (vea --help)"));
         return 1;
     }
-    if (opciones.isSet(ayuda)) {
-        std::fprintf(stdout, "%s", opciones.helpText().toUtf8().constData());
+    if (opciones.isSet(QStringLiteral("help"))) {
+        std::fprintf(stdout, "%s", OpcionesLotes::TextoAyuda(QCoreApplication::applicationName()).toUtf8().constData());
+        return 0;
+    }
+    if (opciones.isSet(QStringLiteral("version"))) {
+        std::fprintf(stdout, "%s %s\n", QCoreApplication::applicationName().toUtf8().constData(),
+                     QCoreApplication::applicationVersion().toUtf8().constData());
         return 0;
     }
     if (!opciones.positionalArguments().isEmpty()) {

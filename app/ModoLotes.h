@@ -6,7 +6,9 @@
 //   informe-mensual --desde DD/MM/AAAA --hasta DD/MM/AAAA [--cliente C] [--vendedor V]
 //                   [--linea ID] --salida ARCHIVO.pdf|ARCHIVO.csv|ARCHIVO.xlsx
 //                   | --impresora [NOMBRE] [--copias N] [--paginas N|N-M]
-// The same start-up and the same operation as the window; messages go to standard error.
+//   informe-mensual -h | --help | --version
+// The same start-up and the same operation as the window; messages go to standard error. The
+// options themselves are listed in ayuda/OpcionesLotes.h.
 namespace ModoLotes {
 
 // Whether the arguments ask for the batch mode (any option at all).

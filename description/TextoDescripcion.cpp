@@ -1,26 +1,28 @@
 #include "TextoDescripcion.h"
 
+#include "OpcionesLotes.h"
+
 QString TextoDescripcion()
 {
     return QStringLiteral(
-        "<h3>Informe mensual de ventas</h3>"
-        "<p>Este programa produce el informe de ventas de doce meses: para cada cliente y cada mes del "
-        "periodo, la cantidad y el importe de las facturas que cumplen los filtros, y la cantidad que el "
-        "cliente tiene pendiente en remisiones abiertas en dólares.</p>"
-        "<p>En la ventana principal indique la fecha inicial y la final (a lo más doce meses de calendario) "
-        "y, si lo desea, un cliente, un vendedor y una línea de productos; luego pulse <b>Imprimir</b>. "
-        "El informe se muestra en una vista previa desde la que puede imprimirse.</p>"
-        "<h4>Archivo de configuración</h4>"
-        "<p>Junto al programa está su archivo INI, con el mismo nombre que el programa. En la sección "
-        "<i>[Configuración]</i> guarda la ruta de Almena Premium (<i>Ruta de Almena Premium</i>), el nombre "
-        "de la base de datos principal (<i>Base de datos principal</i>) y la clave de la moneda de los dólares "
-        "(<i>Id moneda USD</i>). Los datos de conexión a MySQL se toman del almacén de Almena. El menú "
-        "<i>Uno</i> de esta ventana abre el archivo para editarlo; los cambios cuentan al volver a "
-        "iniciar el programa.</p>"
-        "<h4>Modo por lotes</h4>"
-        "<p>El mismo programa produce el informe sin ventana:</p>"
-        "<p style=\"white-space: pre-wrap; font-family: monospace\">informe-mensual --desde DD/MM/AAAA "
-        "--hasta DD/MM/AAAA [--cliente C] [--vendedor V] [--linea ID] --salida ARCHIVO.pdf|ARCHIVO.csv|ARCHIVO.xlsx</p>"
-        "<p>Termina con 0 cuando escribió el archivo, con 2 cuando el periodo excede los doce meses y con "
-        "1 ante cualquier otra falla; los mensajes van a la salida de errores.</p>");
+               "<h3>Informe mensual de ventas</h3>"
+               "<p>Este programa produce el informe de ventas de doce meses: para cada cliente y cada mes del "
+               "periodo, la cantidad y el importe de las facturas que cumplen los filtros, y la cantidad que el "
+               "cliente tiene pendiente en remisiones abiertas en dólares.</p>"
+               "<p>En la ventana principal indique la fecha inicial y la final (a lo más doce meses de calendario) "
+               "y, si lo desea, un cliente, un vendedor y una línea de productos; luego pulse <b>Imprimir</b>. "
+               "El informe se muestra en una vista previa desde la que puede imprimirse.</p>"
+               "<h4>Archivo de configuración</h4>"
+               "<p>El archivo de configuración, <i>informe-mensual.ini</i>, está junto al programa cuando ahí existe; "
+               "si no, en <i>~/.config/informe-mensual/</i>, donde se crea la primera vez a partir de los valores que "
+               "el "
+               "administrador deja en <i>/etc/xdg/informe-mensual/informe-mensual.ini</i>. En la sección "
+               "<i>[Configuración]</i> guarda la ruta de Almena Premium (<i>Ruta de Almena Premium</i>), el nombre "
+               "de la base de datos principal (<i>Base de datos principal</i>) y la clave de la moneda de los dólares "
+               "(<i>Id moneda USD</i>). Los datos de conexión a MySQL se toman del almacén de Almena. El menú "
+               "<i>Uno</i> de esta ventana abre el archivo para editarlo; los cambios cuentan al volver a "
+               "iniciar el programa.</p>"
+               "<h4>Modo por lotes</h4>"
+               "<p>El mismo programa produce el informe sin ventana:</p>") +
+           OpcionesLotes::HtmlOpciones(QStringLiteral("informe-mensual"));
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, checks the sources' format, builds, starts the
-# private MariaDB server and the private print server, and runs every test with ctest. Exits
-# with ctest's status (1 when a source is not formatted).
+# The test command: installs what is missing, checks the sources' format, builds the program
+# and its Debian package, starts the private MariaDB server and the private print server, and
+# runs every test with ctest. Exits with ctest's status (1 when a source is not formatted).
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -11,6 +11,8 @@ puerto="${ALMENA_MARIADB_PUERTO:-3407}"
 bash scripts/instala-paquetes.sh
 bash scripts/formato.sh
 bash scripts/compila.sh
+# The Debian package from this same build, for its test (tests/paquete).
+bash scripts/paquete.sh
 
 # Servers that were already running (e.g. for the demo) are reused and left running; the
 # ones started here are stopped at the end.
