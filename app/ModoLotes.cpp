@@ -167,6 +167,10 @@ int Ejecuta(const QStringList &argumentos)
     }
     if (opciones.isSet(QStringLiteral("help"))) {
         std::fprintf(stdout, "%s", OpcionesLotes::TextoAyuda(QCoreApplication::applicationName()).toUtf8().constData());
+        // Which files this copy of the program uses, as it would find them now.
+        std::fprintf(stdout, "\nArchivo de configuración: %s\nInforme: %s\n",
+                     qUtf8Printable(ArchivosPrograma::ArchivoIni(QCoreApplication::applicationFilePath())),
+                     qUtf8Printable(ArchivosPrograma::ArchivoInforme(QCoreApplication::applicationDirPath())));
         return 0;
     }
     if (opciones.isSet(QStringLiteral("version"))) {

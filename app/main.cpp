@@ -36,6 +36,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("informe-mensual"));
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(INFORME_VERSION_MAYOR).arg(INFORME_VERSION_MENOR).arg(INFORME_VERSION_REVISION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(INFORME_ID));
     CargaTextosDeQtEnEspanol(*pApp);
     if (bLotes)
         return ModoLotes::Ejecuta(QApplication::arguments());

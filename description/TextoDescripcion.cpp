@@ -1,8 +1,9 @@
 #include "TextoDescripcion.h"
 
+#include "ArchivosPrograma.h"
 #include "OpcionesLotes.h"
 
-QString TextoDescripcion()
+QString TextoDescripcion(const QString &cArchivoIni, const QString &cCarpetaPrograma)
 {
     return QStringLiteral(
                "<h3>Informe mensual de ventas</h3>"
@@ -22,7 +23,9 @@ QString TextoDescripcion()
                "(<i>Id moneda USD</i>). Los datos de conexión a MySQL se toman del almacén de Almena. El menú "
                "<i>Uno</i> de esta ventana abre el archivo para editarlo; los cambios cuentan al volver a "
                "iniciar el programa.</p>"
-               "<h4>Modo por lotes</h4>"
-               "<p>El mismo programa produce el informe sin ventana:</p>") +
+               "<p>En uso: el archivo de configuración <i>%1</i> y el informe <i>%2</i>.</p>")
+               .arg(cArchivoIni.toHtmlEscaped(), ArchivosPrograma::ArchivoInforme(cCarpetaPrograma).toHtmlEscaped()) +
+           QStringLiteral("<h4>Modo por lotes</h4>"
+                          "<p>El mismo programa produce el informe sin ventana:</p>") +
            OpcionesLotes::HtmlOpciones(QStringLiteral("informe-mensual"));
 }

@@ -1,6 +1,7 @@
 #include "frmDescripcion.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMenuBar>
 #include <QTextEdit>
 
@@ -44,7 +45,7 @@ frmDescripcion::frmDescripcion(libNucleo &nucleo, DeArchivos &archivos, Mensajes
     m_prtbTexto->setGeometry(Twips::Rectangulo(0, 0, 9135, 6255));
     m_prtbTexto->setFont(FuenteVentanas());
     m_prtbTexto->setLineWrapMode(QTextEdit::WidgetWidth); // lines wrap: no sideways scrolling
-    m_prtbTexto->setHtml(TextoDescripcion());
+    m_prtbTexto->setHtml(TextoDescripcion(m_cArchivoIni, QCoreApplication::applicationDirPath()));
     m_prtbTexto->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_prtbTexto->addActions({m_pmnDescrip, m_pmnEditINI});
     resize(Twips::APixeles(9180), Twips::APixeles(6330) + menuBar()->sizeHint().height());

@@ -9,13 +9,16 @@
 #   - the window, under the offscreen platform: it starts, reads its settings and ends
 #     cleanly at SIGTERM, as at the end of a desktop session.
 #
-#   usuario-comun.sh PAQUETE.deb PROGRAMA_DE_LA_COMPILACION GENERA_DEMO
-# The server: ALMENA_PRUEBA_SERVIDOR/_PUERTO (scripts/prueba.sh sets them).
+#   usuario-comun.sh CARPETA_DEL_PAQUETE PROGRAMA_DE_LA_COMPILACION GENERA_DEMO
+# The server: ALMENA_PRUEBA_SERVIDOR/_PUERTO (scripts/prueba.sh sets them). Exits 77 (skipped)
+# when scripts/paquete.sh has not built the package.
 set -euo pipefail
 
-paquete="$1"
+carpeta_paquete="$1"
 programa_compilado="$2"
 genera_demo="$3"
+paquete="$(ls "$carpeta_paquete"/informe-mensual_*.deb 2>/dev/null | head -n 1 || true)"
+[[ -n "$paquete" ]] || { echo "usuario-comun: se omite: no hay paquete en $carpeta_paquete (scripts/paquete.sh)"; exit 77; }
 servidor="${ALMENA_PRUEBA_SERVIDOR:?falta ALMENA_PRUEBA_SERVIDOR}"
 puerto="${ALMENA_PRUEBA_PUERTO:?falta ALMENA_PRUEBA_PUERTO}"
 base=prueba_paquete
@@ -26,8 +29,7 @@ falla() {
     echo "usuario-comun: FALLA: $*" >&2
     exit 1
 }
-[[ -f "$paquete" ]] || falla "no existe el paquete $paquete (scripts/paquete.sh lo construye)"
-((EUID == 0)) || { echo "usuario-comun: se omite: cambiar de usuario necesita root"; exit 0; }
+((EUID == 0)) || { echo "usuario-comun: se omite: cambiar de usuario necesita root"; exit 77; }
 
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
