@@ -158,6 +158,11 @@ const QList<EstadoSalida> &Estados()
                         "de datos, un archivo que no se pudo escribir, una impresora que rechaza el trabajo; también "
                         "cuando el informe se escribió o se envió después de mostrar una falla.")},
         {2, QStringLiteral("El periodo excede los doce meses (el texto «Alerta» va a la salida de errores).")},
+        {129, QStringLiteral("Interrumpido por SIGHUP (la terminal se cerró).")},
+        {130, QStringLiteral("Interrumpido por Ctrl+C (SIGINT).")},
+        {143, QStringLiteral("Interrumpido por SIGTERM. Un informe interrumpido se detiene como con «Cancelar»: el "
+                             "archivo que había queda como estaba, salvo que la señal llegue cuando ya se estaba "
+                             "escribiendo; la última línea lo dice.")},
     };
     return estados;
 }
@@ -219,8 +224,8 @@ QString TextoAyuda(const QString &cPrograma)
     }
     cAyuda += QStringLiteral("\nEstado de salida:\n");
     for (const EstadoSalida &estado : Estados())
-        cAyuda += QStringLiteral("  %1  ").arg(estado.nCodigo) +
-                  Envuelto(estado.cDescripcion, nAnchoAyuda - 5, QString(5, u' ')) + u'\n';
+        cAyuda += QStringLiteral("  %1  ").arg(estado.nCodigo, 3) +
+                  Envuelto(estado.cDescripcion, nAnchoAyuda - 7, QString(7, u' ')) + u'\n';
     return cAyuda;
 }
 
