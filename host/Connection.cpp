@@ -1,6 +1,7 @@
 #include "Connection.h"
 
 #include <QAtomicInteger>
+#include <QElapsedTimer>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
@@ -92,7 +93,7 @@ struct Connection::Estado
     }
 };
 
-void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas, bool bConectando)
+void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas, bool bConectando, qint64 nMilisegundos)
 {
     const int nNumero = NumeroDe(error);
     QString cTexto = error.databaseText().trimmed();
@@ -111,8 +112,16 @@ void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas, bool bConec
     case nServidorSeFue:
     case nConexionPerdida:
     case nCerradaPorInactividad:
-        cTexto = QStringLiteral("El servidor de la base de datos no responde: no contestó%1 o cerró la conexión (%2)")
-                     .arg(segundos(bConectando ? &Esperas::nConexion : &Esperas::nRespuesta), cTexto);
+        // The client library says the same when the server went silent and when it closed the
+        // session (stopped, restarted, killed it): the time the statement took tells them apart.
+        if (!bConectando && pEsperas && nMilisegundos >= 0 && nMilisegundos < pEsperas->nRespuesta * 1000LL - 1000)
+            cTexto = QStringLiteral("Se perdió la conexión con el servidor de la base de datos: el servidor la cerró "
+                                    "(se detuvo, se reinició o terminó la sesión) (%1)")
+                         .arg(cTexto);
+        else
+            cTexto =
+                QStringLiteral("El servidor de la base de datos no responde: no contestó%1 o cerró la conexión (%2)")
+                    .arg(segundos(bConectando ? &Esperas::nConexion : &Esperas::nRespuesta), cTexto);
         break;
     case nRequiereTls: cTexto = QStringLiteral("%1 (%2)").arg(cPideTls, cTexto); break;
     case nBloqueoSinLiberar:
@@ -222,12 +231,21 @@ Recordset Connection::Execute(const QString &cSql, const QString &cTablaNuevasFi
         QSqlQuery consulta(base);
         consulta.setForwardOnly(true);
         consulta.setNumericalPrecisionPolicy(QSql::HighPrecision); // decimals arrive exact, as text
+        QElapsedTimer reloj;
+        reloj.start();
         if (consulta.exec(cSql))
             return consulta.isSelect() ? Recordset::DeConsulta(base, std::move(consulta), cTablaNuevasFilas)
                                        : Recordset();
         const QSqlError error = consulta.lastError();
-        if (bReabierta || d->nRetenciones > 0 || !SeCortoLaSesion(NumeroDe(error)))
-            LanzaErrorBase(error, &d->datos.esperas);
+        const bool bSesionCortada = SeCortoLaSesion(NumeroDe(error));
+        if (bSesionCortada && d->nRetenciones > 0) {
+            // What the session held is gone with it: the connection counts as closed, so that
+            // nobody tries to undo in it what the server has already thrown away.
+            consulta = QSqlQuery();
+            QSqlDatabase::database(d->cNombre, false).close();
+        }
+        if (bReabierta || d->nRetenciones > 0 || !bSesionCortada)
+            LanzaErrorBase(error, &d->datos.esperas, false, reloj.elapsed());
         // The server restarted, or closed the session while the window sat idle: nothing the
         // program needs lived in it, so a new one takes its place.
         consulta = QSqlQuery();

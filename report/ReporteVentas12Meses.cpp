@@ -1,7 +1,9 @@
 #include "ReporteVentas12Meses.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QScopeGuard>
+#include <QThread>
 #include <QTimer>
 
 #include <utility>
@@ -14,6 +16,7 @@
 #include "FiltroVentas.h"
 #include "HostError.h"
 #include "ImprimeRpt.h"
+#include "Mensajes.h"
 #include "NombresDeFiltros.h"
 #include "ObjetosPrograma.h"
 #include "ParametrosRpt.h"
@@ -90,6 +93,40 @@ bool ReporteVentas12Meses::Cancela()
     return true;
 }
 
+void ReporteVentas12Meses::BorraTrasPerderLaSesion(const QString &cBase) const
+{
+    // The server was stopped or restarted under the run: the lock went with the session, the
+    // table stayed. A new session drops it if it is still this run's: nobody holds the lock. A
+    // server that is restarting is given the wait for a connection to come back.
+    try {
+        const DatosConexion &datos = m_cnnDatos.Datos();
+        QElapsedTimer reloj;
+        reloj.start();
+        Connection nueva;
+        for (;;) {
+            try {
+                nueva = Connection::Abre(datos);
+                break;
+            } catch (const HostError &error) {
+                const bool bSinServidor = error.Numero() == 2002 || error.Numero() == 2003;
+                if (!bSinServidor || reloj.elapsed() >= datos.esperas.nConexion * 1000LL)
+                    throw;
+                QThread::msleep(500);
+            }
+        }
+        const BloqueoInforme bloqueo(nueva, cBase, 0);
+        TablaDeTrabajo::Borra(nueva);
+    } catch (const HostError &error) {
+        if (error.Numero() == CodigoErrorHost::InformeEnCurso)
+            return; // another run has begun: the table is already its own
+        MuestraError(m_mensajes,
+                     HostError(error.Numero(), QStringLiteral("No se pudo borrar la tabla de trabajo %1 tras perder la "
+                                                              "conexión con el servidor (%2); la borrará el próximo "
+                                                              "informe.")
+                                                   .arg(TablaDeTrabajo::cNombre, error.Descripcion())));
+    }
+}
+
 QDate ReporteVentas12Meses::Fecha(const QString &cTexto, const QString &cQue) const
 {
     const QDate dFecha = QDate::fromString(cTexto.trimmed(), m_objetos.Nucleo().FormatoFecha());
@@ -155,8 +192,10 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
         try {
             TablaDeTrabajo::Borra(m_cnnDatos);
         } catch (const HostError &error) {
-            // The next run drops it; the failure that ended this one, if any, is what is shown.
-            qWarning("No se pudo borrar la tabla de trabajo: %s", error.what());
+            if (m_cnnDatos.EstaAbierta()) // the next run drops it; the failure that ended this one is shown
+                qWarning("No se pudo borrar la tabla de trabajo: %s", error.what());
+            else
+                BorraTrasPerderLaSesion(cBase);
         }
         bloqueo.Libera();
     };

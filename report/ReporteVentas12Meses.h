@@ -85,6 +85,8 @@ private:
     std::function<void(bool)> m_alCambiarDisponibilidad;
     std::function<void(Paso)> m_alCambiarPaso;
     bool m_bLlenadoAparte = false;
+    void BorraTrasPerderLaSesion(const QString &cBase) const;
+
     TrabajoEnOtroHilo *m_pLlenado = nullptr; // while the fill runs apart
     bool m_bEsperandoTurno = false;
     bool m_bCancelado = false;

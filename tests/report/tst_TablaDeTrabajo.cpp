@@ -74,6 +74,7 @@ private slots:
     void intercalacionesDelHostYLaPlantilla();
     void bloqueoEntreDosConexiones();
     void llenadoHuerfanoSeDetiene();
+    void servidorReiniciadoDuranteElLlenado();
     void segundaCopiaNoTocaLaTabla();
     void fallaAMitadBorraLaTablaYDevuelveElBoton_data();
     void fallaAMitadBorraLaTablaYDevuelveElBoton();
@@ -494,6 +495,38 @@ void tst_TablaDeTrabajo::llenadoHuerfanoSeDetiene()
     QVERIFY(huerfano->wait(20000));
     QVERIFY2(!cFallaDelHuerfano.isEmpty(), "la sentencia que quedó debía detenerse");
     QCOMPARE(TablaDeTrabajo::DetieneLlenadosHuerfanos(cnn), 0);
+}
+
+// The run's sessions end under it, as when the server restarts: one failure that says the
+// connection was lost, and the table dropped from a new session, the lock having gone with
+// the old one.
+void tst_TablaDeTrabajo::servidorReiniciadoDuranteElLlenado()
+{
+    Genera(7);
+    Connection bloqueadora = Connection::Abre(m_pBase->Datos());
+    bloqueadora.Execute(QStringLiteral("lock tables facturas write")); // holds the fill on the server
+    const auto desbloquea = qScopeGuard([&] { bloqueadora.Execute(QStringLiteral("unlock tables")); });
+    Connection verdugo = Connection::Abre(m_pBase->Datos());
+    const QString cBloqueadora = bloqueadora.Execute(QStringLiteral("select connection_id()")).Campo(0).toString();
+    QTimer::singleShot(500, [&] {
+        for (const QStringList &fila :
+             Filas(verdugo, QStringLiteral("select ID from information_schema.PROCESSLIST where DB = database() and "
+                                           "ID not in (connection_id(), %1)")
+                                .arg(cBloqueadora)))
+            verdugo.Execute(QStringLiteral("kill connection %1").arg(fila.first()));
+    });
+
+    Connection cnn = Connection::Abre(m_pBase->Datos());
+    ParametrosRpt parametros;
+    MensajesGrabados mensajes;
+    ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, m_control, QStringLiteral("/no/hay"), mensajes);
+    reporte.setLlenadoAparte(true);
+    const std::optional<Falla> falla = FallaDe([&] { reporte.Ejecuta(Filtros("01/01/2024", "31/12/2024")); });
+    QVERIFY(falla);
+    QVERIFY2(falla->cDescripcion.startsWith(QStringLiteral("Se perdió la conexión con el servidor")),
+             qPrintable(falla->cDescripcion));
+    QCOMPARE(mensajes.Llamadas().size(), 0); // the table went without a word
+    QVERIFY(!ExisteTabla(verdugo));
 }
 
 void tst_TablaDeTrabajo::segundaCopiaNoTocaLaTabla()
