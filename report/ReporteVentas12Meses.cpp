@@ -169,7 +169,7 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
             AvisaPaso(Paso::EsperandoTurno);
         }
         QEventLoop pausa;
-        QTimer::singleShot(250, &pausa, &QEventLoop::quit);
+        QTimer::singleShot(50, &pausa, &QEventLoop::quit); // a turn is taken soon after it is freed
         pausa.exec();
         return !m_bCancelado;
     };
