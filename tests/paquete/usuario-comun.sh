@@ -80,7 +80,7 @@ HOME="$referencia_home" XDG_CONFIG_DIRS="$tmp/xdg" ODBCINI="$referencia_home/.od
 
 # 1. No administrator's defaults: the user's settings file gets the built-in defaults.
 casa="$(nuevo_home sin-administrador)"
-if como_usuario "$casa" ALMENA_UNIDAD_C="$tmp/c" "$programa" --desde "$desde" --hasta "$hasta" \
+if como_usuario "$casa" ALMENA_UNIDAD_C="$tmp/c" XDG_CONFIG_DIRS="$tmp/sin-administrador" "$programa" --desde "$desde" --hasta "$hasta" \
     --salida "$casa/informe.csv" 2>"$tmp/1.log"; then
     falla "sin la base de datos principal del equipo el informe no debía salir: $(cat "$tmp/1.log")"
 fi
@@ -91,7 +91,8 @@ grep -q "almenapremium" "$tmp/1.log" || falla "el mensaje no nombra la ruta inco
 [[ "$(stat -c %u "$ini")" == "$usuario" ]] || falla "$ini no es del usuario"
 # The user names the host folder and the database, as the message asks.
 printf '[Configuración]\nRuta de Almena Premium=%s\nBase de datos principal=%s\n' "$tmp/almena" "$base" >"$ini"
-como_usuario "$casa" "$programa" --desde "$desde" --hasta "$hasta" --salida "$casa/informe.csv" 2>"$tmp/1b.log" ||
+como_usuario "$casa" XDG_CONFIG_DIRS="$tmp/sin-administrador" "$programa" --desde "$desde" --hasta "$hasta" \
+    --salida "$casa/informe.csv" 2>"$tmp/1b.log" ||
     falla "el programa instalado falló: $(cat "$tmp/1b.log")"
 cmp -s "$tmp/referencia.csv" "$casa/informe.csv" || falla "el informe del programa instalado difiere del de la compilación"
 odbc="$casa/.odbc.ini"
