@@ -37,11 +37,17 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 )
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS mariadb-client)
 
-# The program stripped, its symbols in informe-mensual-dbgsym_<version>_<arch>.ddeb: the
-# debug package takes them from the unstripped program and strips it (CPACK_STRIP_FILES would
-# strip it first and leave the debug package nothing).
-set(CPACK_STRIP_FILES OFF)
-set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
+# The program stripped. A build with debug information (RelWithDebInfo, Debug) also puts its
+# symbols in informe-mensual-dbgsym_<version>_<arch>.ddeb: the debug package takes them from
+# the unstripped program and strips it (CPACK_STRIP_FILES would strip it first and leave the
+# debug package nothing). The test command's build (Release) has none to keep.
+if(CMAKE_BUILD_TYPE MATCHES "^(RelWithDebInfo|Debug)$")
+    set(CPACK_STRIP_FILES OFF)
+    set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
+else()
+    set(CPACK_STRIP_FILES ON)
+    set(CPACK_DEBIAN_DEBUGINFO_PACKAGE OFF)
+endif()
 
 # The package is built from what scripts/paquete.sh builds, not from the whole tree with its
 # tests.

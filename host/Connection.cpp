@@ -7,42 +7,11 @@
 #include <QSqlField>
 #include <QSqlQuery>
 
+#include "ErrorBaseDeDatos.h"
 #include "HostError.h"
 #include "Recordset.h"
 
 namespace {
-
-// Client error numbers of the MySQL protocol, and the server's for a lock wait.
-constexpr int nSinConexionLocal = 2002;
-constexpr int nSinConexion = 2003;
-constexpr int nServidorDesconocido = 2005;
-constexpr int nServidorSeFue = 2006;
-constexpr int nConexionPerdida = 2013;
-// MySQL from 8.0.24 tells a client whose idle session it closed so (ER_CLIENT_INTERACTION_TIMEOUT)
-// before the client sees the closed connection itself.
-constexpr int nCerradaPorInactividad = 4031;
-constexpr int nBloqueoSinLiberar = 1205;
-constexpr int nAccesoDenegado = 1045;
-// MySQL's answer to a connection without TLS when it requires TLS (ER_SECURE_TRANSPORT_REQUIRED);
-// MariaDB 10.11 answers such a connection with 1045 instead, as if the password were wrong.
-constexpr int nRequiereTls = 3159;
-
-bool SeCortoLaSesion(int nNumero)
-{
-    return nNumero == nServidorSeFue || nNumero == nConexionPerdida || nNumero == nCerradaPorInactividad;
-}
-
-int NumeroDe(const QSqlError &error)
-{
-    bool bNumero = false;
-    const int nNumero = error.nativeErrorCode().toInt(&bNumero);
-    return bNumero ? nNumero : 0;
-}
-
-const QString cPideTls = QStringLiteral(
-    "El servidor de la base de datos solo acepta conexiones cifradas (TLS): ponga «TLS=sí» y en «CA» el "
-    "archivo del certificado de la autoridad que firmó el del servidor, en la sección [TLS] del archivo de "
-    "configuración");
 
 // The options of a QMYSQL connection: its waits and, with TLS, the authority that the server's
 // certificate must chain to (the client library checks the chain whenever it is given one).
@@ -93,47 +62,6 @@ struct Connection::Estado
     }
 };
 
-void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas, bool bConectando, qint64 nMilisegundos)
-{
-    const int nNumero = NumeroDe(error);
-    QString cTexto = error.databaseText().trimmed();
-    if (cTexto.isEmpty())
-        cTexto = error.driverText().trimmed();
-    const auto segundos = [pEsperas](int Esperas::*pEspera) {
-        return pEsperas ? QStringLiteral(" en %1 s").arg(pEsperas->*pEspera) : QString();
-    };
-    switch (nNumero) {
-    case nSinConexionLocal:
-    case nSinConexion:
-    case nServidorDesconocido:
-        cTexto = QStringLiteral("No se pudo conectar con el servidor de la base de datos%1 (%2)")
-                     .arg(segundos(&Esperas::nConexion), cTexto);
-        break;
-    case nServidorSeFue:
-    case nConexionPerdida:
-    case nCerradaPorInactividad:
-        // The client library says the same when the server went silent and when it closed the
-        // session (stopped, restarted, killed it): the time the statement took tells them apart.
-        if (!bConectando && pEsperas && nMilisegundos >= 0 && nMilisegundos < pEsperas->nRespuesta * 1000LL - 1000)
-            cTexto = QStringLiteral("Se perdió la conexión con el servidor de la base de datos: el servidor la cerró "
-                                    "(se detuvo, se reinició o terminó la sesión) (%1)")
-                         .arg(cTexto);
-        else
-            cTexto =
-                QStringLiteral("El servidor de la base de datos no responde: no contestó%1 o cerró la conexión (%2)")
-                    .arg(segundos(bConectando ? &Esperas::nConexion : &Esperas::nRespuesta), cTexto);
-        break;
-    case nRequiereTls: cTexto = QStringLiteral("%1 (%2)").arg(cPideTls, cTexto); break;
-    case nBloqueoSinLiberar:
-        cTexto = QStringLiteral("Otra sesión del servidor tiene bloqueados los datos que se necesitan y no los "
-                                "liberó%1 (%2)")
-                     .arg(segundos(&Esperas::nBloqueos), cTexto);
-        break;
-    default: break;
-    }
-    throw HostError(nNumero != 0 ? nNumero : CodigoErrorHost::ErrorBaseDeDatos, cTexto);
-}
-
 Connection Connection::Abre(const DatosConexion &datos)
 {
     static QAtomicInteger<int> nSiguiente = 0;
@@ -166,7 +94,7 @@ void Connection::Reabre()
     base.setConnectOptions(OpcionesDe(d->datos, d->datos.cifrado.bTls ? d->datos.cifrado.cCA : QString()));
     if (!base.open()) {
         const QSqlError error = base.lastError();
-        if (NumeroDe(error) == nAccesoDenegado && !d->datos.cifrado.bTls && PideTls(base, d->datos))
+        if (NumeroDeError(error) == nAccesoDenegado && !d->datos.cifrado.bTls && PideTls(base, d->datos))
             throw HostError(nAccesoDenegado, QStringLiteral("%1 (%2)").arg(cPideTls, error.databaseText().trimmed()));
         LanzaErrorBase(error, &esperas, true);
     }
@@ -237,7 +165,7 @@ Recordset Connection::Execute(const QString &cSql, const QString &cTablaNuevasFi
             return consulta.isSelect() ? Recordset::DeConsulta(base, std::move(consulta), cTablaNuevasFilas)
                                        : Recordset();
         const QSqlError error = consulta.lastError();
-        const bool bSesionCortada = SeCortoLaSesion(NumeroDe(error));
+        const bool bSesionCortada = SeCortoLaSesion(NumeroDeError(error));
         if (bSesionCortada && d->nRetenciones > 0) {
             // What the session held is gone with it: the connection counts as closed, so that
             // nobody tries to undo in it what the server has already thrown away.

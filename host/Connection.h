@@ -64,12 +64,3 @@ private:
     std::shared_ptr<Estado> d;
     void Reabre();
 };
-
-// The failure of a database call: the server's own number and text, and in Spanish what it
-// means for the user where the number says it (no server, a lost session, a lock that did
-// not come free). With the waits, the message says how long the program waited, for the
-// connection (bConectando) or for an answer.
-// nMilisegundos: how long the failed statement took (a session lost at once was closed by the
-// server, not left without an answer); -1 when unknown.
-[[noreturn]] void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas = nullptr, bool bConectando = false,
-                                 qint64 nMilisegundos = -1);

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "Connection.h"
+#include "ErrorBaseDeDatos.h"
 #include "HostError.h"
 
 struct Recordset::Estado

@@ -7,8 +7,6 @@
 
 #include <memory>
 
-class Connection;
-
 // The rows of a query, read forward, as the host library hands them out. A recordset
 // opened on a table expression without a field list also accepts new rows.
 class Recordset

@@ -8,6 +8,10 @@
 
 namespace {
 
+// Between the fields of a row: a comma, whatever the user's locale, so that every reader of
+// CSV takes the file as it is.
+constexpr char cSeparador = ',';
+
 // Whether a field needs quotes: a comma, a quote, a line end, or blanks at its ends.
 bool NecesitaComillas(QStringView valor)
 {
@@ -16,7 +20,7 @@ bool NecesitaComillas(QStringView valor)
     if (valor.front().isSpace() || valor.back().isSpace())
         return true;
     for (const QChar c : valor) {
-        if (c == u',' || c == u'"' || c == u'\n' || c == u'\r')
+        if (c == QLatin1Char(cSeparador) || c == u'"' || c == u'\n' || c == u'\r')
             return true;
     }
     return false;
@@ -67,7 +71,7 @@ void SalidaCsv::EscribeEn(const ContenidoReporte &contenido, QIODevice &destino)
     };
     for (qsizetype i = 0; i < contenido.csv.size(); ++i) {
         if (i > 0)
-            bloque += ',';
+            bloque += cSeparador;
         AgregaCampo(bloque, contenido.csv[i].cTitulo);
     }
     bloque += "\r\n";
@@ -78,7 +82,7 @@ void SalidaCsv::EscribeEn(const ContenidoReporte &contenido, QIODevice &destino)
     for (qsizetype nFila = 0; nFila < contenido.nFilas; ++nFila) {
         for (qsizetype i = 0; i < contenido.csv.size(); ++i) {
             if (i > 0)
-                bloque += ',';
+                bloque += cSeparador;
             const ValorCelda &valor = contenido.Celda(nFila, contenido.csv[i].nLinea, contenido.csv[i].nColumna);
             switch (valor.tipo) {
             case ValorCelda::Tipo::Vacio: break;
