@@ -40,7 +40,6 @@ const QString cPideTls = QStringLiteral(
     "archivo del certificado de la autoridad que firmó el del servidor, en la sección [TLS] del archivo de "
     "configuración");
 
-
 void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas, bool bConectando, qint64 nMilisegundos)
 {
     const int nNumero = NumeroDeError(error);
@@ -81,4 +80,3 @@ void LanzaErrorBase(const QSqlError &error, const Esperas *pEsperas, bool bConec
     }
     throw HostError(nNumero != 0 ? nNumero : CodigoErrorHost::ErrorBaseDeDatos, cTexto);
 }
-
