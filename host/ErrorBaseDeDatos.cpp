@@ -23,6 +23,11 @@ constexpr int nRequiereTls = 3159;
 
 } // namespace
 
+bool SinServidor(int nNumero)
+{
+    return nNumero == nSinConexionLocal || nNumero == nSinConexion;
+}
+
 bool SeCortoLaSesion(int nNumero)
 {
     return nNumero == nServidorSeFue || nNumero == nConexionPerdida || nNumero == nCerradaPorInactividad;

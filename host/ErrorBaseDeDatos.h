@@ -19,6 +19,10 @@ extern const QString cPideTls;
 // The number of a failure; 0 when the driver gave none.
 int NumeroDeError(const QSqlError &error);
 
+// Whether the number says that no server answered where the connection looked for one (none
+// running there, or one still starting).
+bool SinServidor(int nNumero);
+
 // Whether the number says that the session is gone (the server went away, dropped it, or
 // closed it for idling).
 bool SeCortoLaSesion(int nNumero);

@@ -394,16 +394,21 @@ void frmInicial::CancelaInforme()
         m_pInformeEnCurso->Cancela();
 }
 
+void frmInicial::CancelaComoCancelar()
+{
+    if (m_pOcupada)
+        m_pOcupada->Cancela(); // as "Cancelar" does, so that the progress window says so
+    else
+        SinFallaSilenciosa([this] { CancelaInforme(); });
+}
+
 void frmInicial::TerminaSesion()
 {
     if (m_bTerminado || m_bCerrarAlTerminar)
         return;                 // already closing
     m_bCerrarAlTerminar = true; // answered: nobody is there to ask
     if (m_pInformeEnCurso) {
-        if (m_pOcupada)
-            m_pOcupada->Cancela();
-        else
-            SinFallaSilenciosa([this] { CancelaInforme(); });
+        CancelaComoCancelar();
         return; // the window closes when the run ends
     }
     close();
@@ -431,10 +436,7 @@ void frmInicial::closeEvent(QCloseEvent *pEvento)
             // The run first lets go of the server's lock and drops its table: the window closes
             // when it ends, at once when it is cancelled.
             m_bCerrarAlTerminar = true;
-            if (m_pOcupada)
-                m_pOcupada->Cancela(); // as "Cancelar" does, so that the progress window says so
-            else
-                SinFallaSilenciosa([this] { CancelaInforme(); });
+            CancelaComoCancelar();
             pEvento->ignore();
             return;
         }

@@ -85,6 +85,7 @@ private:
     void mkeFecha_Validate(int nIndice);
     void cmdImprimir_Click();
     void CancelaInforme();
+    void CancelaComoCancelar(); // through the progress window when it is up
     bool TeclaDeCampo(QWidget *pCampo, QKeyEvent *pEvento);
     void EcoNombre(QLabel *pEtiqueta, const QString &cTabla, const QString &cCodigo);
     template <class F> void SinFallaSilenciosa(F &&manejador);

@@ -13,6 +13,7 @@
 #include "BloqueoInforme.h"
 #include "ControlReporte.h"
 #include "Cuenta.h"
+#include "ErrorBaseDeDatos.h"
 #include "FiltroVentas.h"
 #include "HostError.h"
 #include "ImprimeRpt.h"
@@ -108,8 +109,7 @@ void ReporteVentas12Meses::BorraTrasPerderLaSesion(const QString &cBase) const
                 nueva = Connection::Abre(datos);
                 break;
             } catch (const HostError &error) {
-                const bool bSinServidor = error.Numero() == 2002 || error.Numero() == 2003;
-                if (!bSinServidor || reloj.elapsed() >= datos.esperas.nConexion * 1000LL)
+                if (!SinServidor(error.Numero()) || reloj.elapsed() >= datos.esperas.nConexion * 1000LL)
                     throw;
                 QThread::msleep(500);
             }
