@@ -21,3 +21,30 @@ function(im_precompila_qt destino)
     target_precompile_headers(${destino} PRIVATE <QDate> <QFile> <QList> <QMap> <QString> <QStringList> <QVariant>
                               ${ARGN})
 endfunction()
+
+# im_expone(destino Cabecera.h...): the headers of the current folder that destino's users may
+# include, and only those. Each gets a one-line stand-in in build/expuestas/<destino>/ that
+# includes the real file; that folder is what users see, so an include of any other header of
+# the folder fails to compile where the map of the folders does not allow it. The library's
+# own files see their whole folder. Its tests, which look inside, link <destino>_internos.
+function(im_expone destino)
+    set(carpeta ${CMAKE_BINARY_DIR}/expuestas/${destino})
+    file(MAKE_DIRECTORY ${carpeta})
+    file(GLOB anteriores RELATIVE ${carpeta} ${carpeta}/*)
+    foreach(cabecera ${ARGN})
+        if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${cabecera})
+            message(FATAL_ERROR "im_expone(${destino}): ${cabecera} is not in ${CMAKE_CURRENT_SOURCE_DIR}")
+        endif()
+        file(CONFIGURE OUTPUT ${carpeta}/${cabecera} CONTENT "#include \"${CMAKE_CURRENT_SOURCE_DIR}/${cabecera}\"\n")
+        list(REMOVE_ITEM anteriores ${cabecera})
+    endforeach()
+    # A header no longer exposed leaves no stand-in behind in an old build folder.
+    foreach(anterior ${anteriores})
+        file(REMOVE ${carpeta}/${anterior})
+    endforeach()
+    target_include_directories(${destino} PUBLIC ${carpeta} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+
+    add_library(${destino}_internos INTERFACE)
+    target_include_directories(${destino}_internos INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${destino}_internos INTERFACE ${destino})
+endfunction()

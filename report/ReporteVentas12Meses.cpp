@@ -11,7 +11,6 @@
 #include "ArchivosPrograma.h"
 #include "BasesDD.h"
 #include "BloqueoInforme.h"
-#include "ControlReporte.h"
 #include "Cuenta.h"
 #include "ErrorBaseDeDatos.h"
 #include "FiltroVentas.h"
@@ -150,12 +149,12 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
         m_parametros.Formulas[columna.nPosicion - 1] = columna.cEtiqueta;
 
     if (m_bAImpresora) {
-        m_parametros.Propiedad15 = qint32(DestinoReporte::Impresora);
+        m_parametros.Propiedad15 = qint32(DestinoRpt::Impresora);
         m_parametros.Propiedad30 = QStringList{m_cImpresora};
         m_parametros.Propiedad24 = qint16(m_nCopias);
         m_parametros.Propiedad48 = m_cPaginas;
     } else if (!m_cArchivoSalida.isEmpty()) {
-        m_parametros.Propiedad15 = qint32(DestinoReporte::Archivo); // of the kind its extension names
+        m_parametros.Propiedad15 = qint32(DestinoRpt::Archivo); // of the kind its extension names
         m_parametros.Propiedad12 = m_cArchivoSalida;
     }
 

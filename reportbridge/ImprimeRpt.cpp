@@ -18,6 +18,11 @@
 #include "TablasRpt.h"
 #include "UbicacionTabla.h"
 
+// The request's destinations are handed over as numbers: they must mean the control's.
+static_assert(qint32(DestinoRpt::Ventana) == qint32(DestinoReporte::Ventana));
+static_assert(qint32(DestinoRpt::Impresora) == qint32(DestinoReporte::Impresora));
+static_assert(qint32(DestinoRpt::Archivo) == qint32(DestinoReporte::Archivo));
+
 namespace {
 
 // The job's failure handler: the failure is shown and the job goes on with the step after

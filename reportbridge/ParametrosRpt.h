@@ -5,6 +5,10 @@
 
 #include <array>
 
+// Where a job sends the report: Propiedad15's values, the report control's own numbers (kept
+// equal to them where the bridge hands them over).
+enum class DestinoRpt : qint32 { Ventana = 0, Impresora = 1, Archivo = 2 };
+
 // The request for one report job: the settings handed to the report control, property by
 // property (the number is the property's dispatch identifier), and the formula slots.
 struct ParametrosRpt

@@ -49,7 +49,7 @@ if [[ "$partidas_en_base" == "$lineas" && -f "$marca_carga" && "$(cat "$marca_ca
     echo "demo: los datos ya están cargados ($carga_esperada)."
 else
     rm -f "$marca_carga"
-    build/scripts/demodata/genera-demo --semilla "$semilla" --lineas "$lineas" --hasta "$mes" \
+    build/demodata/genera-demo --semilla "$semilla" --lineas "$lineas" --hasta "$mes" \
         --base "$base" --servidor 127.0.0.1 --puerto "$puerto" --usuario root --password ""
     echo "$carga_esperada" >"$marca_carga"
 fi
