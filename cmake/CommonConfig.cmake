@@ -44,7 +44,8 @@ function(im_expone destino)
     endforeach()
     target_include_directories(${destino} PUBLIC ${carpeta} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 
+    # Everything the library's own files see, also through the libraries it links privately.
     add_library(${destino}_internos INTERFACE)
-    target_include_directories(${destino}_internos INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_include_directories(${destino}_internos INTERFACE $<TARGET_PROPERTY:${destino},INCLUDE_DIRECTORIES>)
     target_link_libraries(${destino}_internos INTERFACE ${destino})
 endfunction()

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "ErrorReporte.h"
+#include "base/ErrorReporte.h"
 
 // What the report control tells the one who runs a job while the report runs, as a control
 // raises events: when its connection is open (the ODBC data sources have been read), and

@@ -9,7 +9,7 @@
 #include "AjustesImpresion.h"
 #include "ControlReporte.h"
 #include "FormulasReporte.h"
-#include "TextoConexion.h"
+#include "datos/TextoConexion.h"
 
 class SalidaImpresa;
 

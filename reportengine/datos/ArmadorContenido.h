@@ -4,9 +4,9 @@
 #include <QHash>
 #include <QString>
 
+#include "../rpt/DisenoReporte.h"
 #include "ContenidoReporte.h"
 #include "DatosReporte.h"
-#include "DisenoReporte.h"
 
 // Builds the content of a report from its layout, the formulas put and the query's rows:
 // which series columns are shown (those whose formula was put), the value of every cell,

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-#include "ArchivoRpt.h"
+#include "../rpt/ArchivoRpt.h"
 
 // The report's query made ready to run: each {Tn} becomes the location of table n, the one
 // put through property 32 (index n - 1) or, when none was put, the one stored in the file.

@@ -4,9 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "DisenoReporte.h"
-#include "NumeroDecimal.h"
-#include "PlantillaTexto.h"
+#include "../base/NumeroDecimal.h"
+#include "../base/PlantillaTexto.h"
+#include "../rpt/DisenoReporte.h"
 
 // A report ready to go on paper, into a CSV file or into a workbook: the columns that are
 // shown, every cell of every row, the totals, and the header and footer lines with everything

@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "ContenidoReporte.h"
+#include "../datos/ContenidoReporte.h"
 #include "PaginacionReporte.h"
 
 class QPagedPaintDevice;

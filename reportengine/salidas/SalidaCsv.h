@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "ContenidoReporte.h"
+#include "../datos/ContenidoReporte.h"
 
 class QIODevice;
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "ContenidoReporte.h"
+#include "../datos/ContenidoReporte.h"
 
 // The report as a workbook (.xlsx, written by libxlsxwriter) with two sheets.
 //
