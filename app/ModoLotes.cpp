@@ -33,6 +33,7 @@
 #include "ParametrosRpt.h"
 #include "ReporteVentas12Meses.h"
 #include "SenalesDeTermino.h"
+#include "TablaDeFiltros.h"
 #include "libNucleo.h"
 
 namespace {
@@ -221,17 +222,21 @@ int Ejecuta(const QStringList &argumentos)
             return 1;
         }
     }
-    filtros.cCliente = opciones.value(QStringLiteral("cliente"));
-    filtros.cVendedor = opciones.value(QStringLiteral("vendedor"));
-    if (opciones.isSet(QStringLiteral("linea"))) {
+    // One option for each filter of the table; a number must be a whole one above 0.
+    for (const TablaDeFiltros::Filtro &filtro : TablaDeFiltros::Todos()) {
+        const QString cValor = opciones.value(filtro.cOpcion);
+        if (filtro.tipo == TablaDeFiltros::Tipo::Codigo || !opciones.isSet(filtro.cOpcion)) {
+            filtros.*filtro.pValor = cValor;
+            continue;
+        }
         bool bNumero = false;
-        const int nLinea = opciones.value(QStringLiteral("linea")).toInt(&bNumero);
-        if (!bNumero || nLinea <= 0) {
-            Escribe(QStringLiteral("--linea %1 no es un número de línea (omita --linea para todas las líneas)")
-                        .arg(opciones.value(QStringLiteral("linea"))));
+        const int nNumero = cValor.toInt(&bNumero);
+        if (!bNumero || nNumero <= 0) {
+            Escribe(QStringLiteral("--%1 %2 no es un número de %3 (omita --%1 para %4)")
+                        .arg(filtro.cOpcion, cValor, filtro.cNombre, filtro.cSinFiltro));
             return 1;
         }
-        filtros.vLinea = nLinea;
+        filtros.*filtro.pValor = QString::number(nNumero);
     }
     if (QDate::fromString(filtros.cFechaFinal, cFormatoFechaHost) <
         QDate::fromString(filtros.cFechaInicial, cFormatoFechaHost))
@@ -356,6 +361,7 @@ int Ejecuta(const QStringList &argumentos)
             reporte.setImpresora(cImpresora, nCopias, cPaginas);
         else
             reporte.setArchivoSalida(cSalida);
+        reporte.setAlDesconocerFiltro([](const QString &cDesconocido) { Escribe(cDesconocido); });
         reporte.setProgreso([&](const QString &cQue) {
             Escribe(QStringLiteral("%1 (%2 s)").arg(cQue).arg(reloj.elapsed() / 1000.0, 0, 'f', 1));
         });

@@ -2,13 +2,10 @@
 
 #include <QStringList>
 
-// The twelve-month report without a window:
-//   informe-mensual --desde DD/MM/AAAA --hasta DD/MM/AAAA [--cliente C] [--vendedor V]
-//                   [--linea ID] --salida ARCHIVO.pdf|ARCHIVO.csv|ARCHIVO.xlsx
-//                   | --impresora [NOMBRE] [--copias N] [--paginas N|N-M]
-//   informe-mensual -h | --help | --version
-// The same start-up and the same operation as the window; messages go to standard error. The
-// options themselves are listed in ayuda/OpcionesLotes.h.
+// The twelve-month report without a window: the same start-up and the same operation as the
+// window; messages go to standard error. Its options, their usage lines and its exit statuses
+// are written once, in ayuda/OpcionesLotes.cpp (the filters' options in filtros/TablaDeFiltros.cpp),
+// and shown by --help and the manual page.
 namespace ModoLotes {
 
 // Whether the arguments ask for the batch mode (any option at all).

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "TablaDeFiltros.h"
+
 namespace {
 
 // How wide --help writes, as QCommandLineParser did.
@@ -118,9 +120,18 @@ namespace OpcionesLotes {
 
 const QList<Opcion> &Todas()
 {
-    // One option a row, laid out by hand: clang-format would put every field on a line.
+    // One option a row, laid out by hand: clang-format would put every field on a line. The
+    // filters' options come from their table, between the period and the destination.
+    const auto conFiltros = [](QList<Opcion> opciones) {
+        qsizetype nLugar = 4; // after --desde and --hasta
+        for (const TablaDeFiltros::Filtro &filtro : TablaDeFiltros::Todos())
+            opciones.insert(
+                nLugar++,
+                Opcion{filtro.cOpcion, {}, filtro.cArgumento, false, false, Forma::Comun, filtro.cDescripcion});
+        return opciones;
+    };
     // clang-format off
-    static const QList<Opcion> opciones{
+    static const QList<Opcion> opciones = conFiltros({
         {QStringLiteral("help"), QStringLiteral("h"), {}, false, false, Forma::Consulta,
          QStringLiteral("Muestra la ayuda de las opciones.")},
         {QStringLiteral("version"), {}, {}, false, false, Forma::Consulta,
@@ -129,12 +140,6 @@ const QList<Opcion> &Todas()
          QStringLiteral("Fecha inicial del periodo.")},
         {QStringLiteral("hasta"), {}, QStringLiteral("DD/MM/AAAA"), false, true, Forma::Comun,
          QStringLiteral("Fecha final del periodo.")},
-        {QStringLiteral("cliente"), {}, QStringLiteral("C"), false, false, Forma::Comun,
-         QStringLiteral("Clave del cliente, tal como se escribe.")},
-        {QStringLiteral("vendedor"), {}, QStringLiteral("V"), false, false, Forma::Comun,
-         QStringLiteral("Clave del vendedor.")},
-        {QStringLiteral("linea"), {}, QStringLiteral("ID"), false, false, Forma::Comun,
-         QStringLiteral("Número (ID) de la línea de productos; sin ella, todas las líneas.")},
         {QStringLiteral("salida"), {}, QStringLiteral("ARCHIVO"), false, true, Forma::Archivo,
          QStringLiteral("Archivo del informe: .pdf, .csv o .xlsx.")},
         {QStringLiteral("impresora"), {}, QStringLiteral("NOMBRE"), true, true, Forma::Impresora,
@@ -143,7 +148,7 @@ const QList<Opcion> &Todas()
          QStringLiteral("Copias impresas, de 1 a 999 (1 si se omite). Solo con --impresora.")},
         {QStringLiteral("paginas"), {}, QStringLiteral("N|N-M"), false, false, Forma::Impresora,
          QStringLiteral("Páginas impresas: N o N-M (todas si se omite). Solo con --impresora.")},
-    };
+    });
     // clang-format on
     return opciones;
 }

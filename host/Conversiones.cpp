@@ -31,3 +31,12 @@ QString RecortaEspacios(const QString &cTexto)
         --nFin;
     return cTexto.mid(nInicio, nFin - nInicio);
 }
+
+QString CodigoEnMayusculas(const QString &cCodigo)
+{
+    // Character by character, as keys arrive: QString::toUpper would make "ß" two letters.
+    QString cResultado = cCodigo;
+    for (QChar &c : cResultado)
+        c = c.toUpper();
+    return cResultado;
+}

@@ -10,3 +10,8 @@ qint16 AEntero16(const QVariant &valor, const QString &cQue);
 
 // The text without the blanks (spaces) at its ends; other white space stays.
 QString RecortaEspacios(const QString &cTexto);
+
+// A code as the host's code fields take it while it is typed (libNucleo::Enter's mode "!"):
+// each character upper-cased on its own, so that a code given on the command line, pasted or
+// typed compares and shows the same, also under a collation that tells the cases apart.
+QString CodigoEnMayusculas(const QString &cCodigo);

@@ -1,6 +1,7 @@
 #include "libNucleo.h"
 
 #include "CodigosTecla.h"
+#include "Conversiones.h"
 #include "HostContext.h"
 #include "IniArchivo.h"
 
@@ -83,8 +84,7 @@ void libNucleo::Enter(qint16 &nTecla, const QString &cModo)
         if (nTecla < '0' || nTecla > '9')
             nTecla = 0;
     } else if (cModo == QLatin1String("!")) {
-        const QChar c{ushort(nTecla)};
-        nTecla = qint16(c.toUpper().unicode());
+        nTecla = qint16(CodigoEnMayusculas(QString(QChar(ushort(nTecla)))).at(0).unicode());
     }
 }
 

@@ -28,6 +28,7 @@
 #include "Mensajes.h"
 #include "Pregunta.h"
 #include "ReporteVentas12Meses.h"
+#include "TablaDeFiltros.h"
 #include "Twips.h"
 #include "Utilerias.h"
 #include "VentanaOcupada.h"
@@ -79,9 +80,12 @@ void frmInicial::ColocaControles()
 {
     m_pLabel[0] = NuevaEtiqueta(this, 0, QStringLiteral("Fecha inicial:"), Twips::Rectangulo(480, 600, 1170, 240));
     m_pLabel[1] = NuevaEtiqueta(this, 1, QStringLiteral("Fecha final:"), Twips::Rectangulo(4080, 600, 1020, 240));
-    m_pLabel[2] = NuevaEtiqueta(this, 2, QStringLiteral("Cliente:"), Twips::Rectangulo(480, 1440, 660, 240));
-    m_pLabel[3] = NuevaEtiqueta(this, 3, QStringLiteral("Vendedor"), Twips::Rectangulo(480, 2760, 900, 240));
-    m_pLabel[4] = NuevaEtiqueta(this, 4, QStringLiteral("Línea:"), Twips::Rectangulo(480, 4080, 540, 240));
+    m_pLabel[2] = NuevaEtiqueta(this, 2, TablaDeFiltros::De(&FiltrosInforme::cCliente).cEtiqueta,
+                                Twips::Rectangulo(480, 1440, 660, 240));
+    m_pLabel[3] = NuevaEtiqueta(this, 3, TablaDeFiltros::De(&FiltrosInforme::cVendedor).cEtiqueta,
+                                Twips::Rectangulo(480, 2760, 900, 240));
+    m_pLabel[4] = NuevaEtiqueta(this, 4, TablaDeFiltros::De(&FiltrosInforme::cLinea).cEtiqueta,
+                                Twips::Rectangulo(480, 4080, 540, 240));
     m_pLabel[5] = NuevaEtiquetaNombre(this, 5, Twips::Rectangulo(480, 2040, 6720, 540));
     m_pLabel[6] = NuevaEtiquetaNombre(this, 6, Twips::Rectangulo(480, 3360, 6720, 540));
 
@@ -336,7 +340,7 @@ FiltrosInforme frmInicial::LeeFiltros() const
     filtros.cFechaFinal = m_pmkeFecha[1]->Texto();
     filtros.cCliente = m_ptxtDato->text();
     filtros.cVendedor = m_pdtcVendedor->currentText();
-    filtros.vLinea = m_pdcboLinea->BoundText();
+    filtros.cLinea = m_pdcboLinea->BoundText().toString();
     return filtros;
 }
 

@@ -29,14 +29,28 @@ FiltroVentas FiltroVentas::Construye(const FiltrosInforme &filtros, const Objeto
     const QDate dFinal = QDate::fromString(filtros.cFechaFinal, nucleo.FormatoFecha());
     if (dFinal.isValid())
         f += utilerias.CambXXX(QStringLiteral(" and Fecha<='XXX'"), nucleo.FechaSQL(dFinal));
-    if (!RecortaEspacios(filtros.cCliente).isEmpty())
-        f += utilerias.CambXXX(QStringLiteral(" and Cliente='XXX'"), cnn.Escapa(filtros.cCliente));
-    if (!RecortaEspacios(filtros.cVendedor).isEmpty()) {
-        filtro.cFormulaVendedor = QStringLiteral("VENDEDOR='") + filtros.cVendedor + QLatin1Char('\'');
-        f += utilerias.CambXXX(QStringLiteral(" and Vendedor='XXX'"), cnn.Escapa(filtros.cVendedor));
+    for (const TablaDeFiltros::Filtro &filtrado : TablaDeFiltros::Todos()) {
+        const QString cValor = Valor(filtrado, filtros, objetos);
+        if (cValor.isEmpty())
+            continue;
+        if (filtrado.tipo == TablaDeFiltros::Tipo::Numero)
+            f += QStringLiteral(" and ") + filtrado.cColumna + QLatin1Char('=') + cValor;
+        else
+            f += utilerias.CambXXX(QStringLiteral(" and ") + filtrado.cColumna + QStringLiteral("='XXX'"),
+                                   cnn.Escapa(cValor));
     }
-    const double nLinea = nucleo.orVal(filtros.vLinea);
-    if (nLinea != 0)
-        f += QStringLiteral(" and productos.Linea=") + NumeroSQL(nLinea);
     return filtro;
+}
+
+QString FiltroVentas::Valor(const TablaDeFiltros::Filtro &filtro, const FiltrosInforme &filtros,
+                            const ObjetosPrograma &objetos)
+{
+    const QString &cDado = filtros.*filtro.pValor;
+    if (filtro.tipo == TablaDeFiltros::Tipo::Numero) {
+        const double nNumero = objetos.Nucleo().orVal(cDado);
+        return nNumero == 0 ? QString() : NumeroSQL(nNumero);
+    }
+    if (RecortaEspacios(cDado).isEmpty())
+        return {};
+    return filtro.bMayusculas ? CodigoEnMayusculas(cDado) : cDado;
 }

@@ -3,64 +3,66 @@
 #include "BasesDD.h"
 #include "Connection.h"
 #include "Conversiones.h"
-#include "NumeroSQL.h"
+#include "FiltroVentas.h"
 #include "ObjetosPrograma.h"
 #include "Recordset.h"
 #include "Utilerias.h"
-#include "libNucleo.h"
 
 namespace {
 
-// The field of the first row of the source; empty when there is none.
-QString PrimerValor(const ObjetosPrograma &objetos, Connection &cnn, const QString &cFuente, const QString &cCampo)
+QString Asignacion(const QString &cNombre, const QString &cValor)
 {
-    BasesDD &bases = objetos.Bases();
-    Recordset rs;
-    QString cValor;
-    if (bases.AbrirTabla(rs, cnn, cFuente, cCampo))
-        cValor = rs.Campo(cCampo).toString();
-    bases.CierraTabla(rs);
-    return cValor;
-}
-
-// The table's row whose Clave is the code, as the sales filter compares it.
-QString PorClave(const ObjetosPrograma &objetos, Connection &cnn, const QString &cTabla, const QString &cCodigo)
-{
-    return PrimerValor(objetos, cnn,
-                       cTabla + objetos.Utilidades().CambXXX(QStringLiteral(" where Clave='XXX'"), cnn.Escapa(cCodigo)),
-                       QStringLiteral("Nombre"));
-}
-
-QString Asignacion(const char *cNombre, const QString &cValor)
-{
-    return QLatin1String(cNombre) + QStringLiteral("='") + cValor + QLatin1Char('\'');
+    return cNombre + QStringLiteral("='") + cValor + QLatin1Char('\'');
 }
 
 } // namespace
 
-QList<NombresDeFiltros::Formula> NombresDeFiltros::Busca(const FiltrosInforme &filtros, const ObjetosPrograma &objetos,
-                                                         Connection &cnn)
+std::optional<QString> NombresDeFiltros::Nombre(const TablaDeFiltros::Filtro &filtro, const QString &cValor,
+                                                const ObjetosPrograma &objetos, Connection &cnn)
 {
-    QList<Formula> formulas;
-    const auto agrega = [&formulas](int nRanura, const char *cNombre, const QString &cValor) {
+    // The row whose key is the value, as the sales filter compares it.
+    const QString cFuente =
+        filtro.tipo == TablaDeFiltros::Tipo::Numero
+            ? filtro.cTabla + QStringLiteral(" where ") + filtro.cCampoClave + QLatin1Char('=') + cValor
+            : filtro.cTabla +
+                  objetos.Utilidades().CambXXX(
+                      QStringLiteral(" where ") + filtro.cCampoClave + QStringLiteral("='XXX'"), cnn.Escapa(cValor));
+    BasesDD &bases = objetos.Bases();
+    Recordset rs;
+    std::optional<QString> nombre;
+    if (bases.AbrirTabla(rs, cnn, cFuente, filtro.cCampoNombre))
+        nombre = rs.Campo(filtro.cCampoNombre).toString();
+    bases.CierraTabla(rs);
+    return nombre;
+}
+
+NombresDeFiltros NombresDeFiltros::Busca(const FiltrosInforme &filtros, const ObjetosPrograma &objetos, Connection &cnn)
+{
+    NombresDeFiltros nombres;
+    const auto agrega = [&nombres](int nRanura, const QString &cFormula, const QString &cValor) {
         if (!cValor.isEmpty())
-            formulas.append(Formula{nRanura, Asignacion(cNombre, cValor)});
+            nombres.formulas.append(Formula{nRanura, Asignacion(cFormula, cValor)});
     };
-    const QString cCliente = RecortaEspacios(filtros.cCliente);
-    if (!cCliente.isEmpty()) {
-        agrega(nFormulaCliente, "CLIENTE", cCliente);
-        agrega(nFormulaNombreCliente, "NOMBRECLIENTE",
-               PorClave(objetos, cnn, QStringLiteral("clientes"), filtros.cCliente));
+    const QList<TablaDeFiltros::Filtro> &tabla = TablaDeFiltros::Todos();
+    for (qsizetype i = 0; i < tabla.size(); ++i) {
+        const TablaDeFiltros::Filtro &filtro = tabla.at(i);
+        const QString cValor = FiltroVentas::Valor(filtro, filtros, objetos);
+        if (cValor.isEmpty())
+            continue;
+        const std::optional<QString> nombre = Nombre(filtro, cValor, objetos, cnn);
+        if (!nombre)
+            nombres.desconocidos << QStringLiteral("%1 %2 %3 no existe en la tabla %4")
+                                        .arg(filtro.cArticulo, filtro.cNombre, RecortaEspacios(cValor), filtro.cTabla);
+        if (filtro.cFormulaValor.isEmpty()) {
+            const QString cNombre = nombre.value_or(QString());
+            agrega(TablaDeFiltros::RanuraDelNombre(i), filtro.cFormulaNombre,
+                   !nombre             ? cValor + u' ' + cNoExiste
+                   : cNombre.isEmpty() ? cValor
+                                       : cNombre);
+        } else {
+            agrega(TablaDeFiltros::RanuraDelValor(i), filtro.cFormulaValor, RecortaEspacios(cValor));
+            agrega(TablaDeFiltros::RanuraDelNombre(i), filtro.cFormulaNombre, nombre.value_or(cNoExiste));
+        }
     }
-    if (!RecortaEspacios(filtros.cVendedor).isEmpty())
-        agrega(nFormulaNombreVendedor, "NOMBREVENDEDOR",
-               PorClave(objetos, cnn, QStringLiteral("vendedores"), filtros.cVendedor));
-    const double nLinea = objetos.Nucleo().orVal(filtros.vLinea);
-    if (nLinea != 0) {
-        const QString cId = NumeroSQL(nLinea);
-        const QString cNombre =
-            PrimerValor(objetos, cnn, QStringLiteral("lineas where ID=") + cId, QStringLiteral("Linea"));
-        agrega(nFormulaLinea, "LINEA", cNombre.isEmpty() ? cId : cNombre);
-    }
-    return formulas;
+    return nombres;
 }

@@ -2,17 +2,22 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 #include "FiltrosInforme.h"
+#include "TablaDeFiltros.h"
 
 class Connection;
 class ObjetosPrograma;
 
 // The report's formulas that name the filters in use in its header, with the names the host's
-// tables give them (the salesperson's code, VENDEDOR, is FiltroVentas's and stays as it was):
-// CLIENTE, the client's code, and NOMBRECLIENTE; NOMBREVENDEDOR; LINEA, the product line's
-// name. A code that no row of its table has goes without a name, and a product line without a
-// row is named by its ID. Each formula has a slot of its own after the salesperson's.
+// tables give them, for each filter of TablaDeFiltros in its slots: the value as the invoices
+// compare it (CLIENTE='C0001', VENDEDOR) and the name of its row (NOMBRECLIENTE,
+// NOMBREVENDEDOR); a filter without a formula for its value (the product line) shows its name
+// (LINEA) or, when the row has none, its value. A value that no row of its table has is said
+// not to exist, in the header and in the list of unknown ones.
 struct NombresDeFiltros
 {
     struct Formula
@@ -21,12 +26,18 @@ struct NombresDeFiltros
         QString cTexto; // NOMBRE='value'
     };
 
-    static constexpr int nFormulaCliente = 13;
-    static constexpr int nFormulaNombreCliente = 14;
-    static constexpr int nFormulaNombreVendedor = 15;
-    static constexpr int nFormulaLinea = 16;
+    QList<Formula> formulas;  // in the order of their slots
+    QStringList desconocidos; // "el cliente NOEXISTE no existe en la tabla clientes", one a filter
 
-    // The formulas of the filters in use, in the order of their slots. Codes go into the
-    // lookups as quoted literals, escaped by the connection's driver.
-    static QList<Formula> Busca(const FiltrosInforme &filtros, const ObjetosPrograma &objetos, Connection &cnn);
+    // The header's words for a value that its table does not have.
+    static inline const QString cNoExiste = QStringLiteral("(no existe)");
+
+    // Values go into the lookups as FiltroVentas compares them: quoted literals escaped by the
+    // connection's driver, numbers as numbers.
+    static NombresDeFiltros Busca(const FiltrosInforme &filtros, const ObjetosPrograma &objetos, Connection &cnn);
+
+    // The name that the filter's table gives the value: empty when its row has none, no value
+    // when there is no row.
+    static std::optional<QString> Nombre(const TablaDeFiltros::Filtro &filtro, const QString &cValor,
+                                         const ObjetosPrograma &objetos, Connection &cnn);
 };

@@ -200,10 +200,13 @@ ReporteVentas12Meses::Resultado ReporteVentas12Meses::Ejecuta(const FiltrosInfor
     };
     const auto alTerminar = qScopeGuard(terminaConLaTabla);
     const FiltroVentas filtro = FiltroVentas::Construye(filtros, m_objetos, m_cnnDatos, m_nMonedaUSD);
-    if (!filtro.cFormulaVendedor.isEmpty())
-        m_parametros.Formulas[FiltroVentas::nFormulaVendedor] = filtro.cFormulaVendedor;
-    for (const NombresDeFiltros::Formula &formula : NombresDeFiltros::Busca(filtros, m_objetos, m_cnnDatos))
+    const NombresDeFiltros nombres = NombresDeFiltros::Busca(filtros, m_objetos, m_cnnDatos);
+    for (const NombresDeFiltros::Formula &formula : nombres.formulas)
         m_parametros.Formulas[formula.nRanura] = formula.cTexto;
+    if (m_alDesconocerFiltro) {
+        for (const QString &cDesconocido : nombres.desconocidos)
+            m_alDesconocerFiltro(cDesconocido);
+    }
     AvisaPaso(Paso::LlenandoTabla);
     if (m_bLlenadoAparte) {
         // The table and the lock stay with this connection; only the long statement goes apart.

@@ -38,6 +38,10 @@ public:
     // Told what the operation is doing, for long runs.
     void setProgreso(std::function<void(const QString &)> aviso) { m_progreso = std::move(aviso); }
 
+    // Told of each filter whose value its table does not have ("el cliente X no existe en la
+    // tabla clientes"), once the run has the lock; the report's header says so as well.
+    void setAlDesconocerFiltro(std::function<void(const QString &)> aviso) { m_alDesconocerFiltro = std::move(aviso); }
+
     // Called with false once the period is accepted, and with true when the operation ends,
     // whether it succeeded or failed (the window disables and enables its button).
     void setAlCambiarDisponibilidad(std::function<void(bool)> aviso) { m_alCambiarDisponibilidad = std::move(aviso); }
@@ -82,6 +86,7 @@ private:
     int m_nCopias = 1;
     QString m_cPaginas;
     std::function<void(const QString &)> m_progreso;
+    std::function<void(const QString &)> m_alDesconocerFiltro;
     std::function<void(bool)> m_alCambiarDisponibilidad;
     std::function<void(Paso)> m_alCambiarPaso;
     bool m_bLlenadoAparte = false;

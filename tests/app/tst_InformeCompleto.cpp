@@ -374,7 +374,7 @@ void tst_InformeCompleto::csvIgualAlCalculoDirecto()
     ReporteVentas12Meses reporte(m_objetos, cnn, 2, parametros, motor, cCarpetaPrograma, m_pEntorno->mensajes);
     reporte.setArchivoSalida(cCsv);
     FiltrosInforme filtros{desde.toString(QStringLiteral("dd/MM/yyyy")), hasta.toString(QStringLiteral("dd/MM/yyyy")),
-                           cliente, vendedor, linea ? QVariant(linea) : QVariant()};
+                           cliente, vendedor, linea ? QString::number(linea) : QString()};
     QCOMPARE(reporte.Ejecuta(filtros), ReporteVentas12Meses::Resultado::Terminado);
     QVERIFY2(m_pEntorno->mensajes.Llamadas().isEmpty(), qPrintable(m_pEntorno->mensajes.Llamadas().value(0).cTexto));
 
@@ -598,6 +598,21 @@ void tst_InformeCompleto::modoLotes_data()
         << "" << sinNada << 0 << "escrito en"
         << "r.pdf" << sinHojas
         << "Filtros: cliente D'ANG Dulcería D'Angelo, S.A.; vendedor V01 " + cVendedor + "; línea Ferretería";
+    // Codes as the window takes them, and codes that no row of their table has: said on
+    // standard error and in the header, and the report written all the same.
+    QTest::newRow("cliente en minúsculas, como en la ventana")
+        << QStringList{"--desde", "01/01/2025", "--hasta", "30/06/2025", "--cliente", "d'ang", "--salida", "r.pdf"}
+        << "" << sinNada << 0 << "informe de 1 cliente escrito"
+        << "r.pdf" << sinHojas << "Filtros: cliente D'ANG Dulcería D'Angelo, S.A.";
+    QTest::newRow("cliente que no existe")
+        << QStringList{"--desde", "01/01/2025", "--hasta", "30/06/2025", "--cliente", "noexiste", "--salida", "r.pdf"}
+        << "" << sinNada << 0 << "el cliente NOEXISTE no existe en la tabla clientes"
+        << "r.pdf" << sinHojas << "Filtros: cliente NOEXISTE (no existe)";
+    QTest::newRow("vendedor y línea que no existen")
+        << QStringList{"--desde",    "01/01/2025", "--hasta", "30/06/2025", "--vendedor", "NADIE",
+                       "--linea",    "999",        "--salida", "r.pdf"}
+        << "" << sinNada << 0 << "la línea 999 no existe en la tabla lineas"
+        << "r.pdf" << sinHojas << "Filtros: vendedor NADIE (no existe); línea 999 (no existe)";
     QTest::newRow("csv con cliente") << QStringList{"--desde",   "01/01/2025", "--hasta",  "30/06/2025",
                                                     "--cliente", "D'ANG",      "--salida", "r.csv"}
                                      << "" << sinNada << 0 << "informe de 1 cliente escrito"

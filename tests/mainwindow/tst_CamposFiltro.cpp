@@ -293,9 +293,9 @@ void tst_CamposFiltro::filtrosComoUnValor()
     QCOMPARE(filtros.cFechaFinal, Hoy());
     QCOMPARE(filtros.cCliente, QStringLiteral(" C001"));
     QCOMPARE(filtros.cVendedor, QStringLiteral("V01"));
-    QCOMPARE(filtros.vLinea.toInt(), 2);
+    QCOMPARE(filtros.cLinea, QStringLiteral("2"));
     Linea()->lineEdit()->setText(QStringLiteral("no es una línea"));
-    QVERIFY(m_pVentana->LeeFiltros().vLinea.isNull());
+    QVERIFY(m_pVentana->LeeFiltros().cLinea.isEmpty());
 }
 
 void tst_CamposFiltro::botonDeshabilitadoSoloDuranteLaOperacion()

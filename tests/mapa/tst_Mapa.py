@@ -36,6 +36,10 @@ CASOS = [
     ("reportengine/papel/PintorReporte.cpp", "MotorPdf.h", True),
     ("reportengine/papel/PintorReporte.cpp", "SalidaArchivo.h", False),
     ("reportengine/salidas/SalidaPdf.cpp", "MotorReporte.h", False),
+    # the filters' table is read by the help and the report; it reads neither
+    ("ayuda/OpcionesLotes.cpp", "TablaDeFiltros.h", True),
+    ("filtros/TablaDeFiltros.cpp", "OpcionesLotes.h", False),
+    ("filtros/TablaDeFiltros.cpp", "FiltroVentas.h", False),
     # a folder's internals stay inside it; nothing below uses what is above
     ("mainwindow/frmInicial.cpp", "IniArchivo.h", False),
     ("mainwindow/frmInicial.cpp", "frmDescripcion.h", False),
