@@ -236,6 +236,7 @@ void PintorReporte::ColocaTotales(Medidas &medidas) const
     const double dFinTabla = nColumnas == 0 ? 0 : medidas.x.last() + medidas.anchos.last();
     for (int nLinea = 0; nLinea < m_contenido.nLineasPorFila; ++nLinea) {
         QList<double> libreDesde{medidas.dRelleno}; // per line of paper: where its free room starts
+        bool bTrasRotulo = false;                   // the first line's room ends at a label
         for (int nColumna = 0; nColumna < nColumnas; ++nColumna) {
             const ValorCelda &valor = m_contenido.Total(nLinea, nColumna);
             if (valor.tipo == ValorCelda::Tipo::Vacio)
@@ -248,17 +249,28 @@ void PintorReporte::ColocaTotales(Medidas &medidas) const
                 // Labels stay on the first line (the first column's may run on over the next ones).
                 const double dFinTexto = nColumna == 0 ? medidas.x[0] + 2 * medidas.dRelleno + dAncho : 0;
                 libreDesde[0] = qMax(dFinColumna, dFinTexto) + medidas.dRelleno;
+                bTrasRotulo = true;
             } else {
                 double dComienzo = dFinColumna - medidas.dRelleno - dAncho;
                 // Centred, but not past the middle of the column before, where that one's own
                 // total may stand on another line.
                 const double dMinimo =
                     nColumna > 0 ? medidas.x[nColumna - 1] + medidas.anchos[nColumna - 1] / 2 : medidas.dRelleno;
-                if (dComienzo < medidas.x[nColumna] + medidas.dRelleno)
+                const bool bCentrado = dComienzo < medidas.x[nColumna] + medidas.dRelleno;
+                if (bCentrado)
                     dComienzo = qBound(dMinimo, medidas.x[nColumna] + (medidas.anchos[nColumna] - dAncho) / 2,
                                        qMax(dMinimo, dFinTabla - medidas.dRelleno - dAncho));
+                // The first one after the label ("Importe") moves right, up to the middle of the
+                // next column, rather than go below: the months then alternate from the first.
+                const double dFinMaximo = nColumna + 1 < nColumnas
+                                              ? medidas.x[nColumna + 1] + medidas.anchos[nColumna + 1] / 2
+                                              : dFinTabla - medidas.dRelleno;
+                if (bCentrado && bTrasRotulo && dComienzo < libreDesde[0] && libreDesde[0] + dAncho <= dFinMaximo)
+                    dComienzo = libreDesde[0];
                 while (nLugar < libreDesde.size() && dComienzo < libreDesde[nLugar])
                     ++nLugar;
+                if (nLugar == 0)
+                    bTrasRotulo = false;
                 if (nLugar == libreDesde.size())
                     libreDesde.append(medidas.dRelleno);
                 lugar.dIzquierda = dComienzo;
