@@ -7,12 +7,15 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPrinterInfo>
+#include <QRandomGenerator>
 #include <QScopeGuard>
-#include <QTemporaryFile>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "AjustesImpresion.h"
 #include "ArchivosPrograma.h"
@@ -34,6 +37,7 @@
 #include "ReporteVentas12Meses.h"
 #include "SenalesDeTermino.h"
 #include "TablaDeFiltros.h"
+#include "TextoDeErrno.h"
 #include "libNucleo.h"
 
 namespace {
@@ -60,10 +64,27 @@ QString ProblemaDeCarpeta(const QString &cCarpeta)
         return QStringLiteral("la carpeta %1 no existe").arg(cCarpeta);
     if (!carpeta.isDir())
         return QStringLiteral("%1 no es una carpeta").arg(cCarpeta);
-    QTemporaryFile prueba(cCarpeta + QStringLiteral("/.informe-mensual-XXXXXX"));
-    if (!prueba.open())
-        return QStringLiteral("no se puede escribir en la carpeta %1: %2").arg(cCarpeta, prueba.errorString());
-    return {};
+    // Created by hand, for the system's own reason: Qt's text would blame a missing file for a
+    // folder that takes no new files (/proc) and for a read-only file system alike.
+    for (int nIntento = 0;; ++nIntento) {
+        const QByteArray prueba =
+            QFile::encodeName(QStringLiteral("%1/.informe-mensual-%2")
+                                  .arg(cCarpeta)
+                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        const int nArchivo = ::open(prueba.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (nArchivo >= 0) {
+            ::close(nArchivo);
+            ::unlink(prueba.constData());
+            return {};
+        }
+        const int nError = errno;
+        if (nError == EEXIST && nIntento < 100)
+            continue;
+        // The folder is there: a "missing file" is a folder that takes no files.
+        return nError == ENOENT
+                   ? QStringLiteral("no se puede escribir en la carpeta %1: no admite archivos nuevos").arg(cCarpeta)
+                   : QStringLiteral("no se puede escribir en la carpeta %1: %2").arg(cCarpeta, TextoDeErrno(nError));
+    }
 }
 
 // What identifies one version of a file: a report written anew is a new file (it is replaced
@@ -304,8 +325,13 @@ int Ejecuta(const QStringList &argumentos)
         cDestino = QStringLiteral("la impresora %1").arg(cDestino);
         if (nCopias > 1)
             cDestino += QStringLiteral(", %1 copias").arg(nCopias);
-        if (!cPaginas.isEmpty())
-            cDestino += QStringLiteral(", páginas %1").arg(cPaginas.trimmed());
+        if (!cPaginas.isEmpty()) {
+            // "página 8" for one page (also written 8-8), "páginas 2-5" for more.
+            const QStringList extremos = cPaginas.simplified().remove(u' ').split(u'-');
+            cDestino += extremos.size() == 1 || extremos.first() == extremos.last()
+                            ? QStringLiteral(", página %1").arg(extremos.first())
+                            : QStringLiteral(", páginas %1").arg(extremos.join(u'-'));
+        }
     }
 
     const QString cEjecutable = QCoreApplication::applicationFilePath();

@@ -2,10 +2,15 @@
 // report without a window when options are given (see ModoLotes.h).
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QTimer>
 
+#include <cerrno>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "AbridorDeDocumentos.h"
 #include "ControlesDeVentanas.h"
@@ -23,9 +28,33 @@
 #include "frmDescripcion.h"
 #include "frmInicial.h"
 
+namespace {
+
+// Qt wants a private folder for runtime files in $XDG_RUNTIME_DIR, which a desktop session sets;
+// without one (a cron job, a console as root, the demo) it uses /tmp/runtime-<user> and says so
+// in English on every run. The program makes that same folder itself, private to the user, and
+// names it; a folder there that is not the user's own is left to Qt, which then says so.
+void PreparaCarpetaDeEjecucion()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QByteArray carpeta = QFile::encodeName(QDir::tempPath()) + "/runtime-" + QByteArray::number(::getuid());
+    if (::mkdir(carpeta.constData(), 0700) != 0 && errno != EEXIST)
+        return;
+    struct stat datos = {};
+    if (::lstat(carpeta.constData(), &datos) != 0 || !S_ISDIR(datos.st_mode) || datos.st_uid != ::getuid())
+        return;
+    if ((datos.st_mode & 0777) != 0700 && ::chmod(carpeta.constData(), 0700) != 0)
+        return;
+    qputenv("XDG_RUNTIME_DIR", carpeta);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     FuentesOdbc::FijaArchivoParaElControlador();
+    PreparaCarpetaDeEjecucion();
     const bool bLotes = ModoLotes::Pedido(argc, argv);
     if (bLotes && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // the batch mode draws its pages without a display

@@ -141,7 +141,8 @@ const QList<Opcion> &Todas()
         {QStringLiteral("hasta"), {}, QStringLiteral("DD/MM/AAAA"), false, true, Forma::Comun,
          QStringLiteral("Fecha final del periodo.")},
         {QStringLiteral("salida"), {}, QStringLiteral("ARCHIVO"), false, true, Forma::Archivo,
-         QStringLiteral("Archivo del informe: .pdf, .csv o .xlsx.")},
+         QStringLiteral("Archivo del informe: .pdf, .xlsx (para abrirlo en una hoja de cálculo) o .csv (los "
+                        "datos exactos para otros programas: UTF-8, comas y punto decimal).")},
         {QStringLiteral("impresora"), {}, QStringLiteral("NOMBRE"), true, true, Forma::Impresora,
          QStringLiteral("Impresora a la que se envía el informe; sin NOMBRE, la predeterminada. Excluye --salida.")},
         {QStringLiteral("copias"), {}, QStringLiteral("N"), false, false, Forma::Impresora,

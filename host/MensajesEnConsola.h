@@ -2,7 +2,8 @@
 
 #include "Mensajes.h"
 
-// Message boxes of the batch mode: written to standard error as "Title: text". Nobody can
+// Message boxes of the batch mode: written to standard error as "Title: text" (the text alone
+// when it starts with its title, as "Error no. N: ..." does). Nobody can
 // answer a question there, so every question is answered No.
 class MensajesEnConsola : public Mensajes
 {

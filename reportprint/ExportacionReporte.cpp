@@ -10,7 +10,9 @@
 namespace {
 
 const QString cFiltroPdf = QStringLiteral("PDF (*.pdf)");
-const QString cFiltroCsv = QStringLiteral("CSV (*.csv)");
+// The CSV is the exact data for other programs (UTF-8 without a mark, commas, decimal points);
+// a person who opens the report in a spreadsheet is better served by the workbook.
+const QString cFiltroCsv = QStringLiteral("CSV para otros programas (*.csv)");
 const QString cFiltroLibro = QStringLiteral("Libro de Excel (*.xlsx)");
 
 // "csv" of "CSV (*.csv)".
@@ -26,18 +28,18 @@ QString NombreDeArchivo(const QString &cTitulo)
 {
     static const QRegularExpression prohibidos(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]+"));
     const QString cNombre = QString(cTitulo).replace(prohibidos, QStringLiteral("-")).trimmed();
-    return cNombre.isEmpty() ? QStringLiteral("reporte") : cNombre;
+    return cNombre.isEmpty() ? QStringLiteral("informe") : cNombre;
 }
 
 } // namespace
 
 QString ExportacionReporte::PideRuta(QWidget *pPadre, const QString &cTitulo, QString &cCarpeta)
 {
-    QFileDialog dialogo(pPadre, QStringLiteral("Exportar el reporte"), cCarpeta);
+    QFileDialog dialogo(pPadre, QStringLiteral("Exportar el informe"), cCarpeta);
     dialogo.setObjectName(QStringLiteral("dialogoExportar"));
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setFileMode(QFileDialog::AnyFile);
-    dialogo.setNameFilters({cFiltroPdf, cFiltroCsv, cFiltroLibro});
+    dialogo.setNameFilters({cFiltroPdf, cFiltroLibro, cFiltroCsv});
     dialogo.selectFile(NombreDeArchivo(cTitulo));
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return {};
@@ -48,7 +50,7 @@ QString ExportacionReporte::PideRuta(QWidget *pPadre, const QString &cTitulo, QS
         // suffix to the dialog, which then adds none and does not ask before replacing.
         cRuta += QLatin1Char('.') + ExtensionDelFiltro(dialogo.selectedNameFilter());
         if (QFileInfo::exists(cRuta) &&
-            QMessageBox::question(pPadre, QStringLiteral("Exportar el reporte"),
+            QMessageBox::question(pPadre, QStringLiteral("Exportar el informe"),
                                   QStringLiteral("El archivo %1 ya existe. ¿Desea reemplazarlo?").arg(cRuta)) !=
                 QMessageBox::Yes)
             return {};

@@ -19,8 +19,36 @@ void TrabajoDeImpresion::ImprimeEn(QPrinter &impresora, const PintorReporte &pin
     // that refuses jobs, a server that went away); the answer is still this thread's last one.
     if (cupsLastError() > IPP_STATUS_OK_CONFLICTING)
         throw ErrorReporte(CodigoErrorRpt::ImpresoraNoDisponible,
-                           QStringLiteral("La impresora \"%1\" no recibió el reporte: %2.")
-                               .arg(impresora.printerName(), QString::fromUtf8(cupsLastErrorString())));
+                           QStringLiteral("La impresora \"%1\" no recibió el informe: %2.")
+                               .arg(impresora.printerName(), MotivoDelServidor()));
+}
+
+QString TrabajoDeImpresion::MotivoDelServidor()
+{
+    // The print server speaks its own language (English, as a rule): the cause in Spanish, and
+    // its words kept after it for whoever looks after the printer.
+    QString cSuyo = QString::fromUtf8(cupsLastErrorString()).trimmed();
+    while (cSuyo.endsWith(QLatin1Char('.')))
+        cSuyo.chop(1);
+    QString cMotivo;
+    switch (cupsLastError()) {
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS: cMotivo = QStringLiteral("no acepta trabajos"); break;
+    case IPP_STATUS_ERROR_NOT_FOUND: cMotivo = QStringLiteral("el servidor de impresión no la conoce"); break;
+    case IPP_STATUS_ERROR_FORBIDDEN:
+    case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+    case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
+        cMotivo = QStringLiteral("este usuario no tiene permiso de imprimir en ella");
+        break;
+    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
+    case IPP_STATUS_ERROR_BUSY:
+    case IPP_STATUS_ERROR_TEMPORARY:
+        cMotivo = QStringLiteral("el servidor de impresión no está disponible ahora");
+        break;
+    case IPP_STATUS_ERROR_REQUEST_ENTITY: cMotivo = QStringLiteral("el trabajo es demasiado grande"); break;
+    case IPP_STATUS_ERROR_INTERNAL: cMotivo = QStringLiteral("no se pudo hablar con el servidor de impresión"); break;
+    default: cMotivo = QStringLiteral("el servidor de impresión rechazó el trabajo"); break;
+    }
+    return cSuyo.isEmpty() ? cMotivo : QStringLiteral("%1 (el servidor de impresión dice: «%2»)").arg(cMotivo, cSuyo);
 }
 
 void TrabajoDeImpresion::AplicaAjustes(const AjustesImpresion &ajustes, QPrinter &impresora)

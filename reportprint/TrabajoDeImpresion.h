@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class AjustesImpresion;
 class PintorReporte;
 class QPrinter;
@@ -17,5 +19,9 @@ void AplicaAjustes(const AjustesImpresion &ajustes, QPrinter &impresora);
 // of its own (a PDF file chosen in the print dialog) gets them painted; a CUPS printer makes
 // them itself. Throws ErrorReporte: ImpresoraNoDisponible when the print server refused the job.
 void ImprimeEn(QPrinter &impresora, const PintorReporte &pintor, int nDesde, int nHasta);
+
+// Why the print server refused this thread's last request, in Spanish, with the server's own
+// words after it: "no acepta trabajos (el servidor de impresión dice: «...»)".
+QString MotivoDelServidor();
 
 } // namespace TrabajoDeImpresion

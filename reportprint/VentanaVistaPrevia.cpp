@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -67,7 +68,25 @@ VentanaVistaPrevia::VentanaVistaPrevia(const PintorReporte &pintor, const QStrin
 
     const QRect pantalla = (pPadre ? pPadre->screen() : QGuiApplication::primaryScreen())->availableGeometry();
     resize(pantalla.size() * 0.85);
+    for (QWidget *pControl : findChildren<QWidget *>())
+        pControl->installEventFilter(this);
     m_pHojas->setFocus();
+}
+
+bool VentanaVistaPrevia::eventFilter(QObject *pObjeto, QEvent *pEvento)
+{
+    if (pEvento->type() == QEvent::ShortcutOverride) {
+        // Left unaccepted, the key goes on to the shortcut instead of to the control.
+        const auto *pTecla = static_cast<QKeyEvent *>(pEvento);
+        const QKeySequence tecla(pTecla->keyCombination());
+        for (const QAction *pAccion : std::as_const(m_acciones)) {
+            if (pAccion->isEnabled() && pAccion->shortcuts().contains(tecla)) {
+                pEvento->ignore();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(pObjeto, pEvento);
 }
 
 VentanaVistaPrevia::~VentanaVistaPrevia() = default;
@@ -85,6 +104,7 @@ void VentanaVistaPrevia::CreaBarra()
         if (icono != QStyle::SP_CustomBase)
             pAccion->setIcon(style()->standardIcon(icono));
         if (!atajo.isEmpty()) {
+            m_acciones.append(pAccion);
             pAccion->setShortcut(atajo);
             pAccion->setToolTip(QStringLiteral("%1 (%2)").arg(cTexto, atajo.toString(QKeySequence::NativeText)));
         }

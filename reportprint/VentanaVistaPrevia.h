@@ -10,6 +10,7 @@
 #include "PintorReporte.h"
 
 class AjustesImpresion;
+class QAction;
 class HojasVistaPrevia;
 class QLabel;
 class QSpinBox;
@@ -51,6 +52,11 @@ public slots:
     // The file dialog, then the file; a failure in an error box.
     void ExportaConDialogo();
 
+protected:
+    // The window's shortcuts win over a control's own use of the same keys (the page box
+    // takes Ctrl+E, Ctrl+Home and Ctrl+End as a text box's cursor moves).
+    bool eventFilter(QObject *pObjeto, QEvent *pEvento) override;
+
 signals:
     // A sheet was painted on screen at the current zoom (see HojasVistaPrevia).
     void paginaPintada(int nPagina);
@@ -67,6 +73,7 @@ private:
     HojasVistaPrevia *m_pHojas;
     QSpinBox *m_pPagina = nullptr;
     QLabel *m_pZoom = nullptr;
+    QList<QAction *> m_acciones; // those with a shortcut
     std::optional<ErrorReporte> m_fallaAlImprimir;
     QString m_cCarpetaExportacion; // where the file dialog opens: the folder of the last export
 };

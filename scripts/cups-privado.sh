@@ -179,9 +179,11 @@ detiene() {
 
 estado() {
     if en_marcha; then
-        echo "CUPS_SERVER=$socket"
-        echo "ALMENA_CUPS_IMPRESORA=$impresora"
-        echo "ALMENA_CUPS_SALIDA=$salida"
+        # As shell commands, so that `eval "$(cups-privado.sh status)"` hands them to the
+        # programs it then runs.
+        printf 'export CUPS_SERVER=%q\n' "$socket"
+        printf 'export ALMENA_CUPS_IMPRESORA=%q\n' "$impresora"
+        printf 'export ALMENA_CUPS_SALIDA=%q\n' "$salida"
         return 0
     fi
     echo "cups-privado: detenido (carpeta $carpeta)" >&2

@@ -61,8 +61,10 @@ bash scripts/registra-odbc.sh --base "$base" --verifica
 mkdir -p "$demo/C/almenapremium"
 echo "demo" >"$demo/C/almenapremium/almena-premium.id"
 almacen="$demo/almacen.ini"
-# Written anew every time: the program stores the account's defaults (root, no password).
-cat >"$almacen" <<EOF
+# Written anew every time: the program stores the account's defaults (root, no password),
+# enciphered, so the file stays readable by its owner only, as the program creates it.
+rm -f "$almacen"
+(umask 077 && cat >"$almacen") <<EOF
 [Almena]
 servidor=127.0.0.1
 MySQLServer=127.0.0.1

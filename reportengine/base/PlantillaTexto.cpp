@@ -12,6 +12,19 @@ const QStringList &PlantillaTexto::ValoresDelMotor()
     return valores;
 }
 
+bool PlantillaTexto::SeparaSustantivos(const QString &cNombre, QString &cValor, QString &cSingular, QString &cPlural)
+{
+    const qsizetype nEspacio = cNombre.indexOf(u' ');
+    cValor = cNombre.left(nEspacio);
+    if (nEspacio < 0)
+        return false;
+    const QString cSustantivos = cNombre.mid(nEspacio + 1);
+    const qsizetype nBarra = cSustantivos.indexOf(u'|');
+    cSingular = cSustantivos.left(nBarra).trimmed();
+    cPlural = nBarra < 0 ? QString() : cSustantivos.mid(nBarra + 1).trimmed();
+    return true;
+}
+
 std::optional<PlantillaTexto> PlantillaTexto::Analiza(const QString &cTexto, QString &cError)
 {
     PlantillaTexto plantilla;

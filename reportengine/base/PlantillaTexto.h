@@ -29,6 +29,10 @@ public:
 
     // The values of the engine that a text may name with {=...}.
     static const QStringList &ValoresDelMotor();
+    // A count may carry its noun, singular|plural: {=Registros cliente|clientes} reads "1 cliente",
+    // "3 clientes". Splits such a name into the value's name and its nouns; false when the name
+    // has no nouns after it (cValor is then the name itself).
+    static bool SeparaSustantivos(const QString &cNombre, QString &cValor, QString &cSingular, QString &cPlural);
 
     // Empty, with the reason in cError, for an unmatched brace, an empty name or an optional
     // part inside another.

@@ -118,6 +118,13 @@ ArmadorContenido::ArmadorContenido(const DisenoReporte &diseno, const QHash<QStr
 
 QString ArmadorContenido::ValorDelMotor(const QString &cNombre, qsizetype nFilas) const
 {
+    QString cValor, cSingular, cPlural;
+    if (PlantillaTexto::SeparaSustantivos(cNombre, cValor, cSingular, cPlural)) {
+        if (cValor == u"Registros" && !cSingular.isEmpty() && !cPlural.isEmpty())
+            return QStringLiteral("%1 %2").arg(nFilas).arg(nFilas == 1 ? cSingular : cPlural);
+        throw ErrorReporte(CodigoErrorRpt::ArchivoDanado,
+                           QStringLiteral("El reporte pide el valor desconocido {=%1}.").arg(cNombre));
+    }
     if (cNombre == u"Titulo")
         return m_diseno.cTitulo;
     if (cNombre == u"FechaImpresion")
@@ -243,6 +250,10 @@ ContenidoReporte ArmadorContenido::Arma(const DatosReporte &datos) const
                         celda.nombres.append(ConSerie(diseno.cValor, n));
                         celda.campos.append(IndiceDeNumero(datos, celda.nombres.last(), celda.nEscala));
                     }
+                    // A sum over no shown number (an empty period) still has the decimals its
+                    // fields declare, as the sums beside it.
+                    if (m_serieVisible.isEmpty() && datos.IndiceDe(ConSerie(diseno.cValor, m_diseno.serie.nDesde)) >= 0)
+                        IndiceDeNumero(datos, ConSerie(diseno.cValor, m_diseno.serie.nDesde), celda.nEscala);
                     mostrada.bNumerica = true;
                     break;
                 }

@@ -220,11 +220,12 @@ void PintorReporte::AnchosDeColumnas(Medidas &medidas) const
     }
 }
 
-// The totals are as legible as the rows: the body's letter, in bold, never smaller. Each total
-// stays right-aligned under its column; one that does not fit its cell goes onto the first
-// line of paper, from the top of its line of the totals (quantity, amount), where the cells to
-// its left are free, and takes their room too; a new line is opened when none has the room.
-// Totals that fit their cells thus stay on one line, and wide ones alternate over two or more.
+// The totals are as legible as the rows: the body's letter, in bold, never smaller. A total that
+// fits its cell stays right-aligned in it; one that does not is centred under its column, so that
+// its middle stays under its own month's heading (right-aligned, it would begin under the month
+// before and read as that month's). Each goes onto the first line of paper, from the top of its
+// line of the totals (quantity, amount), where nothing is in its way, and a new line is opened
+// when none has the room: wide totals thus alternate over two lines, every other month on each.
 void PintorReporte::ColocaTotales(Medidas &medidas) const
 {
     const int nColumnas = int(m_contenido.columnas.size());
@@ -232,8 +233,10 @@ void PintorReporte::ColocaTotales(Medidas &medidas) const
     medidas.nLineasTotales = 0;
     if (!m_contenido.bTotales)
         return;
+    const double dFinTabla = nColumnas == 0 ? 0 : medidas.x.last() + medidas.anchos.last();
     for (int nLinea = 0; nLinea < m_contenido.nLineasPorFila; ++nLinea) {
         QList<double> libreDesde{medidas.dRelleno}; // per line of paper: where its free room starts
+        bool bTrasRotulo = false;                   // the first line's room ends at a label
         for (int nColumna = 0; nColumna < nColumnas; ++nColumna) {
             const ValorCelda &valor = m_contenido.Total(nLinea, nColumna);
             if (valor.tipo == ValorCelda::Tipo::Vacio)
@@ -246,14 +249,33 @@ void PintorReporte::ColocaTotales(Medidas &medidas) const
                 // Labels stay on the first line (the first column's may run on over the next ones).
                 const double dFinTexto = nColumna == 0 ? medidas.x[0] + 2 * medidas.dRelleno + dAncho : 0;
                 libreDesde[0] = qMax(dFinColumna, dFinTexto) + medidas.dRelleno;
+                bTrasRotulo = true;
             } else {
-                const double dComienzo = dFinColumna - medidas.dRelleno - dAncho;
+                double dComienzo = dFinColumna - medidas.dRelleno - dAncho;
+                // Centred, but not past the middle of the column before, where that one's own
+                // total may stand on another line.
+                const double dMinimo =
+                    nColumna > 0 ? medidas.x[nColumna - 1] + medidas.anchos[nColumna - 1] / 2 : medidas.dRelleno;
+                const bool bCentrado = dComienzo < medidas.x[nColumna] + medidas.dRelleno;
+                if (bCentrado)
+                    dComienzo = qBound(dMinimo, medidas.x[nColumna] + (medidas.anchos[nColumna] - dAncho) / 2,
+                                       qMax(dMinimo, dFinTabla - medidas.dRelleno - dAncho));
+                // The first one after the label ("Importe") moves right, up to the middle of the
+                // next column, rather than go below: the months then alternate from the first.
+                const double dFinMaximo = nColumna + 1 < nColumnas
+                                              ? medidas.x[nColumna + 1] + medidas.anchos[nColumna + 1] / 2
+                                              : dFinTabla - medidas.dRelleno;
+                if (bCentrado && bTrasRotulo && dComienzo < libreDesde[0] && libreDesde[0] + dAncho <= dFinMaximo)
+                    dComienzo = libreDesde[0];
                 while (nLugar < libreDesde.size() && dComienzo < libreDesde[nLugar])
                     ++nLugar;
+                if (nLugar == 0)
+                    bTrasRotulo = false;
                 if (nLugar == libreDesde.size())
-                    libreDesde.append(medidas.dRelleno); // wider than all to its left: PintaFila shrinks it
-                lugar.dIzquierda = libreDesde[nLugar];
-                libreDesde[nLugar] = dFinColumna + medidas.dRelleno;
+                    libreDesde.append(medidas.dRelleno);
+                lugar.dIzquierda = dComienzo;
+                lugar.dDerecha = qMin(dComienzo + dAncho, qMax(dComienzo, dFinTabla - medidas.dRelleno));
+                libreDesde[nLugar] = qMax(dFinColumna, dComienzo + dAncho) + medidas.dRelleno;
             }
             lugar.nLinea = medidas.nLineasTotales + int(nLugar);
         }
@@ -303,6 +325,10 @@ PintorReporte::Medidas PintorReporte::Mide(QPaintDevice &dispositivo) const
         medidas.mesesGrafica.clear();
     if (!medidas.mesesGrafica.isEmpty())
         medidas.dAlturaGrafica = qMin(dCuerpo, medidas.Mm(dAlturaGraficaMm));
+    // A report without rows (an empty period, filters that match nothing) has no chart to draw,
+    // only zeros: a line says why instead of an empty frame.
+    if (m_contenido.bTotales && m_contenido.nLineasPorFila >= 2 && m_contenido.nFilas == 0)
+        medidas.dAlturaGrafica = qMin(dCuerpo, 3 * medidas.dAlturaLinea);
     medidas.paginas = PaginacionReporte::Reparte(m_contenido.nFilas, dCuerpo, medidas.dAlturaFila,
                                                  medidas.dAlturaTotales, medidas.dAlturaGrafica);
     return medidas;
@@ -412,12 +438,12 @@ void PintorReporte::PintaFila(QPainter &painter, const Medidas &medidas, double 
             double dUtil = medidas.anchos[nColumna] - 2 * medidas.dRelleno;
             int nLineaPapel = nLinea;
             if (bTotales) {
-                // On the line ColocaTotales gave it, with the room to its left that it found free.
+                // On the line and at the place ColocaTotales gave it.
                 const LugarDeTotal &lugar = medidas.lugaresTotales[nLinea * nColumnas + nColumna];
                 nLineaPapel = lugar.nLinea;
                 if (valor.tipo == ValorCelda::Tipo::Numero) {
-                    dUtil += dIzquierda - lugar.dIzquierda;
                     dIzquierda = lugar.dIzquierda;
+                    dUtil = lugar.dDerecha - lugar.dIzquierda;
                 }
             }
             const double yBase = y + medidas.dRellenoVertical + nLineaPapel * medidas.dAlturaLinea + dAscenso;
@@ -448,7 +474,7 @@ void PintorReporte::PintaFila(QPainter &painter, const Medidas &medidas, double 
                 continue;
             }
             // A number on a table squeezed to fit the paper that is wider than its cell (or a
-            // total wider than the whole table to its left) goes in a smaller letter.
+            // total wider than the whole table) goes in a smaller letter.
             QFont menor = painter.font();
             menor.setPointSizeF(qMax(dMinimoPuntos, menor.pointSizeF() * dUtil / dAncho));
             painter.save();
@@ -535,6 +561,11 @@ void PintorReporte::PintaPagina(QPainter &painter, const Medidas &medidas, const
 // is its totals' second line, its quantity the first.
 void PintorReporte::PintaGrafica(QPainter &painter, const Medidas &medidas, const QRectF &area) const
 {
+    if (m_contenido.nFilas == 0) {
+        painter.setFont(medidas.letra);
+        painter.drawText(area, Qt::AlignCenter, QStringLiteral("Sin ventas en el periodo"));
+        return;
+    }
     GraficaMeses grafica;
     for (const int nColumna : medidas.mesesGrafica) {
         const auto total = [&](int nLinea) {

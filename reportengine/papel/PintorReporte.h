@@ -70,7 +70,8 @@ private:
     struct LugarDeTotal
     {
         int nLinea = 0;        // the line of paper in the totals row
-        double dIzquierda = 0; // for a number: where the free room to its left starts
+        double dIzquierda = 0; // for a number: where it begins
+        double dDerecha = 0;   // and where it ends
     };
 
     Medidas Mide(QPaintDevice &dispositivo) const;

@@ -483,13 +483,20 @@ void CompiladorRpt::VerificaTodo()
                 if (!diseno.formulas.contains(cNombre, Qt::CaseInsensitive))
                     Falla(QStringLiteral("la fórmula %1 no está declarada").arg(pieza.cTexto));
                 break;
-            case PlantillaTexto::Pieza::Tipo::ValorDelMotor:
-                if (!PlantillaTexto::ValoresDelMotor().contains(pieza.cTexto))
+            case PlantillaTexto::Pieza::Tipo::ValorDelMotor: {
+                QString cValor, cSingular, cPlural;
+                if (PlantillaTexto::SeparaSustantivos(pieza.cTexto, cValor, cSingular, cPlural) &&
+                    (cValor != u"Registros" || cSingular.isEmpty() || cPlural.isEmpty()))
+                    Falla(QStringLiteral("{=%1}: solo {=Registros} lleva el sustantivo, singular|plural "
+                                         "({=Registros cliente|clientes})")
+                              .arg(pieza.cTexto));
+                if (!PlantillaTexto::ValoresDelMotor().contains(cValor))
                     Falla(QStringLiteral("valor desconocido {=%1} (hay %2)")
                               .arg(pieza.cTexto, PlantillaTexto::ValoresDelMotor().join(QStringLiteral(", "))));
                 if (!texto.bPorPagina && (pieza.cTexto == u"Pagina" || pieza.cTexto == u"Paginas"))
                     Falla(QStringLiteral("{=%1} solo va en el encabezado o el pie").arg(pieza.cTexto));
                 break;
+            }
             case PlantillaTexto::Pieza::Tipo::Campo:
                 if (!texto.bAceptaCampos)
                     Falla(QStringLiteral("el campo {%1} solo va en las líneas de una columna").arg(pieza.cTexto));

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cmath>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include "CodigosErrorReporte.h"
 #include "ErrorReporte.h"
 #include "MotivoDeErrno.h"
+#include "NombresPapel.h"
 #include "SalidaCsv.h"
 
 namespace {
@@ -69,6 +71,20 @@ bool TienePaginacion(const PlantillaTexto &texto)
         if (pieza.tipo == PlantillaTexto::Pieza::Tipo::ValorDelMotor)
             return true; // the engine leaves only {=Pagina} and {=Paginas} unfilled
     return false;
+}
+
+// The spreadsheets' number of the report's paper (the ECMA-376 list); 0, the printer's own
+// paper, for one that list lacks.
+uint8_t PapelDelLibro(const QString &cPapel)
+{
+    switch (PapelPorNombre(cPapel).value_or(QPageSize::Custom)) {
+    case QPageSize::Letter: return 1;
+    case QPageSize::Legal: return 5;
+    case QPageSize::A3: return 8;
+    case QPageSize::A4: return 9;
+    case QPageSize::A5: return 11;
+    default: return 0;
+    }
 }
 
 // "<cRuta>.<8 hex digits>", a name that no file in the folder has yet.
@@ -275,6 +291,26 @@ public:
         return pFormato;
     }
 
+    // A sheet printed as the report's PDF is: on its paper and orientation and margins, one
+    // page wide (nPaginasDeAlto pages tall; 0 as many as it takes), "Página N de M" at the
+    // foot, and the rows up to nRepetidaHasta (the heading) repeated on every page.
+    void PreparaPagina(lxw_worksheet *pHoja, const PaginaDiseno &pagina, uint16_t nPaginasDeAlto,
+                       std::optional<lxw_row_t> nRepetidaHasta = std::nullopt)
+    {
+        if (pagina.bHorizontal)
+            worksheet_set_landscape(pHoja);
+        else
+            worksheet_set_portrait(pHoja);
+        worksheet_set_paper(pHoja, PapelDelLibro(pagina.cPapel));
+        const double dMargen = pagina.nMargenDecimasMm / 254.0; // inches
+        // The footer takes room of its own below the body, as on the PDF.
+        worksheet_set_margins(pHoja, dMargen, dMargen, dMargen, dMargen + 0.3);
+        worksheet_fit_to_pages(pHoja, 1, nPaginasDeAlto);
+        Revisa(worksheet_set_footer(pHoja, "&RPágina &P de &N"));
+        if (nRepetidaHasta)
+            Revisa(worksheet_repeat_rows(pHoja, 0, *nRepetidaHasta));
+    }
+
     void EscribeTexto(lxw_worksheet *pHoja, lxw_row_t nFila, lxw_col_t nColumna, const QString &cTexto,
                       Estilo estilo = Estilo::Normal)
     {
@@ -330,6 +366,7 @@ void SalidaXlsx::EscribeVentas(Libro &libro, const ContenidoReporte &contenido)
         formatos[i] = libro.FormatoNumero(decimales[i], false);
     }
     worksheet_freeze_panes(pHoja, nFilaTitulos + 1, 0);
+    libro.PreparaPagina(pHoja, contenido.pagina, 0, nFilaTitulos);
 
     for (qsizetype nDetalle = 0; nDetalle < contenido.nFilas; ++nDetalle, ++nFila) {
         for (int i = 0; i < nColumnas; ++i) {
@@ -403,6 +440,8 @@ void SalidaXlsx::EscribeMeses(Libro &libro, const ContenidoReporte &contenido)
 
     using Estilo = Libro::Estilo;
     lxw_worksheet *pHoja = libro.Hoja("Meses");
+    // The months and both charts on one page: a chart is never cut.
+    libro.PreparaPagina(pHoja, contenido.pagina, 1);
     libro.EscribeTexto(pHoja, 0, 0, QStringLiteral("Mes"), Estilo::Encabezado);
     libro.EscribeTexto(pHoja, 0, 1, QStringLiteral("Cantidad"), Estilo::EncabezadoNumero);
     libro.EscribeTexto(pHoja, 0, 2, QStringLiteral("Importe"), Estilo::EncabezadoNumero);
@@ -431,6 +470,12 @@ void SalidaXlsx::EscribeMeses(Libro &libro, const ContenidoReporte &contenido)
         anchos[1 + nLinea] = qMax(anchos[1 + nLinea], numeros[nLinea].Ancho(decimales[nLinea]));
     for (lxw_col_t i = 0; i < anchos.size(); ++i)
         libro.Revisa(worksheet_set_column(pHoja, i, i, qBound(nAnchoMinimo, anchos[i] + 2, nAnchoMaximo), nullptr));
+
+    if (contenido.nFilas == 0) {
+        // Charts of nothing but zeros would be empty frames.
+        libro.EscribeTexto(pHoja, 1, 4, QStringLiteral("Sin ventas en el periodo"));
+        return;
+    }
 
     // The period as the months are headed: "ene-24 a dic-24".
     const QString &cPrimero = contenido.columnas[meses.first()].cTitulo;

@@ -673,6 +673,11 @@ void tst_InformeCompleto::modoLotes_data()
         << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "/sys/r.pdf"} << "" << sinNada << 1
         << "no se puede escribir en la carpeta /sys"
         << "" << sinHojas << "";
+    // A folder that is there but takes no files is not called missing.
+    QTest::newRow("carpeta que no admite archivos")
+        << QStringList{"--desde", "01/01/2024", "--hasta", "01/02/2024", "--salida", "/proc/r.pdf"} << "" << sinNada << 1
+        << "no se puede escribir en la carpeta /proc: no admite archivos nuevos"
+        << "" << sinHojas << "";
 
     // To the private print server's PDF printer: the pages and the copies come out as asked, on
     // the report's paper. The checks of names and numbers come before any database work.
@@ -680,18 +685,21 @@ void tst_InformeCompleto::modoLotes_data()
     const QStringList doceMeses{"--desde", "01/07/2024", "--hasta", "30/06/2025"};
     QTest::newRow("impresora con copias y páginas")
         << doceMeses + QStringList{"--impresora", cImpresora, "--copias", "2", "--paginas", "2-2"} << "" << sinNada << 0
-        << "enviado a la impresora " + cImpresora + ", 2 copias, páginas 2-2"
+        << "enviado a la impresora " + cImpresora + ", 2 copias, página 2 ("
         << "" << QList<int>{2, 2} << "";
     QTest::newRow("impresora predeterminada")
         << doceMeses + QStringList{"--paginas", "1", "--impresora"} << "" << sinNada << 0
-        << "enviado a la impresora " + cImpresora << "" << QList<int>{1} << "";
+        << "enviado a la impresora " + cImpresora + ", página 1 (" << "" << QList<int>{1} << "";
+    QTest::newRow("impresora, varias páginas")
+        << doceMeses + QStringList{"--impresora", cImpresora, "--paginas", "1-2"} << "" << sinNada << 0
+        << "enviado a la impresora " + cImpresora + ", páginas 1-2 (" << "" << QList<int>{1, 2} << "";
     QTest::newRow("impresora que no existe") << doceMeses + QStringList{"--impresora", "No Existe"} << "" << sinNada
                                              << 1 << "la impresora «No Existe» no existe en este equipo"
                                              << "" << sinHojas << "";
     // Its refusal is only known once the report is made: the database work is done.
     QTest::newRow("impresora que rechaza trabajos")
         << doceMeses + QStringList{"--impresora", ImpresoraDePrueba::NombreQueRechaza()} << "" << sinNada << 1
-        << "no recibió el reporte"
+        << "\nError no. 7042: La impresora \"" + ImpresoraDePrueba::NombreQueRechaza() + "\" no recibió el informe: no acepta trabajos"
         << "" << sinHojas << "";
     QTest::newRow("cero copias") << doceMeses + QStringList{"--impresora", cImpresora, "--copias", "0"} << "" << sinNada
                                  << 1 << "--copias 0 no es un número de copias"

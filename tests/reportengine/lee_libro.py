@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Reads a workbook with openpyxl, as a spreadsheet user's tools would, and prints as JSON what
 the tests compare: per sheet every cell (type, value, number format, quote prefix, and for a
-formula its cached value), the frozen pane, the autofilter and the charts (with the data they
-carry for readers that do not read the sheet). With a second
+formula its cached value), the frozen pane, the autofilter, the charts (with the data they
+carry for readers that do not read the sheet) and the page set-up for printing. With a second
 argument, the rows of a CSV file as Python's csv module reads them.
 
     /usr/bin/python3 lee_libro.py LIBRO.xlsx [INFORME.csv]
@@ -62,7 +62,19 @@ def hoja(formulas, valores):
     graficas = [dict(tipo=g.tagname, titulo=texto_de_titulo(g.title), series=[cache_de(s) for s in g.series])
                 for g in formulas._charts]
     anchos = {letra: d.width for letra, d in formulas.column_dimensions.items()}
-    return {"celdas": filas, "congelada": congelada, "filtro": filtro, "graficas": graficas, "anchos": anchos}
+    ajuste = formulas.sheet_properties.pageSetUpPr
+    pagina = {
+        "orientacion": formulas.page_setup.orientation,
+        "papel": formulas.page_setup.paperSize,
+        "ajustada": bool(ajuste is not None and ajuste.fitToPage),
+        # An attribute left out is the format's default: one page.
+        "paginas_de_ancho": 1 if formulas.page_setup.fitToWidth is None else formulas.page_setup.fitToWidth,
+        "paginas_de_alto": 1 if formulas.page_setup.fitToHeight is None else formulas.page_setup.fitToHeight,
+        "filas_repetidas": (formulas.print_title_rows or "").replace("$", ""),  # "1:6"
+        "pie": formulas.oddFooter.right.text,
+    }
+    return {"celdas": filas, "congelada": congelada, "filtro": filtro, "graficas": graficas, "anchos": anchos,
+            "pagina": pagina}
 
 
 def main():

@@ -84,6 +84,8 @@ private slots:
     void EncabezadoConPeriodoYFiltro();
     void CsvConSumasExactas();
     void TotalesExactos();
+    void TotalesConSuCuenta_data();
+    void TotalesConSuCuenta();
     void FilasQueNoEncajan_data();
     void FilasQueNoEncajan();
 };
@@ -217,6 +219,43 @@ void tst_ArmadorContenido::TotalesExactos()
     QCOMPARE(contenido.Texto(contenido.Total(0, 0)), QStringLiteral("Totales (1000 clientes)"));
     QCOMPARE(contenido.Texto(contenido.Total(1, 1)),
              QStringLiteral("Importe")); // the line labels repeat on the totals row
+}
+
+void tst_ArmadorContenido::TotalesConSuCuenta_data()
+{
+    // clang-format off
+    QTest::addColumn<Formulas>("formulas");
+    QTest::addColumn<int>("nClientes");
+    QTest::addColumn<QString>("cRotulo");
+    QTest::addColumn<int>("nDecimalesCantidad"); // of the quantities' total, declared with 2
+    QTest::newRow("ningún cliente") << Meses({1, 2}) << 0 << "Totales (0 clientes)" << 2;
+    QTest::newRow("un cliente") << Meses({1, 2}) << 1 << "Totales (1 cliente)" << 2;
+    QTest::newRow("dos clientes") << Meses({1, 2}) << 2 << "Totales (2 clientes)" << 2;
+    QTest::newRow("periodo vacío: ningún mes, ningún cliente") << Formulas() << 0 << "Totales (0 clientes)" << 2;
+    // clang-format on
+}
+
+// The totals' label says the count in the number it needs, and the total of the quantities
+// has the decimals that the quantities' columns declare, with or without months to add.
+void tst_ArmadorContenido::TotalesConSuCuenta()
+{
+    QFETCH(Formulas, formulas);
+    QFETCH(int, nClientes);
+    QFETCH(QString, cRotulo);
+    QFETCH(int, nDecimalesCantidad);
+    QList<Fila> filas;
+    for (int i = 0; i < nClientes; ++i)
+        filas.append(Fila{QStringLiteral("C%1").arg(i), QStringLiteral("N"), {{"Mes1Cant", "1.25"}}});
+    DatosReporte datos = Datos(filas);
+    for (const QString &cCampo : std::as_const(datos.campos))
+        datos.escalas.append(cCampo.contains(QLatin1String("Cant")) || cCampo.contains(QLatin1String("Monto")) ? 2
+                                                                                                               : -1);
+    const ContenidoReporte contenido = Arma(formulas, datos);
+    QCOMPARE(contenido.Texto(contenido.Total(0, 0)), cRotulo);
+    const int nTotal = int(contenido.columnas.size()) - 2;
+    QCOMPARE(contenido.columnas[nTotal].cTitulo, QStringLiteral("Total"));
+    QCOMPARE(contenido.columnas[nTotal].decimalesPorLinea[0], nDecimalesCantidad);
+    QCOMPARE(contenido.DecimalesDeDatos(nTotal, 0), nDecimalesCantidad);
 }
 
 void tst_ArmadorContenido::FilasQueNoEncajan_data()

@@ -256,10 +256,10 @@ void tst_InformeOdbc::Pdf()
     QVERIFY(cTexto.contains(QRegularExpression(QStringLiteral("C003 +Cant\\. .* 7\\.00"))));
     // Totals: amounts 0.10 + 1,234,567.89 in January, 0.20 in February, 0.01 in December.
     QVERIFY(contiene(QStringLiteral("Totales (3 clientes)")));
-    // January's, in bold, is wider than its column: it goes on the line below, where the cells
-    // to its left are free.
+    // January's, in bold, is wider than its column: centred under it, it runs into the free
+    // room beside the label and stays on the amounts' line, under its month.
     QVERIFY(cTexto.contains(
-        QRegularExpression(QStringLiteral("Importe +0\\.20 .* 0\\.01 +1,234,568\\.20\n +1,234,567\\.99\n"))));
+        QRegularExpression(QStringLiteral("Importe +1,234,567\\.99 +0\\.20 .* 0\\.01 +1,234,568\\.20\n"))));
     QVERIFY(contiene(QStringLiteral("Página 1 de 1")));
     // The chart of the months under the totals, its months headed as the columns.
     QVERIFY(contiene(QStringLiteral("Importe y cantidad por mes")));
@@ -500,6 +500,20 @@ void tst_InformeOdbc::LibroConLosValoresDelCsv()
     }
     QCOMPARE(graficas[0]["series"][0]["valores"].toArray(), importes);
     QCOMPARE(graficas[1]["series"][0]["valores"].toArray(), cantidades);
+
+    // On paper as the PDF: the report's Letter landscape, one page wide, the foot numbered;
+    // the clients under the heading rows repeated on every page, the months and their charts
+    // on one page.
+    for (const auto &[pHoja, nPaginasDeAlto] : {std::pair{&ventas, 0}, std::pair{&meses, 1}}) {
+        const QJsonObject pagina = (*pHoja)["pagina"].toObject();
+        QCOMPARE(pagina["orientacion"].toString(), QStringLiteral("landscape"));
+        QCOMPARE(pagina["papel"].toInt(), 1);
+        QVERIFY(pagina["ajustada"].toBool());
+        QCOMPARE(pagina["paginas_de_ancho"].toInt(), 1);
+        QCOMPARE(pagina["paginas_de_alto"].toInt(), nPaginasDeAlto);
+        QCOMPARE(pagina["pie"].toString(), QStringLiteral("Página &P de &N"));
+    }
+    QCOMPARE(ventas["pagina"]["filas_repetidas"].toString(), QStringLiteral("1:%1").arg(nTitulos + 1));
 }
 
 void tst_InformeOdbc::DiscoLlenoDejaElArchivoAnterior_data()

@@ -64,6 +64,8 @@ private slots:
     void mismasPaginasYFilasQueElPdf();
     void exportar_data();
     void exportar();
+    void atajosDesdeCadaControl_data();
+    void atajosDesdeCadaControl();
 
 private:
     QTemporaryDir m_carpeta;
@@ -179,7 +181,7 @@ void tst_VentanaVistaPrevia::exportar_data()
     QTest::addColumn<QString>("cArchivo");  // the file written; empty: none
     QTest::addColumn<QByteArray>("inicio"); // its first bytes
     QTest::addColumn<QString>("cFalla");    // the start of the error box's text
-    QTest::newRow("CSV sin extensión") << "CSV (*.csv)"
+    QTest::newRow("CSV sin extensión") << "CSV para otros programas (*.csv)"
                                        << "informe"
                                        << "informe.csv" << QByteArray("Cliente,") << "";
     QTest::newRow("libro sin extensión") << "Libro de Excel (*.xlsx)"
@@ -188,7 +190,7 @@ void tst_VentanaVistaPrevia::exportar_data()
     QTest::newRow("PDF con otra extensión") << "PDF (*.pdf)"
                                             << "informe.2024"
                                             << "informe.2024.pdf" << QByteArray("%PDF") << "";
-    QTest::newRow("carpeta que no existe") << "CSV (*.csv)"
+    QTest::newRow("carpeta que no existe") << "CSV para otros programas (*.csv)"
                                            << "no-existe/informe.csv"
                                            << "" << QByteArray() << "Error no. 7041: No se pudo crear el archivo";
     // clang-format on
@@ -251,6 +253,46 @@ void tst_VentanaVistaPrevia::exportar()
         QVERIFY(referencia.open(QIODevice::ReadOnly));
         QCOMPARE(bytes, referencia.readAll());
     }
+}
+
+void tst_VentanaVistaPrevia::atajosDesdeCadaControl_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("cAccion");  // the action, by its shortcut
+    QTest::addColumn<QString>("cControl"); // the widget that has the focus
+    for (const char *cAccion : {"accionImprimir", "accionExportar", "accionPrimeraPagina", "accionUltimaPagina",
+                                "accionAlejar", "accionAcercar"}) {
+        QTest::addRow("%s desde las hojas", cAccion) << cAccion << "hojas";
+        QTest::addRow("%s desde la caja de página", cAccion) << cAccion << "paginaActual";
+    }
+    // clang-format on
+}
+
+// Every shortcut of the toolbar works wherever the focus is in the window.
+void tst_VentanaVistaPrevia::atajosDesdeCadaControl()
+{
+    QFETCH(QString, cAccion);
+    QFETCH(QString, cControl);
+    const ContenidoReporte contenido = Contenido(400);
+    const PintorReporte pintor(contenido, locale);
+    VentanaVistaPrevia ventana(pintor, QStringLiteral("Ventas"), AjustesImpresion());
+    ventana.show();
+    QVERIFY(QTest::qWaitForWindowActive(&ventana));
+    ventana.Hojas().IrAPagina(2); // so that every move has somewhere to go
+    auto *pAccion = ventana.findChild<QAction *>(cAccion);
+    QVERIFY(pAccion);
+    QVERIFY(!pAccion->shortcut().isEmpty());
+    QVERIFY(pAccion->isEnabled());
+    disconnect(pAccion, &QAction::triggered, nullptr, nullptr); // no dialog: only whether it fires
+    int nDisparos = 0;
+    connect(pAccion, &QAction::triggered, this, [&] { ++nDisparos; });
+    QWidget *pControl =
+        cControl == u"hojas" ? static_cast<QWidget *>(&ventana.Hojas()) : ventana.findChild<QSpinBox *>(cControl);
+    QVERIFY(pControl);
+    pControl->setFocus();
+    QTRY_VERIFY(pControl->hasFocus() || pControl->isAncestorOf(QApplication::focusWidget()));
+    QTest::keySequence(QApplication::focusWidget(), pAccion->shortcut());
+    QCOMPARE(nDisparos, 1);
 }
 
 QTEST_MAIN(tst_VentanaVistaPrevia)
