@@ -22,6 +22,13 @@ function(im_precompila_qt destino)
                               ${ARGN})
 endfunction()
 
+# im_reusa_precompilados(destino origen): destino uses origen's precompiled headers instead of
+# making its own; both must be compiled with the same definitions and options (same Qt
+# modules), or GCC ignores the headers and says so (-Winvalid-pch).
+function(im_reusa_precompilados destino origen)
+    target_precompile_headers(${destino} REUSE_FROM ${origen})
+endfunction()
+
 # im_expone(destino Cabecera.h...): the headers of the current folder that destino's users may
 # include, and only those. Each gets a one-line stand-in in build/expuestas/<destino>/ that
 # includes the real file; that folder is what users see, so an include of any other header of
