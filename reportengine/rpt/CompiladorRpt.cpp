@@ -7,13 +7,12 @@
 #include "CodigosErrorReporte.h"
 #include "ErrorReporte.h"
 #include "EscritorRpt.h"
+#include "FormatoRpt.h"
 #include "NombresPapel.h"
 #include "NumeroDecimal.h"
 #include "PlantillaTexto.h"
 
 namespace {
-
-constexpr int nMaximoLineasPorFila = 4;
 
 bool EsNombre(const QString &cNombre, bool bAceptaNumeral)
 {
@@ -367,8 +366,8 @@ void CompiladorRpt::InstruccionDeColumna(const QList<Palabra> &palabras)
         m_bloque = m_bEnSerie ? Bloque::Serie : Bloque::Ninguno;
         return;
     }
-    if (columna.lineas.size() == nMaximoLineasPorFila)
-        Falla(QStringLiteral("una columna tiene %1 líneas a lo más").arg(nMaximoLineasPorFila));
+    if (columna.lineas.size() == FormatoRpt::nMaximoLineasPorFila)
+        Falla(QStringLiteral("una columna tiene %1 líneas a lo más").arg(FormatoRpt::nMaximoLineasPorFila));
     CeldaDiseno celda;
     if (cInstruccion == u"texto") {
         celda.tipo = CeldaDiseno::Tipo::Texto;

@@ -8,6 +8,8 @@ namespace FormatoRpt {
 constexpr int nLargoFirma = 8;
 constexpr int nLargoCabecera = nLargoFirma + 2; // signature, version, number of tables
 constexpr int nLargoHuella = 8;
+// Lines of one column in a row: the compiler refuses more, the reader a file that has more.
+constexpr int nMaximoLineasPorFila = 4;
 
 inline QByteArray Firma()
 {

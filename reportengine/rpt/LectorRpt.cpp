@@ -18,7 +18,6 @@ constexpr int nMaximoFormulas = 256;
 constexpr int nMaximoLineasFijas = 64;
 constexpr int nMaximoSegmentos = 3;
 constexpr int nMaximoColumnas = 256;
-constexpr int nMaximoLineasPorFila = 4;
 constexpr int nMinimoPuntosDecimas = 40;
 constexpr int nMaximoPuntosDecimas = 720;
 
@@ -130,7 +129,7 @@ ColumnaDiseno LeeColumna(LecturaBinaria &entrada)
     columna.ancho = ColumnaDiseno::Ancho(nAncho);
     columna.nAnchoDecimasMm = entrada.Entero(0, 5000, "el ancho de una columna");
     columna.bEnSerie = entrada.Bool();
-    const int nLineas = entrada.Cuenta(nMaximoLineasPorFila, "líneas de una columna");
+    const int nLineas = entrada.Cuenta(FormatoRpt::nMaximoLineasPorFila, "líneas de una columna");
     for (int i = 0; i < nLineas; ++i)
         columna.lineas.append(LeeCelda(entrada));
     return columna;
