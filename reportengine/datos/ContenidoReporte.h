@@ -55,6 +55,13 @@ struct ColumnaCsv
     int nLinea = 0;
 };
 
+// What a report without rows says where the chart of its months would be, on paper and in
+// the workbook.
+inline QString TextoSinFilas()
+{
+    return QStringLiteral("Sin ventas en el periodo");
+}
+
 struct ContenidoReporte
 {
     QString cTitulo;

@@ -323,12 +323,11 @@ PintorReporte::Medidas PintorReporte::Mide(QPaintDevice &dispositivo) const
     }
     if (!m_contenido.bTotales || m_contenido.nLineasPorFila < 2)
         medidas.mesesGrafica.clear();
-    if (!medidas.mesesGrafica.isEmpty())
-        medidas.dAlturaGrafica = qMin(dCuerpo, medidas.Mm(dAlturaGraficaMm));
     // A report without rows (an empty period, filters that match nothing) has no chart to draw,
     // only zeros: a line says why instead of an empty frame.
-    if (m_contenido.bTotales && m_contenido.nLineasPorFila >= 2 && m_contenido.nFilas == 0)
-        medidas.dAlturaGrafica = qMin(dCuerpo, 3 * medidas.dAlturaLinea);
+    if (!medidas.mesesGrafica.isEmpty())
+        medidas.dAlturaGrafica =
+            qMin(dCuerpo, m_contenido.nFilas == 0 ? 3 * medidas.dAlturaLinea : medidas.Mm(dAlturaGraficaMm));
     medidas.paginas = PaginacionReporte::Reparte(m_contenido.nFilas, dCuerpo, medidas.dAlturaFila,
                                                  medidas.dAlturaTotales, medidas.dAlturaGrafica);
     return medidas;
@@ -563,7 +562,7 @@ void PintorReporte::PintaGrafica(QPainter &painter, const Medidas &medidas, cons
 {
     if (m_contenido.nFilas == 0) {
         painter.setFont(medidas.letra);
-        painter.drawText(area, Qt::AlignCenter, QStringLiteral("Sin ventas en el periodo"));
+        painter.drawText(area, Qt::AlignCenter, TextoSinFilas());
         return;
     }
     GraficaMeses grafica;

@@ -473,7 +473,7 @@ void SalidaXlsx::EscribeMeses(Libro &libro, const ContenidoReporte &contenido)
 
     if (contenido.nFilas == 0) {
         // Charts of nothing but zeros would be empty frames.
-        libro.EscribeTexto(pHoja, 1, 4, QStringLiteral("Sin ventas en el periodo"));
+        libro.EscribeTexto(pHoja, 1, 4, TextoSinFilas());
         return;
     }
 
